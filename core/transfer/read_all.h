@@ -1,0 +1,25 @@
+// The read-all run: 55 queries, each the letter R, a short form of a reply
+// keyword and CR LF, in the same order as the steps of the send-all run.
+#pragma once
+
+#include <array>
+#include <string_view>
+
+#include "core/transfer/bulk_run.h"
+
+namespace korvex7 {
+
+inline constexpr int kReadAllStepCount = 55;
+inline constexpr std::int32_t kReadAllTimerId = kBulkReadAll;
+
+// The query of step index 0..54, CR LF included.
+std::string_view ReadAllQuery(int index);
+
+// The read-all run: each step sends its query with SendCommandCopy.
+BulkSequence ReadAllSequence();
+
+// Before the read-all dialog fills its address list: Broadcast is not offered
+// there, so it becomes unit 31.
+void PrepareReadAllAddress(SettingsModel& model);
+
+}  // namespace korvex7
