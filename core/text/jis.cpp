@@ -38,4 +38,47 @@ std::uint16_t JisToShiftJis(std::uint16_t jis) {
   return static_cast<std::uint16_t>(s1 * 256 + s2);
 }
 
+namespace {
+
+// One row of the IBM extension map: codes first..last move down by `shift`.
+struct IbmRange {
+  std::uint16_t first;
+  std::uint16_t last;
+  std::uint16_t shift;
+};
+
+constexpr IbmRange kIbmRanges[] = {
+    {0xFA5C, 0xFA7E, 0x0D1C}, {0xFA80, 0xFA9B, 0x0D1D}, {0xFA9C, 0xFAFC, 0x0D1C},
+    {0xFB40, 0xFB5B, 0x0D5F}, {0xFB5C, 0xFB7E, 0x0D1C}, {0xFB80, 0xFB9B, 0x0D1D},
+    {0xFB9C, 0xFBFC, 0x0D1C}, {0xFC40, 0xFC4B, 0x0D5F},
+};
+
+// IBM extensions before 0xFA5C that have a NEC-selected cell of their own.
+constexpr IbmRange kTitleDirectRanges[] = {
+    {0xFA40, 0xFA49, 0x7DCF},  // small roman numerals -> 0x7C71..0x7C7A
+    {0xFA55, 0xFA57, 0x7DD9},  // broken bar, apostrophe, quotation mark -> 0x7C7C..0x7C7E
+};
+
+constexpr std::uint16_t kFirstMappedIbmCode = 0xFA5C;
+
+}  // namespace
+
+std::uint16_t MapIbmExtension(std::uint16_t code) {
+  for (const IbmRange& r : kIbmRanges) {
+    if (code >= r.first && code <= r.last) return static_cast<std::uint16_t>(code - r.shift);
+  }
+  return 0;
+}
+
+std::uint16_t TitleCodeToJis(std::uint16_t code) {
+  for (const IbmRange& r : kTitleDirectRanges) {
+    if (code >= r.first && code <= r.last) return static_cast<std::uint16_t>(code - r.shift);
+  }
+  if (code >= kFirstMappedIbmCode) {
+    code = MapIbmExtension(code);
+    if (code == 0) return 0;
+  }
+  return ShiftJisToJis(static_cast<std::uint8_t>(code >> 8), static_cast<std::uint8_t>(code & 0xFF));
+}
+
 }  // namespace korvex7
