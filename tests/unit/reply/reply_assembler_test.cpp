@@ -1,0 +1,350 @@
+#include "core/link/reply_assembler.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "model_diff.h"
+
+namespace korvex7 {
+namespace {
+
+using testing_support::ChangedFields;
+
+// A session with a single dialog command out, just sent.
+Session AwaitingSession(int mode = kLinkRs232c, int address = 0) {
+  Session s;
+  s.model.link.mode = mode;
+  s.model.link.slaveAddress = address;
+  s.replyWait.waitTicks = 4;
+  s.replyWait.ackPending = 1;
+  s.replyWait.transferMode = kTransferSingle;
+  return s;
+}
+
+struct AddressCase {
+  int mode;
+  int address;
+  const char* line;
+  int unitStatus;
+  int outcome;
+  int alarmMode;  // alarm.mode after the line (0 before)
+};
+
+TEST(ReplyAssembler, StripsOnlyTheSelectedUnitsAddressInRs485) {
+  const AddressCase cases[] = {
+      // RS-485, unit 3 selected.
+      {kLinkRs485, 3, "03GO\r\n", 0, 1, 0},
+      {kLinkRs485, 3, "GO\r\n", 0, 1, 0},
+      {kLinkRs485, 3, "04GO\r\n", 8, 0, 0},  // another unit's digits stay in the line
+      {kLinkRs485, 3, "0303GO\r\n", 8, 0, 0},  // stripped once only
+      {kLinkRs485, 3, "03AME\r\n", 0, 1, 1},
+      {kLinkRs485, 3, "AME\r\n", 0, 1, 1},
+      {kLinkRs485, 3, "04AME\r\n", 8, 0, 0},
+      {kLinkRs485, 3, "03E3\r\n", 8, 0, 0},
+      {kLinkRs485, 3, "03MENU\r\n", 1, 0, 0},
+      {kLinkRs485, 3, "3GO\r\n", 8, 0, 0},
+      // Other addresses: tens digit first, zero-padded.
+      {kLinkRs485, 0, "00GO\r\n", 0, 1, 0},
+      {kLinkRs485, 10, "10GO\r\n", 0, 1, 0},
+      {kLinkRs485, 10, "01GO\r\n", 8, 0, 0},
+      {kLinkRs485, 31, "31LOCK\r\n", 3, 0, 0},
+      // Broadcast selected: replies are looked for with the digits 32.
+      {kLinkRs485, kBroadcastAddress, "32GO\r\n", 0, 1, 0},
+      {kLinkRs485, kBroadcastAddress, "FFGO\r\n", 8, 0, 0},
+      {kLinkRs485, kBroadcastAddress, "GO\r\n", 0, 1, 0},
+      // RS-232C: nothing is stripped, whatever the address.
+      {kLinkRs232c, 3, "GO\r\n", 0, 1, 0},
+      {kLinkRs232c, 3, "03GO\r\n", 8, 0, 0},
+      {kLinkRs232c, 3, "03AME\r\n", 8, 0, 0},
+      {kLinkRs232c, 0, "00GO\r\n", 8, 0, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "mode " << c.mode << " address " << c.address << " line "
+                                    << testing::PrintToString(std::string(c.line)));
+    Session s = AwaitingSession(c.mode, c.address);
+    ReplyAssembler(s, c.line);
+    EXPECT_EQ(s.replyWait.unitStatus, c.unitStatus);
+    EXPECT_EQ(s.replyWait.outcome, c.outcome);
+    EXPECT_EQ(s.model.alarm.mode, c.alarmMode);
+    EXPECT_EQ(s.replyWait.waitTicks, 0);
+    EXPECT_EQ(s.replyWait.ackPending, 0);
+  }
+}
+
+struct StatusCase {
+  const char* line;
+  int unitStatus;
+};
+
+TEST(ReplyAssembler, StatusWordsSetTheirCodeAndEndTheWait) {
+  const StatusCase cases[] = {
+      {"MENU\r\n", 1}, {"ALARM\r\n", 2}, {"LOCK\r\n", 3}, {"GN\r\n", 4},
+      {"E0\r\n", 5},   {"E1\r\n", 6},    {"E2\r\n", 7},   {"E3\r\n", 8},
+      // Only the exact line is a status word; anything else is a data line
+      // that matches no keyword.
+      {"E4\r\n", 8},   {"E3\n", 8},      {"E3 \r\n", 8},  {"e3\r\n", 8},
+      {"MENU\r", 8},   {"MEN\r\n", 8},   {"\r\n", 8},     {"", 8},
+  };
+  for (int transferMode : {kTransferSingle, kTransferRunStep, kTransferRunLastStep}) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(testing::Message() << testing::PrintToString(std::string(c.line))
+                                      << " transferMode " << transferMode);
+      Session s = AwaitingSession();
+      s.replyWait.transferMode = transferMode;
+      s.replyWait.outcome = 0;
+      const SettingsModel before = s.model;
+      ReplyAssembler(s, c.line);
+      EXPECT_EQ(s.replyWait.unitStatus, c.unitStatus);
+      EXPECT_EQ(s.replyWait.outcome, 0);
+      EXPECT_EQ(s.replyWait.waitTicks, 0);
+      EXPECT_EQ(s.replyWait.ackPending, 0);
+      EXPECT_EQ(s.replyWait.transferMode, transferMode);
+      EXPECT_TRUE(ChangedFields(before, s.model).empty());
+    }
+  }
+}
+
+TEST(ReplyAssembler, StatusWordCodes) {
+  EXPECT_EQ(StatusWordCode("MENU\r\n"), kStatusMenu);
+  EXPECT_EQ(StatusWordCode("E3\r\n"), kStatusE3);
+  EXPECT_EQ(StatusWordCode("GO\r\n"), kStatusNone);
+  EXPECT_EQ(StatusWordCode("ALARM"), kStatusNone);
+}
+
+struct WaitCase {
+  const char* name;
+  const char* line;
+  int ackPending;
+  int transferMode;
+  int unitStatusBefore;
+  int outcomeBefore;
+  int unitStatus;
+  int outcome;
+  int alarmMode;  // alarm.mode after the line (0 before)
+};
+
+TEST(ReplyAssembler, AcknowledgementsInSingleAndRunModes) {
+  const WaitCase cases[] = {
+      // "GO" while a command awaits it.
+      {"GO, single command", "GO\r\n", 1, kTransferSingle, 0, 0, 0, 1, 0},
+      {"GO, earlier step of a run", "GO\r\n", 1, kTransferRunStep, 0, 0, 0, 0, 0},
+      {"GO, earlier step keeps an outcome", "GO\r\n", 1, kTransferRunStep, 0, 1, 0, 1, 0},
+      {"GO, last step of a run", "GO\r\n", 1, kTransferRunLastStep, 0, 0, 0, 2, 0},
+      {"GO clears a reported status", "GO\r\n", 1, kTransferSingle, 10, 0, 0, 1, 0},
+      {"GO clears a pending status", "GO\r\n", 1, kTransferRunLastStep, 12, 0, 0, 2, 0},
+      // "GO" with nothing awaited is not a reply to anything.
+      {"unsolicited GO", "GO\r\n", 0, kTransferSingle, 0, 0, 8, 0, 0},
+      {"unsolicited GO in a run", "GO\r\n", 0, kTransferRunLastStep, 0, 0, 8, 0, 0},
+      // A data reply is the acknowledgement of a read request.
+      {"data, single command", "AME\r\n", 1, kTransferSingle, 0, 0, 0, 1, 1},
+      {"data, earlier step", "AME\r\n", 1, kTransferRunStep, 0, 0, 0, 0, 1},
+      {"data, last step", "AME\r\n", 1, kTransferRunLastStep, 0, 0, 0, 2, 1},
+      {"data, nothing awaited: stored only", "AME\r\n", 0, kTransferSingle, 0, 0, 0, 0, 1},
+      {"data while a status is pending", "AME\r\n", 1, kTransferSingle, 10, 0, 10, 0, 1},
+      {"malformed data, single command", "AMX\r\n", 1, kTransferSingle, 0, 0, 8, 0, 0},
+      {"malformed data, last step", "AMX\r\n", 1, kTransferRunLastStep, 0, 0, 8, 0, 0},
+      {"unknown line, earlier step", "XYZ\r\n", 1, kTransferRunStep, 0, 1, 8, 1, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Session s = AwaitingSession();
+    s.replyWait.ackPending = c.ackPending;
+    s.replyWait.transferMode = c.transferMode;
+    s.replyWait.unitStatus = c.unitStatusBefore;
+    s.replyWait.outcome = c.outcomeBefore;
+    s.replyWait.bulkStep = 17;
+    s.replyWait.bulkState = kBulkReadAll;
+    ReplyAssembler(s, c.line);
+    EXPECT_EQ(s.replyWait.unitStatus, c.unitStatus);
+    EXPECT_EQ(s.replyWait.outcome, c.outcome);
+    EXPECT_EQ(s.model.alarm.mode, c.alarmMode);
+    EXPECT_EQ(s.replyWait.waitTicks, 0);
+    EXPECT_EQ(s.replyWait.ackPending, 0);
+    EXPECT_EQ(s.replyWait.transferMode, c.transferMode);
+    EXPECT_EQ(s.replyWait.bulkStep, 17);
+    EXPECT_EQ(s.replyWait.bulkState, kBulkReadAll);
+  }
+}
+
+TEST(ReplyAssembler, OverlongLineIsAMalformedReply) {
+  Session s = AwaitingSession();
+  s.replyWait.transferMode = kTransferRunLastStep;
+  const SettingsModel before = s.model;
+  HandleReceivedLine(s, ReceivedLine{{}, true});
+  EXPECT_EQ(s.replyWait.unitStatus, kStatusCommandError);
+  EXPECT_EQ(s.replyWait.outcome, 0);
+  EXPECT_EQ(s.replyWait.waitTicks, 0);
+  EXPECT_EQ(s.replyWait.ackPending, 0);
+  EXPECT_TRUE(ChangedFields(before, s.model).empty());
+}
+
+// From the bytes on the wire to ReplyWait: the assembler and the reply side
+// together.
+void FeedWire(Session& s, LineAssembler& a, std::string_view chunk) {
+  for (const ReceivedLine& line : a.Feed(chunk)) HandleReceivedLine(s, line);
+}
+
+TEST(ReplyWire, SplitReplyIsOneAcknowledgement) {
+  Session s = AwaitingSession();
+  LineAssembler a;
+  FeedWire(s, a, "G");
+  EXPECT_EQ(s.replyWait.ackPending, 1);  // nothing complete yet
+  EXPECT_EQ(s.replyWait.waitTicks, 4);
+  FeedWire(s, a, "O\r\n");
+  EXPECT_EQ(s.replyWait.outcome, kOutcomeSingleAcknowledged);
+  EXPECT_EQ(s.replyWait.unitStatus, kStatusNone);
+  EXPECT_EQ(s.replyWait.ackPending, 0);
+}
+
+TEST(ReplyWire, TwoRepliesInOneReadAreTwoLines) {
+  // The first "GO" acknowledges the command; the second answers nothing that
+  // was sent and is reported.
+  Session s = AwaitingSession();
+  LineAssembler a;
+  FeedWire(s, a, "GO\r\nGO\r\n");
+  EXPECT_EQ(s.replyWait.outcome, kOutcomeSingleAcknowledged);
+  EXPECT_EQ(s.replyWait.unitStatus, kStatusCommandError);
+
+  // A data reply and a status word in one read: both take effect.
+  Session t = AwaitingSession();
+  FeedWire(t, a, "AME\r\nLOCK\r\n");
+  EXPECT_EQ(t.model.alarm.mode, 1);
+  EXPECT_EQ(t.replyWait.outcome, kOutcomeSingleAcknowledged);
+  EXPECT_EQ(t.replyWait.unitStatus, kStatusLock);
+}
+
+TEST(ReplyWire, OverlongReplyIsReportedAndTheNextReplyDecodes) {
+  Session s = AwaitingSession();
+  LineAssembler a;
+  FeedWire(s, a, std::string(400, 'A'));
+  EXPECT_EQ(s.replyWait.ackPending, 1);
+  FeedWire(s, a, std::string(400, 'A') + "\r\n");
+  EXPECT_EQ(s.replyWait.unitStatus, kStatusCommandError);
+  EXPECT_EQ(s.replyWait.ackPending, 0);
+  EXPECT_EQ(s.replyWait.waitTicks, 0);
+
+  // The status timer reports it; the next command is answered normally.
+  s.replyWait.unitStatus = kStatusNone;
+  s.replyWait.ackPending = 1;
+  s.replyWait.waitTicks = 1;
+  FeedWire(s, a, "AM");
+  FeedWire(s, a, "E\r\n");
+  EXPECT_EQ(s.model.alarm.mode, 1);
+  EXPECT_EQ(s.replyWait.outcome, kOutcomeSingleAcknowledged);
+  EXPECT_EQ(s.replyWait.unitStatus, kStatusNone);
+}
+
+// A title reply: the given JIS codes in hexadecimal, padded with full-width
+// blanks (2121) to ten codes.
+std::string TitleReply(const char* channel, std::string hex) {
+  while (hex.size() < 40) hex += "2121";
+  return std::string("CJ") + channel + hex + "\r\n";
+}
+
+// The answers of a unit to the 55 queries of a read-all run, in query order.
+std::vector<std::string> ReadAllAnswers() {
+  std::vector<std::string> answers = {
+      "AME\r\n", "ADT045\r\n", "APB\r\n", "ADOF\r\n", "AROF\r\n",
+      "VLFNFNFNFNFNFNFNFN\r\n", "VLDOF\r\n", "VLSOON\r\n", "VLBCB\r\n",
+      "TSDR5\r\n", "TSDOF\r\n"};
+  answers.push_back(TitleReply("01", "23412342"));  // "ＡＢ"
+  const char* const middle[] = {"02", "03", "04", "05", "06", "07", "08",
+                                "09", "10", "11", "12", "13", "14", "15"};
+  for (const char* ch : middle) answers.push_back(TitleReply(ch, ""));
+  answers.push_back(TitleReply("16", "2343234823312336"));  // "ＣＨ１６"
+  const char* const rest[] = {
+      "CTDSOF\r\n", "CTDDOF\r\n", "CTFSSS\r\n", "CTFSDS\r\n",
+      "CASTM01020304050607080910111213141516171819202122232425\r\n", "CASMD\r\n",
+      "VAB127000064001063065100110120126002003004005006007\r\n",
+      "VAC000001002003004005006007008009010011012013014015\r\n",
+      "VASH31302928272625242322212019181716\r\n",
+      "VASA127126125124123122121120119118117116115114113112\r\n",
+      "VAH132255000127133200001002003004005006007008009010\r\n",
+      "AGCFFFFFFFFFFFFFFFF\r\n", "VF1234567123456712\r\n", "OOV00\r\n", "OOH15\r\n",
+      "SPD4A16151413\r\n", "SPD4B12111009\r\n", "SPD4C08070605\r\n", "SPD4D04030201\r\n",
+      "SPD9A010203040506070809\r\n", "SPD9B161514131211100908\r\n",
+      "SPD13A01020304050607080910111213\r\n", "SPD13B16151413121110090807060504\r\n",
+      "SPD1616151413121110090807060504030201\r\n",
+      "CIR\r\n", "BLW\r\n", "POSD13B\r\n", "NARF\r\n"};
+  for (const char* line : rest) answers.emplace_back(line);
+  return answers;
+}
+
+TEST(ReplyWire, ReadAllAnswersFillTheModelAndCompleteTheRun) {
+  const std::vector<std::string> answers = ReadAllAnswers();
+  ASSERT_EQ(answers.size(), 55u);
+
+  Session s;
+  s.model.link.mode = kLinkRs485;
+  s.model.link.slaveAddress = 7;
+  LineAssembler a;
+  for (std::size_t step = 0; step < answers.size(); ++step) {
+    SCOPED_TRACE(testing::Message() << "step " << step + 1 << " " << answers[step]);
+    // What SendCommand and the run's timer leave behind for each query.
+    s.replyWait.transferMode = step + 1 == answers.size() ? kTransferRunLastStep : kTransferRunStep;
+    s.replyWait.ackPending = 1;
+    s.replyWait.waitTicks = 1;
+    // The unit's answer carries its address and arrives in two pieces.
+    const std::string wire = "07" + answers[step];
+    FeedWire(s, a, wire.substr(0, step % wire.size()));
+    FeedWire(s, a, wire.substr(step % wire.size()));
+    ASSERT_EQ(s.replyWait.unitStatus, kStatusNone);
+    ASSERT_EQ(s.replyWait.waitTicks, 0);
+    ASSERT_EQ(s.replyWait.ackPending, 0);
+    ASSERT_EQ(s.replyWait.outcome, step + 1 == answers.size() ? kOutcomeRunComplete : 0);
+  }
+
+  const SettingsModel& m = s.model;
+  EXPECT_EQ(m.alarm.mode, 1);
+  EXPECT_EQ(m.alarm.holdTime, 45);
+  EXPECT_EQ(TextView(m.alarm.holdTimeText), "45");
+  EXPECT_EQ(m.alarm.inputPolarity, 1);
+  EXPECT_EQ(m.alarm.display, 0);
+  EXPECT_EQ(m.alarm.returnOn, 0);
+  EXPECT_EQ(m.videoLoss.detect, (ChannelInts{0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1}));
+  EXPECT_EQ(m.videoLoss.display, 0);
+  EXPECT_EQ(m.videoLoss.signalOutput, 1);
+  EXPECT_EQ(m.videoLoss.background, 1);
+  EXPECT_EQ(m.dateTime.displayRange, 4);
+  EXPECT_EQ(m.dateTime.display, 0);
+  EXPECT_EQ(TextView(m.title.text[0]), "\x82\x60\x82\x61");
+  EXPECT_EQ(TextView(m.title.text[1]), "");
+  EXPECT_EQ(TextView(m.title.text[15]), "\x82\x62\x82\x67\x82\x50\x82\x55");
+  EXPECT_EQ(m.titleDisplay.single, 0);
+  EXPECT_EQ(m.titleDisplay.split, 0);
+  EXPECT_EQ(m.fontSize.single, 0);
+  EXPECT_EQ(m.fontSize.split, 0);
+  for (int i = 0; i < 25; ++i) EXPECT_EQ(m.autoSwitch.dwellTime[i], i + 1);
+  EXPECT_EQ(m.autoSwitch.mode, 1);
+  EXPECT_EQ(m.videoAdjust.brightness,
+            (ChannelInts{63, 64, 0, 65, 127, 1, 36, 46, 56, 62, 66, 67, 68, 69, 70, 71}));
+  EXPECT_EQ(m.videoAdjust.contrast,
+            (ChannelInts{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}));
+  EXPECT_EQ(m.videoAdjust.sharpness,
+            (ChannelInts{31, 30, 29, 28, 27, 26, 25, 24, 23, 22, 21, 20, 19, 18, 17, 16}));
+  EXPECT_EQ(m.videoAdjust.saturation, (ChannelInts{127, 126, 125, 124, 123, 122, 121, 120, 119,
+                                                   118, 117, 116, 115, 114, 113, 112}));
+  EXPECT_EQ(m.videoAdjust.hue, (ChannelInts{0, 123, 124, 251, 1, 68, 125, 126, 127, 128, 129,
+                                            130, 131, 132, 133, 134}));
+  EXPECT_EQ(m.videoAdjust.saturationV, SettingsModel::Filled(80));  // no reply carries it
+  EXPECT_EQ(m.agc.on, SettingsModel::Filled(0));
+  EXPECT_EQ(m.videoFormat.format, (ChannelInts{0, 1, 2, 3, 4, 5, 6, 0, 1, 2, 3, 4, 5, 6, 0, 1}));
+  EXPECT_EQ(m.titlePosition.vertical, 0);
+  EXPECT_EQ(m.titlePosition.horizontal, 15);
+  EXPECT_EQ(m.splitLayout.quadA, (std::array<std::int32_t, 4>{15, 14, 13, 12}));
+  EXPECT_EQ(m.splitLayout.quadD, (std::array<std::int32_t, 4>{3, 2, 1, 0}));
+  EXPECT_EQ(m.splitLayout.nineB, (std::array<std::int32_t, 9>{15, 14, 13, 12, 11, 10, 9, 8, 7}));
+  EXPECT_EQ(m.splitLayout.thirteenB,
+            (std::array<std::int32_t, 13>{15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3}));
+  EXPECT_EQ(m.splitLayout.sixteen,
+            (std::array<std::int32_t, 16>{15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0}));
+  EXPECT_EQ(m.other.connectorInput, 1);
+  EXPECT_EQ(m.other.borderLine, 1);
+  EXPECT_EQ(m.other.powerOnScreen, kPictureFirstSplit + kLayoutThirteenB);
+  EXPECT_EQ(m.other.ntscAspect, 1);
+}
+
+}  // namespace
+}  // namespace korvex7
