@@ -1,0 +1,170 @@
+// The POSIX serial port: a serial device or a pseudo-terminal, configured
+// for the unit's line (9600 baud, 8 data bits, even parity, 1 stop bit, raw).
+//
+// Every failure is a SerialError that names the device and carries the
+// errno and its text captured at the moment of failure. A SerialPort owns its
+// file descriptor and closes it when it goes; it is moved, never copied.
+//
+// Threads: a SerialPort is used by one thread at a time. Read and WriteAll
+// may run on two different threads at once (the descriptor is not shared
+// with anything else), but two concurrent reads or two concurrent writes on
+// one port are not supported.
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "core/link/port.h"
+
+namespace korvex7::posix {
+
+enum class SerialErrorKind {
+  kNotFound,    // no such device (ENOENT, ENXIO, ENODEV)
+  kBusy,        // another program holds the device
+  kPermission,  // not allowed to open it
+  kNotATty,     // exists but is not a terminal device
+  kConfigure,   // the line settings were refused
+  kIo,          // a read or write failed, or the line hung up
+  kTimeout,     // a write could not finish in time (e.g. held by XOFF)
+  kOther,
+};
+
+class SerialError : public std::runtime_error {
+ public:
+  SerialError(SerialErrorKind kind, std::string device, std::string what, int osError);
+
+  SerialErrorKind kind() const { return kind_; }
+  const std::string& device() const { return device_; }
+  int osError() const { return osError_; }  // 0 when the failure was not an OS call
+
+ private:
+  SerialErrorKind kind_;
+  std::string device_;
+  int osError_;
+};
+
+// A file descriptor that is closed when its owner goes.
+class UniqueFd {
+ public:
+  UniqueFd() = default;
+  explicit UniqueFd(int fd) : fd_(fd) {}
+  UniqueFd(UniqueFd&& other) noexcept : fd_(other.release()) {}
+  UniqueFd& operator=(UniqueFd&& other) noexcept;
+  UniqueFd(const UniqueFd&) = delete;
+  UniqueFd& operator=(const UniqueFd&) = delete;
+  ~UniqueFd() { reset(); }
+
+  int get() const { return fd_; }
+  bool valid() const { return fd_ >= 0; }
+  int release();
+  void reset(int fd = -1);
+
+ private:
+  int fd_ = -1;
+};
+
+// The unit's line: 9600 baud, 8 data bits, even parity, 1 stop bit.
+inline constexpr int kUnitBaudRate = 9600;
+// Bits per character on the wire at 8E1: start, 8 data, parity, stop.
+inline constexpr int kBitsPerCharacter = 11;
+
+class SerialPort {
+ public:
+  // Opens a serial device or the slave end of a pseudo-terminal (a path or a
+  // symbolic link to one) and configures the unit's line. The device is held
+  // exclusively while open. A pseudo-terminal that refuses the parity flags
+  // is accepted without them (it has no line to check them on); a real
+  // device that refuses them is an error.
+  static SerialPort Open(const std::string& device);
+
+  // Takes over an already open terminal descriptor (e.g. the master end of a
+  // pseudo-terminal) and puts it into non-blocking raw mode.
+  static SerialPort Adopt(UniqueFd fd, std::string name);
+
+  SerialPort(SerialPort&&) noexcept = default;
+  SerialPort& operator=(SerialPort&&) noexcept = default;
+
+  const std::string& name() const { return name_; }
+  int fd() const { return fd_.get(); }
+  bool isPseudoTerminal() const { return pseudoTerminal_; }
+  // False when a pseudo-terminal dropped the parity flags.
+  bool parityApplied() const { return parityApplied_; }
+
+  // Reads what is available, waiting up to `timeout` for the first byte.
+  // Returns 0 when nothing arrived in time. Throws SerialError on failure.
+  std::size_t Read(char* buffer, std::size_t capacity, std::chrono::milliseconds timeout);
+
+  // Writes every byte, waiting while the driver's queue is full, for at most
+  // `timeout` without progress. Throws SerialError on failure or time-out.
+  void WriteAll(std::string_view data,
+                std::chrono::milliseconds timeout = std::chrono::milliseconds(2000));
+
+  // Discards bytes received but not yet read.
+  void DiscardInput();
+
+ private:
+  SerialPort(UniqueFd fd, std::string name, bool pseudoTerminal)
+      : fd_(std::move(fd)), name_(std::move(name)), pseudoTerminal_(pseudoTerminal) {}
+
+  void ConfigureUnitLine();
+
+  UniqueFd fd_;
+  std::string name_;
+  bool pseudoTerminal_ = false;
+  bool parityApplied_ = true;
+};
+
+// Collects bytes from a SerialPort into lines that end in LF.
+class LineReader {
+ public:
+  explicit LineReader(SerialPort& port) : port_(port) {}
+
+  // The next complete line (LF included), or nothing when no line was
+  // completed within `timeout`. Bytes of an incomplete line are kept for the
+  // next call.
+  std::optional<std::string> ReadLine(std::chrono::milliseconds timeout);
+
+  // Bytes received that do not yet form a complete line.
+  const std::string& pending() const { return pending_; }
+
+ private:
+  SerialPort& port_;
+  std::string pending_;
+};
+
+// Lets the core's SendCommand write to a SerialPort. Write errors are not
+// reported to the core (a lost frame shows as the reply time-out); the last
+// one is kept here for whoever wants to show it.
+class SerialPortWriter : public PortWriter {
+ public:
+  explicit SerialPortWriter(SerialPort& port) : port_(port) {}
+  void Write(std::string_view frame) override;
+
+  const std::optional<SerialError>& lastError() const { return lastError_; }
+  void ClearError() { lastError_.reset(); }
+
+ private:
+  SerialPort& port_;
+  std::optional<SerialError> lastError_;
+};
+
+// A new pseudo-terminal: the master end, opened, and the path of its slave
+// end. Both ends are in raw mode. The slave is also held open here, so the
+// master keeps working while no program has the slave open (otherwise
+// reads on the master fail with EIO between two users of the slave).
+struct PseudoTerminal {
+  UniqueFd master;
+  UniqueFd slaveHold;
+  std::string slavePath;
+};
+
+PseudoTerminal CreatePseudoTerminal();
+
+// True when `fd` is either end of a pseudo-terminal.
+bool IsPseudoTerminal(int fd);
+
+}  // namespace korvex7::posix
