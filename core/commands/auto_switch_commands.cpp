@@ -42,8 +42,7 @@ Encoded EncodeAutoSwitchMode(const SettingsModel& m) {
 }
 bool SendAutoSwitchMode(Session& s) { return SendEncoded(s, EncodeAutoSwitchMode(s.model)); }
 
-Encoded EncodeAutoSwitchEntry(const SettingsModel& m, std::int32_t entry,
-                              std::int32_t dwellTime) {
+Encoded EncodeAutoSwitchEntry(const SettingsModel& m, std::int32_t entry, std::int32_t dwellTime) {
   if (!IsDwellTime(dwellTime)) return Encoded::Refused();
   if (!InUnsignedRange(entry, kAutoSwitchEntries - 1)) return Encoded::Refused();
   // The stored value is the one written; it must fit its two digits too.

@@ -24,8 +24,7 @@ bool SendAutoSwitchMode(Session& s);
 // autoSwitch.dwellTime[entry] and CR LF. `dwellTime` is the value the caller
 // read for the entry; it is range-checked (0..99) as is the stored value that
 // goes on the wire. An entry outside 0..24 is refused.
-Encoded EncodeAutoSwitchEntry(const SettingsModel& m, std::int32_t entry,
-                              std::int32_t dwellTime);
+Encoded EncodeAutoSwitchEntry(const SettingsModel& m, std::int32_t entry, std::int32_t dwellTime);
 bool SendAutoSwitchEntry(Session& s, std::int32_t entry, std::int32_t dwellTime);
 
 // Every dwell time of the current mode in entry order: SINGLE "CASTS" +

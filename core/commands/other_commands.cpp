@@ -14,10 +14,10 @@ constexpr std::string_view kNtscAspectLetters = "4F";      // 4:3, FULL
 
 // The complete command for every power-on screen, by picture number.
 constexpr std::string_view kPowerOnScreenCommands[kPictureCount] = {
-    "POSS01\r\n", "POSS02\r\n", "POSS03\r\n",  "POSS04\r\n",  "POSS05\r\n", "POSS06\r\n",
-    "POSS07\r\n", "POSS08\r\n", "POSS09\r\n",  "POSS10\r\n",  "POSS11\r\n", "POSS12\r\n",
-    "POSS13\r\n", "POSS14\r\n", "POSS15\r\n",  "POSS16\r\n",  "POSD4A\r\n", "POSD4B\r\n",
-    "POSD4C\r\n", "POSD4D\r\n", "POSD9A\r\n",  "POSD9B\r\n",  "POSD13A\r\n", "POSD13B\r\n",
+    "POSS01\r\n", "POSS02\r\n", "POSS03\r\n", "POSS04\r\n", "POSS05\r\n",  "POSS06\r\n",
+    "POSS07\r\n", "POSS08\r\n", "POSS09\r\n", "POSS10\r\n", "POSS11\r\n",  "POSS12\r\n",
+    "POSS13\r\n", "POSS14\r\n", "POSS15\r\n", "POSS16\r\n", "POSD4A\r\n",  "POSD4B\r\n",
+    "POSD4C\r\n", "POSD4D\r\n", "POSD9A\r\n", "POSD9B\r\n", "POSD13A\r\n", "POSD13B\r\n",
     "POSD16\r\n", "POSCAS\r\n",
 };
 

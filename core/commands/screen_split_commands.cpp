@@ -10,9 +10,9 @@ namespace {
 
 // The complete command for every picture number.
 constexpr std::string_view kScreenSwitchCommands[kPictureCount] = {
-    "CS01\r\n", "CS02\r\n", "CS03\r\n",  "CS04\r\n",  "CS05\r\n", "CS06\r\n", "CS07\r\n",
-    "CS08\r\n", "CS09\r\n", "CS10\r\n",  "CS11\r\n",  "CS12\r\n", "CS13\r\n", "CS14\r\n",
-    "CS15\r\n", "CS16\r\n", "CD4A\r\n",  "CD4B\r\n",  "CD4C\r\n", "CD4D\r\n", "CD9A\r\n",
+    "CS01\r\n", "CS02\r\n",  "CS03\r\n",  "CS04\r\n", "CS05\r\n", "CS06\r\n", "CS07\r\n",
+    "CS08\r\n", "CS09\r\n",  "CS10\r\n",  "CS11\r\n", "CS12\r\n", "CS13\r\n", "CS14\r\n",
+    "CS15\r\n", "CS16\r\n",  "CD4A\r\n",  "CD4B\r\n", "CD4C\r\n", "CD4D\r\n", "CD9A\r\n",
     "CD9B\r\n", "CD13A\r\n", "CD13B\r\n", "CD16\r\n", "CCAS\r\n",
 };
 
@@ -26,7 +26,8 @@ constexpr std::int32_t kNoChannel = -1;
 // "B" for variant 1 only. Anything else keeps "A".
 template <std::size_t N>
 std::string_view KeywordFor(const std::string_view (&keywords)[N], std::int32_t variant) {
-  return InUnsignedRange(variant, static_cast<std::uint32_t>(N - 1)) ? keywords[variant] : keywords[0];
+  return InUnsignedRange(variant, static_cast<std::uint32_t>(N - 1)) ? keywords[variant]
+                                                                     : keywords[0];
 }
 
 }  // namespace
@@ -87,16 +88,26 @@ bool SendSplitSixteen(Session& s) { return SendEncoded(s, EncodeSplitSixteen(s.m
 Encoded EncodeSplitLayout(const SettingsModel& m, std::int32_t layout) {
   const SettingsModel::SplitLayout& l = m.splitLayout;
   switch (layout) {
-    case kLayoutQuadA: return EncodeSplitQuad(m, l.quadA, 0);
-    case kLayoutQuadB: return EncodeSplitQuad(m, l.quadB, 1);
-    case kLayoutQuadC: return EncodeSplitQuad(m, l.quadC, 2);
-    case kLayoutQuadD: return EncodeSplitQuad(m, l.quadD, 3);
-    case kLayoutNineA: return EncodeSplitNine(m, l.nineA, 0);
-    case kLayoutNineB: return EncodeSplitNine(m, l.nineB, 1);
-    case kLayoutThirteenA: return EncodeSplitThirteen(m, l.thirteenA, 0);
-    case kLayoutThirteenB: return EncodeSplitThirteen(m, l.thirteenB, 1);
-    case kLayoutSixteen: return EncodeSplitSixteen(m);
-    default: return Encoded::Refused();
+    case kLayoutQuadA:
+      return EncodeSplitQuad(m, l.quadA, 0);
+    case kLayoutQuadB:
+      return EncodeSplitQuad(m, l.quadB, 1);
+    case kLayoutQuadC:
+      return EncodeSplitQuad(m, l.quadC, 2);
+    case kLayoutQuadD:
+      return EncodeSplitQuad(m, l.quadD, 3);
+    case kLayoutNineA:
+      return EncodeSplitNine(m, l.nineA, 0);
+    case kLayoutNineB:
+      return EncodeSplitNine(m, l.nineB, 1);
+    case kLayoutThirteenA:
+      return EncodeSplitThirteen(m, l.thirteenA, 0);
+    case kLayoutThirteenB:
+      return EncodeSplitThirteen(m, l.thirteenB, 1);
+    case kLayoutSixteen:
+      return EncodeSplitSixteen(m);
+    default:
+      return Encoded::Refused();
   }
 }
 

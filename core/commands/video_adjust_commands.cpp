@@ -78,7 +78,9 @@ bool SendContrast(Session& s, std::int32_t stored) {
   return SendEncoded(s, EncodeContrast(s.model, stored));
 }
 
-Encoded EncodeHue(const SettingsModel& m, std::int32_t stored) { return EncodeOne(m, kHue, stored); }
+Encoded EncodeHue(const SettingsModel& m, std::int32_t stored) {
+  return EncodeOne(m, kHue, stored);
+}
 bool SendHue(Session& s, std::int32_t stored) { return SendEncoded(s, EncodeHue(s.model, stored)); }
 
 Encoded EncodeSharpness(const SettingsModel& m, std::int32_t stored) {

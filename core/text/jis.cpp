@@ -2,9 +2,13 @@
 
 namespace korvex7 {
 
-bool IsShiftJisLeadByte(std::uint8_t b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+bool IsShiftJisLeadByte(std::uint8_t b) {
+  return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
 
-bool IsShiftJisTrailByte(std::uint8_t b) { return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC); }
+bool IsShiftJisTrailByte(std::uint8_t b) {
+  return (b >= 0x40 && b <= 0x7E) || (b >= 0x80 && b <= 0xFC);
+}
 
 std::uint16_t ShiftJisToJis(std::uint8_t s1, std::uint8_t s2) {
   if (!IsShiftJisLeadByte(s1) || !IsShiftJisTrailByte(s2)) return 0;
@@ -78,7 +82,8 @@ std::uint16_t TitleCodeToJis(std::uint16_t code) {
     code = MapIbmExtension(code);
     if (code == 0) return 0;
   }
-  return ShiftJisToJis(static_cast<std::uint8_t>(code >> 8), static_cast<std::uint8_t>(code & 0xFF));
+  return ShiftJisToJis(static_cast<std::uint8_t>(code >> 8),
+                       static_cast<std::uint8_t>(code & 0xFF));
 }
 
 }  // namespace korvex7
