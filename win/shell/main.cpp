@@ -1,11 +1,125 @@
-// KORVEX7: entry point of the Windows program.
+// KORVEX7.exe: start-up and the message loop.
+//
+// Order of start-up: refuse a second copy (named mutex), create the main
+// window, read the COM port and line mode from the profile file, prepare the
+// file dialog, start the status timer, show the window, open the port and
+// start the receive thread; then run the message loop until the window is
+// destroyed.
 #include <windows.h>
 
-#include "core/model/settings_model.h"
+#include <string>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  korvex7::SettingsModel model;
-  (void)model;
-  MessageBoxW(nullptr, L"KORVEX7", L"KORVEX7", MB_OK);
-  return 0;
+#include "win/resources/resource.h"
+#include "win/serial/link_profile.h"
+#include "win/shell/app.h"
+#include "win/shell/main_window.h"
+#include "win/shell/menu_commands.h"
+#include "win/shell/status_display.h"
+#include "win/support/message_box.h"
+#include "win/support/unique_handle.h"
+
+namespace korvex7::win {
+
+namespace {
+
+constexpr wchar_t kMutexName[] = L"KORVEX7 TCP_X_Mutex";
+constexpr int kNameBufferChars = 100;
+
+void ShowAlreadyRunning() {
+  ShowMessage(nullptr, L"２重に起動はできません", L"２重起動防止", MB_OK);
+}
+
+std::wstring LoadResourceString(HINSTANCE instance, UINT id, const wchar_t* fallback) {
+  wchar_t buffer[kNameBufferChars] = {};
+  const int n = LoadStringW(instance, id, buffer, kNameBufferChars);
+  return n > 0 ? std::wstring(buffer, static_cast<std::size_t>(n)) : std::wstring(fallback);
+}
+
+std::wstring CurrentDirectory() {
+  const DWORD n = GetCurrentDirectoryW(0, nullptr);
+  if (n == 0) return {};
+  std::wstring dir(n, L'\0');
+  const DWORD written = GetCurrentDirectoryW(n, dir.data());
+  if (written == 0 || written >= n) return {};
+  dir.resize(written);
+  return dir;
+}
+
+int Run(HINSTANCE instance, int showCommand) {
+  // 1-2. One copy only. The creation also catches a copy that started at the
+  // same instant and got past the first check.
+  if (UniqueHandle other(OpenMutexW(MUTEX_ALL_ACCESS, FALSE, kMutexName)); other) {
+    other.reset();
+    ShowAlreadyRunning();
+    return 0;
+  }
+  UniqueHandle mutex(CreateMutexW(nullptr, FALSE, kMutexName));
+  if (mutex && GetLastError() == ERROR_ALREADY_EXISTS) {
+    mutex.reset();
+    ShowAlreadyRunning();
+    return 0;
+  }
+
+  App app;
+  SetApp(&app);
+  app.instance = instance;
+  app.session.port = &app.port;
+
+  // 3-5. Class and window.
+  const std::wstring title = LoadResourceString(instance, IDS_APP_TITLE, L"KORVEX7");
+  const std::wstring className = LoadResourceString(instance, IDS_CLASS_NAME, L"KORVEX7");
+  if (!RegisterMainWindowClass(instance, className.c_str())) return 0;
+  HWND hwnd = CreateMainWindow(instance, className.c_str(), title.c_str());
+  if (hwnd == nullptr) return 0;
+
+  // 6. Link settings from the profile file.
+  const LinkProfile profile = ReadLinkProfile();
+  app.session.model.link.comPort = profile.comPort;
+  app.session.model.link.mode = profile.mode;
+
+  // 7-10. Title, file dialog, status timer, show.
+  SetWindowTextW(hwnd, kMainWindowTitle);
+  PrepareFileDialog(hwnd, CurrentDirectory());
+  SetTimer(hwnd, kStatusTimerId, kStatusTimerMs, nullptr);
+  ShowWindow(hwnd, showCommand);
+  UpdateWindow(hwnd);
+
+  // 11-12. Port and receive thread.
+  OpenPortAndReport();
+  app.receiver = std::make_unique<ReceiveThread>(app.port, hwnd);
+  if (!app.receiver->Start()) {
+    ::MessageBeep(MB_ICONQUESTION);
+    ShowMessage(nullptr, L"error creating read thread", L"Error",
+                MB_OK | MB_ICONSTOP | MB_TASKMODAL);
+  }
+
+  // 13-14. The resources define no accelerator keys; the table is honoured
+  // if one is ever added.
+  HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
+  MSG msg{};
+  int exitCode = 0;
+  for (;;) {
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0) {
+      exitCode = static_cast<int>(msg.wParam);
+      break;
+    }
+    if (got == -1) break;
+    if (accelerators != nullptr && TranslateAcceleratorW(msg.hwnd, accelerators, &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+
+  if (app.receiver) app.receiver->Stop();
+  app.port.Close();
+  SetApp(nullptr);
+  return exitCode;
+}
+
+}  // namespace
+
+}  // namespace korvex7::win
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+  return korvex7::win::Run(instance, showCommand);
 }

@@ -1,0 +1,35 @@
+#include "win/dialogs/about_dialog.h"
+
+#include "win/resources/resource.h"
+#include "win/shell/app.h"
+
+namespace korvex7::win {
+
+namespace {
+
+INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_INITDIALOG:
+      return TRUE;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+        EndDialog(dialog, LOWORD(wParam));
+        return TRUE;
+      }
+      break;
+    case WM_CLOSE:
+      EndDialog(dialog, IDCANCEL);
+      return TRUE;
+    default:
+      break;
+  }
+  return FALSE;
+}
+
+}  // namespace
+
+void RunAboutDialog(HWND owner) {
+  DialogBoxParamW(TheApp().instance, MAKEINTRESOURCEW(IDD_ABOUT), owner, AboutProc, 0);
+}
+
+}  // namespace korvex7::win

@@ -1,0 +1,169 @@
+#include "win/serial/receive_thread.h"
+
+#include <algorithm>
+#include <string_view>
+
+namespace korvex7::win {
+
+namespace {
+constexpr DWORD kStopWaitMs = 5000;
+constexpr DWORD kAbortedWaitBackoffCapMs = 20;
+constexpr DWORD kFailedWaitBackoffCapMs = 100;
+}  // namespace
+
+DWORD FailedWaitBackoffMs(int consecutiveFailures, DWORD lastError) {
+  const DWORD cap =
+      lastError == ERROR_OPERATION_ABORTED ? kAbortedWaitBackoffCapMs : kFailedWaitBackoffCapMs;
+  const int shift = std::clamp(consecutiveFailures - 1, 0, 16);
+  return std::min<DWORD>(DWORD{1} << shift, cap);
+}
+
+void DiscardPostedLines(HWND target) {
+  MSG msg;
+  while (PeekMessageW(&msg, target, kLineReceivedMessage, kLineReceivedMessage, PM_REMOVE)) {
+    TakePostedLine(msg.lParam);
+  }
+}
+
+ReceiveThread::ReceiveThread(SerialPort& port, HWND target)
+    : port_(port),
+      target_(target),
+      stop_(CreateManualResetEvent()),
+      readEvent_(CreateManualResetEvent()) {}
+
+ReceiveThread::~ReceiveThread() { Stop(); }
+
+bool ReceiveThread::Start() {
+  if (thread_.valid()) return true;
+  if (!stop_.valid() || !readEvent_.valid()) return false;
+  ResetEvent(stop_.get());
+  thread_.reset(CreateThread(nullptr, 0, &ReceiveThread::Entry, this, 0, nullptr));
+  return thread_.valid();
+}
+
+void ReceiveThread::Stop() {
+  if (!thread_.valid()) return;
+  SetEvent(stop_.get());
+  if (WaitForSingleObject(thread_.get(), kStopWaitMs) != WAIT_OBJECT_0) {
+    // The thread is stuck in the driver; it still owns its members, so leave
+    // it (and this object's storage is static for the program's life).
+    (void)thread_.release();
+    return;
+  }
+  thread_.reset();
+}
+
+DWORD WINAPI ReceiveThread::Entry(void* self) {
+  static_cast<ReceiveThread*>(self)->Run();
+  return 0;
+}
+
+void ReceiveThread::Run() {
+  int failedWaits = 0;
+  while (WaitForSingleObject(stop_.get(), 0) == WAIT_TIMEOUT) {
+    const HANDLE port = port_.BeginReading();
+    if (port == nullptr) {
+      failedWaits = 0;
+      Pause(kNoPortPauseMs, false);
+      continue;
+    }
+    DWORD lastError = 0;
+    const Pass pass = OnePass(port, lastError);
+    port_.EndReading();
+    PostLines();
+    if (pass == Pass::kWaitFailed) {
+      ++failedWaits;
+      Pause(FailedWaitBackoffMs(failedWaits, lastError), true);
+    } else if (pass != Pass::kInterrupted) {
+      failedWaits = 0;
+    }
+  }
+  // Leave the driver's input queue empty for whoever opens the port next.
+  if (const HANDLE port = port_.BeginReading(); port != nullptr) {
+    PurgeComm(port, PURGE_RXCLEAR);
+    port_.EndReading();
+  }
+  ResetEvent(readEvent_.get());
+}
+
+void ReceiveThread::Pause(DWORD ms, bool includeCloseRequest) {
+  const HANDLE handles[2] = {stop_.get(), port_.closeRequestEvent()};
+  const DWORD count = includeCloseRequest && handles[1] != nullptr ? 2 : 1;
+  (void)WaitForMultipleObjects(count, handles, FALSE, ms);
+}
+
+bool ReceiveThread::AwaitIo(HANDLE port, OVERLAPPED& overlapped) {
+  const HANDLE handles[3] = {overlapped.hEvent, stop_.get(), port_.closeRequestEvent()};
+  const DWORD count = handles[2] != nullptr ? 3 : 2;
+  const DWORD r = WaitForMultipleObjects(count, handles, FALSE, INFINITE);
+  if (r == WAIT_OBJECT_0) return true;
+  // Stop or close requested: cancel this thread's request and wait until the
+  // driver has let go of the record.
+  CancelIoEx(port, &overlapped);
+  DWORD ignored = 0;
+  (void)GetOverlappedResult(port, &overlapped, &ignored, TRUE);
+  return false;
+}
+
+ReceiveThread::Pass ReceiveThread::OnePass(HANDLE port, DWORD& lastError) {
+  // Wait for a received-character event.
+  OVERLAPPED overlapped{};
+  overlapped.hEvent = readEvent_.get();
+  ResetEvent(overlapped.hEvent);
+  DWORD events = 0;
+  BOOL waited = WaitCommEvent(port, &events, &overlapped);
+  if (!waited) {
+    lastError = GetLastError();
+    if (lastError == ERROR_IO_PENDING) {
+      if (!AwaitIo(port, overlapped)) return Pass::kInterrupted;
+      DWORD ignored = 0;
+      waited = GetOverlappedResult(port, &overlapped, &ignored, FALSE);
+      lastError = waited ? 0 : GetLastError();
+    }
+  }
+
+  // Fetch and clear the error state; line errors are dropped here and a
+  // garbled reply is caught by the reply checks. This also says how many
+  // bytes are waiting.
+  DWORD errors = 0;
+  COMSTAT status{};
+  const DWORD waiting = ClearCommError(port, &errors, &status) ? status.cbInQue : 0;
+  if (!waited) {
+    if (waiting == 0) return Pass::kWaitFailed;
+  } else if ((events & EV_RXCHAR) == 0 || waiting == 0) {
+    return Pass::kIdle;
+  }
+
+  // The time-outs make this read return at once with the bytes present.
+  overlapped = OVERLAPPED{};
+  overlapped.hEvent = readEvent_.get();
+  ResetEvent(overlapped.hEvent);
+  const DWORD wanted = std::min<DWORD>(waiting, static_cast<DWORD>(sizeof(readBuffer_)));
+  if (!ReadFile(port, readBuffer_, wanted, nullptr, &overlapped)) {
+    if (GetLastError() != ERROR_IO_PENDING) {
+      ClearCommError(port, &errors, &status);
+      return Pass::kIdle;
+    }
+    if (!AwaitIo(port, overlapped)) return Pass::kInterrupted;
+  }
+  DWORD got = 0;
+  if (!GetOverlappedResult(port, &overlapped, &got, FALSE)) {
+    ClearCommError(port, &errors, &status);
+    return Pass::kIdle;
+  }
+  if (got == 0) return Pass::kIdle;
+  assembler_.Feed(std::string_view(readBuffer_, got), lines_);
+  return Pass::kRead;
+}
+
+void ReceiveThread::PostLines() {
+  for (ReceivedLine& line : lines_) {
+    auto copy = std::make_unique<ReceivedLine>(std::move(line));
+    if (PostMessageW(target_, kLineReceivedMessage, 0, reinterpret_cast<LPARAM>(copy.get()))) {
+      (void)copy.release();  // the receiver owns it now
+    }
+  }
+  lines_.clear();
+}
+
+}  // namespace korvex7::win

@@ -1,0 +1,80 @@
+// The receive thread: waits on the port, reads what has arrived, cuts it into
+// lines (LineAssembler) and posts each complete line to the main window.
+//
+// Design. The thread owns nothing but its read buffer and the partial line;
+// every line is handed to the user-interface thread as a heap copy carried by
+// a posted message (the receiver frees it; if posting fails the thread frees
+// it). All protocol state (ReplyWait, the settings model) is touched only on
+// the user-interface thread. Posted messages are always retrieved before
+// WM_TIMER, so a line that has arrived is settled before the next tick of the
+// status timer or of a transfer's pacing timer.
+//
+// Waiting. The port is borrowed from SerialPort for one pass at a time. The
+// thread never spins: without a port it pauses 100 ms between attempts, and
+// after a failed wait it backs off (1 ms doubling up to 20 ms when the wait
+// was merely aborted, up to 100 ms for any other failure). Bytes found waiting
+// after a failed wait are read at once, so a driver whose waits keep aborting
+// still delivers replies.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "core/link/line_assembler.h"
+#include "win/serial/serial_port.h"
+#include "win/support/unique_handle.h"
+
+namespace korvex7::win {
+
+// Posted to the main window for every complete line; lParam is a
+// ReceivedLine* allocated with new, owned by the receiver.
+inline constexpr UINT kLineReceivedMessage = WM_APP + 1;
+
+// Takes ownership of the line carried by a kLineReceivedMessage.
+inline std::unique_ptr<ReceivedLine> TakePostedLine(LPARAM lParam) {
+  return std::unique_ptr<ReceivedLine>(reinterpret_cast<ReceivedLine*>(lParam));
+}
+
+// Frees the lines still queued for a window that is going away.
+void DiscardPostedLines(HWND target);
+
+// The delay after the n-th consecutive failed wait (n >= 1).
+DWORD FailedWaitBackoffMs(int consecutiveFailures, DWORD lastError);
+
+inline constexpr DWORD kNoPortPauseMs = 100;
+inline constexpr std::size_t kReadBufferBytes = 600;
+
+class ReceiveThread {
+ public:
+  ReceiveThread(SerialPort& port, HWND target);
+  ~ReceiveThread();
+  ReceiveThread(const ReceiveThread&) = delete;
+  ReceiveThread& operator=(const ReceiveThread&) = delete;
+
+  // Starts the thread; false when it could not be created.
+  bool Start();
+  // Asks the thread to end and waits for it (bounded).
+  void Stop();
+
+ private:
+  enum class Pass { kIdle, kRead, kWaitFailed, kInterrupted };
+
+  static DWORD WINAPI Entry(void* self);
+  void Run();
+  Pass OnePass(HANDLE port, DWORD& lastError);
+  bool AwaitIo(HANDLE port, OVERLAPPED& overlapped);
+  void Pause(DWORD ms, bool includeCloseRequest);
+  void PostLines();
+
+  SerialPort& port_;
+  HWND target_;
+  UniqueHandle stop_;
+  UniqueHandle readEvent_;
+  UniqueHandle thread_;
+  LineAssembler assembler_;
+  std::vector<ReceivedLine> lines_;
+  char readBuffer_[kReadBufferBytes] = {};
+};
+
+}  // namespace korvex7::win

@@ -1,0 +1,55 @@
+// The program's process-wide state: the one Session (settings model, reply
+// wait, port writer), the serial port, the receive thread, the main window's
+// handles and the shared file-dialog record. Created in wWinMain, reached
+// through TheApp() by the window and dialog procedures. Everything here
+// belongs to the user-interface thread; the receive thread only borrows the
+// port handle through SerialPort.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include <memory>
+#include <string>
+
+#include "core/link/session.h"
+#include "win/serial/receive_thread.h"
+#include "win/serial/serial_port.h"
+
+namespace korvex7::win {
+
+// The one open/save dialog record, prepared at start-up and shared by Open
+// and Save As.
+struct FileDialogRecord {
+  static constexpr DWORD kFileBufferChars = 1024;
+  static constexpr DWORD kTitleBufferChars = 100;
+
+  OPENFILENAMEW ofn{};
+  wchar_t fileBuffer[kFileBufferChars] = {};
+  wchar_t titleBuffer[kTitleBufferChars] = {};
+  std::wstring initialDirectory;
+};
+
+struct App {
+  HINSTANCE instance = nullptr;
+  HWND mainWindow = nullptr;
+  HWND toolbar = nullptr;
+  HWND statusBar = nullptr;
+  HIMAGELIST toolbarImages = nullptr;
+
+  Session session;
+  SerialPort port;
+  std::unique_ptr<ReceiveThread> receiver;
+
+  // 1 once "ﾚﾃﾞｨ" has been put back; 0 after the toolbar asked for a tooltip.
+  int readyTextShown = 1;
+
+  FileDialogRecord fileDialog;
+};
+
+// The application state; valid while wWinMain runs.
+App& TheApp();
+void SetApp(App* app);
+
+}  // namespace korvex7::win

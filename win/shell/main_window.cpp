@@ -1,0 +1,197 @@
+#include "win/shell/main_window.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <string>
+
+#include "core/link/reply_assembler.h"
+#include "win/resources/resource.h"
+#include "win/serial/receive_thread.h"
+#include "win/shell/app.h"
+#include "win/shell/menu_commands.h"
+#include "win/shell/status_display.h"
+#include "win/shell/toolbar_buttons.h"
+
+namespace korvex7::win {
+
+namespace {
+
+constexpr int kStatusPartEdges[2] = {683, kMainWindowWidth};
+constexpr COLORREF kToolbarMaskColour = RGB(255, 0, 255);
+
+HWND CreateStatusBar(HWND parent, HINSTANCE instance) {
+  HWND bar = CreateWindowExW(0, STATUSCLASSNAMEW, kReadyText, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
+                             parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_STATUS_BAR)),
+                             instance, nullptr);
+  if (bar == nullptr) return nullptr;
+  int edges[2] = {kStatusPartEdges[0], kStatusPartEdges[1]};
+  SendMessageW(bar, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(edges));
+  SendMessageW(bar, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(kReadyText));
+  return bar;
+}
+
+HWND CreateToolbar(HWND parent, HINSTANCE instance, HIMAGELIST& images) {
+  HWND bar = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
+                             WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS, 0, 0, 0, 0, parent,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_TOOLBAR)), instance,
+                             nullptr);
+  if (bar == nullptr) return nullptr;
+  SendMessageW(bar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+
+  images = ImageList_LoadImageW(instance, MAKEINTRESOURCEW(IDB_TOOLBAR), kToolbarImageWidth, 0,
+                                kToolbarMaskColour, IMAGE_BITMAP, LR_CREATEDIBSECTION);
+  if (images != nullptr) {
+    SendMessageW(bar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+  } else {
+    SendMessageW(bar, TB_SETBITMAPSIZE, 0, MAKELPARAM(kToolbarImageWidth, kToolbarImageHeight));
+  }
+
+  TBBUTTON buttons[kToolbarButtons.size()] = {};
+  for (std::size_t i = 0; i < kToolbarButtons.size(); ++i) {
+    buttons[i].iBitmap = kToolbarButtons[i].image;
+    buttons[i].idCommand = kToolbarButtons[i].command;
+    buttons[i].fsState = TBSTATE_ENABLED;
+    buttons[i].fsStyle = BTNS_BUTTON;
+    buttons[i].iString = -1;
+  }
+  SendMessageW(bar, TB_ADDBUTTONSW, kToolbarButtons.size(), reinterpret_cast<LPARAM>(buttons));
+  return bar;
+}
+
+LRESULT OnCreate(HWND hwnd) {
+  App& app = TheApp();
+  app.mainWindow = hwnd;
+  SetTimer(hwnd, kReadyTextTimerId, kReadyTextTimerMs, nullptr);
+
+  INITCOMMONCONTROLSEX icc{};
+  icc.dwSize = sizeof(icc);
+  icc.dwICC = ICC_BAR_CLASSES;
+  InitCommonControlsEx(&icc);
+
+  app.statusBar = CreateStatusBar(hwnd, app.instance);
+  app.toolbar = CreateToolbar(hwnd, app.instance, app.toolbarImages);
+  UpdateClock();
+  if (app.toolbar != nullptr) SendMessageW(app.toolbar, TB_AUTOSIZE, 0, 0);
+  return 0;
+}
+
+// The toolbar asks for the tooltip of one of its buttons.
+bool OnTooltipRequest(NMTTDISPINFOW& info) {
+  App& app = TheApp();
+  app.readyTextShown = 0;
+  const ToolbarButton* button = FindToolbarButton(static_cast<int>(info.hdr.idFrom));
+  if (button == nullptr) return false;
+  // The texts are static: the tooltip may keep the pointer.
+  info.lpszText = const_cast<wchar_t*>(button->tooltip.data());
+  info.hinst = nullptr;
+  SetStatusText(button->statusText);
+  return true;
+}
+
+void OnDestroy(HWND hwnd) {
+  App& app = TheApp();
+  KillTimer(hwnd, kStatusTimerId);
+  KillTimer(hwnd, kReadyTextTimerId);
+  KillTimer(hwnd, kReopenPortTimerId);
+  if (app.receiver) app.receiver->Stop();
+  DiscardPostedLines(hwnd);
+  if (app.toolbarImages != nullptr) {
+    ImageList_Destroy(app.toolbarImages);
+    app.toolbarImages = nullptr;
+  }
+  app.toolbar = nullptr;
+  app.statusBar = nullptr;
+  PostQuitMessage(0);
+}
+
+LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      return OnCreate(hwnd);
+    case WM_DESTROY:
+      OnDestroy(hwnd);
+      return 0;
+    case WM_CLOSE:
+      OnMainWindowClose(hwnd);
+      return 0;
+    case WM_NOTIFY: {
+      auto* header = reinterpret_cast<NMHDR*>(lParam);
+      if (header != nullptr && header->code == TTN_GETDISPINFOW) {
+        OnTooltipRequest(*reinterpret_cast<NMTTDISPINFOW*>(lParam));
+        return 0;
+      }
+      break;
+    }
+    case WM_COMMAND:
+      OnMenuCommand(hwnd, LOWORD(wParam));
+      return 0;
+    case WM_TIMER:
+      OnMainTimer(hwnd, wParam);
+      return 0;
+    case kLineReceivedMessage: {
+      const auto line = TakePostedLine(lParam);
+      if (line) HandleReceivedLine(TheApp().session, *line);
+      return 0;
+    }
+    default:
+      break;
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+bool RegisterMainWindowClass(HINSTANCE instance, const wchar_t* className) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.style = CS_HREDRAW | CS_VREDRAW;
+  wc.lpfnWndProc = MainWindowProc;
+  wc.hInstance = instance;
+  wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_KORVEX7));
+  wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_KORVEX7), IMAGE_ICON,
+                                             GetSystemMetrics(SM_CXSMICON),
+                                             GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
+  wc.lpszMenuName = MAKEINTRESOURCEW(IDR_MAIN_MENU);
+  wc.lpszClassName = className;
+  return RegisterClassExW(&wc) != 0;
+}
+
+HWND CreateMainWindow(HINSTANCE instance, const wchar_t* className, const wchar_t* title) {
+  return CreateWindowExW(0, className, title, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                         CW_USEDEFAULT, 0, kMainWindowWidth, kMainWindowHeight, nullptr, nullptr,
+                         instance, nullptr);
+}
+
+void SetStatusText(std::wstring_view text) {
+  HWND bar = TheApp().statusBar;
+  if (bar == nullptr) return;
+  const std::wstring copy(text);
+  SendMessageW(bar, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(copy.c_str()));
+}
+
+void UpdateClock() {
+  HWND bar = TheApp().statusBar;
+  if (bar == nullptr) return;
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  wchar_t text[16] = {};
+  swprintf(text, std::size(text), L"%02d:%02d:%02d", now.wHour, now.wMinute, now.wSecond);
+  SendMessageW(bar, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(text));
+}
+
+void RestoreReadyText() {
+  App& app = TheApp();
+  if (app.readyTextShown != 0 || app.toolbar == nullptr) return;
+  if (GetActiveWindow() != app.mainWindow) return;
+  POINT cursor{};
+  RECT toolbarRect{};
+  if (!GetCursorPos(&cursor) || !GetWindowRect(app.toolbar, &toolbarRect)) return;
+  if (PtInRect(&toolbarRect, cursor)) return;
+  app.readyTextShown = 1;
+  SetStatusText(kReadyText);
+}
+
+}  // namespace korvex7::win

@@ -1,0 +1,40 @@
+// The main window: a fixed 961 x 141 frame with the menu, the toolbar of 14
+// buttons (one per settings dialog) and the two-part status bar with the
+// clock. It draws nothing itself; commands go to the menu handler, timers to
+// the status display, posted reply lines to the reply assembler.
+#pragma once
+
+#include <windows.h>
+
+#include <string_view>
+
+namespace korvex7::win {
+
+inline constexpr int kMainWindowWidth = 961;
+inline constexpr int kMainWindowHeight = 141;
+inline constexpr UINT_PTR kStatusTimerId = 1;
+inline constexpr UINT kStatusTimerMs = 190;
+inline constexpr UINT_PTR kReadyTextTimerId = 7;
+inline constexpr UINT kReadyTextTimerMs = 50;
+inline constexpr UINT_PTR kReopenPortTimerId = 9;
+inline constexpr UINT kReopenPortTimerMs = 100;
+
+inline constexpr wchar_t kReadyText[] = L"ﾚﾃﾞｨ";
+inline constexpr wchar_t kMainWindowTitle[] = L"KORVEX-7 ";
+
+// Registers the main window class; false on failure.
+bool RegisterMainWindowClass(HINSTANCE instance, const wchar_t* className);
+
+// Creates the (hidden) main window; null on failure.
+HWND CreateMainWindow(HINSTANCE instance, const wchar_t* className, const wchar_t* title);
+
+// Puts text into the first part of the status bar.
+void SetStatusText(std::wstring_view text);
+
+// Writes the local time as hh:mm:ss into the second part of the status bar.
+void UpdateClock();
+
+// Puts "ﾚﾃﾞｨ" back when the pointer has left the toolbar (timer 7).
+void RestoreReadyText();
+
+}  // namespace korvex7::win

@@ -1,0 +1,199 @@
+#include "win/shell/menu_commands.h"
+
+#include <commdlg.h>
+
+#include <cwchar>
+#include <string>
+
+#include "win/dialogs/about_dialog.h"
+#include "win/dialogs/comm_settings_dialog.h"
+#include "win/dialogs/settings_dialogs.h"
+#include "win/resources/resource.h"
+#include "win/shell/app.h"
+#include "win/shell/discard_prompt.h"
+#include "win/shell/document_file.h"
+#include "win/shell/main_window.h"
+#include "win/support/message_box.h"
+#include "win/support/text.h"
+
+namespace korvex7::win {
+
+namespace {
+
+constexpr wchar_t kErrorCaption[] = L"エラー";
+constexpr wchar_t kSavePrompt[] = L"ファイルが変更されています。保存しますか？";
+constexpr wchar_t kSavePromptCaption[] = L"保存確認";
+constexpr wchar_t kOpenNotFound[] =
+    L"指定したファイルが見つかりませんでした。\nもう一度ファイル名を入力してください。";
+constexpr wchar_t kCannotOpenForWriting[] = L"ファイルを開くことができませんでした。";
+constexpr wchar_t kCannotWrite[] = L"ファイルに書き込むことができませんでした。";
+constexpr wchar_t kCannotReplace[] = L"ファイルを置き換えることができませんでした。";
+constexpr wchar_t kDialogFailed[] = L"エラーが発生しました。アプリケーションを終了します。";
+constexpr wchar_t kOpenTitle[] = L"ファイルを開く";
+constexpr wchar_t kSaveAsTitle[] = L"名前を付けて保存";
+// One filter entry: description and pattern, each NUL-terminated, then an
+// empty string.
+constexpr wchar_t kFilter[] = L"*.dat\0*.dat\0";
+
+SettingsModel& Model() { return TheApp().session.model; }
+
+// Copies the current document name into the dialog's file buffer.
+void LoadFileBuffer() {
+  FileDialogRecord& d = TheApp().fileDialog;
+  const std::wstring name = Utf8ToWide(Model().document.fileName);
+  const std::size_t n = name.size() < FileDialogRecord::kFileBufferChars
+                            ? name.size()
+                            : FileDialogRecord::kFileBufferChars - 1;
+  std::wmemset(d.fileBuffer, L'\0', FileDialogRecord::kFileBufferChars);
+  std::wmemcpy(d.fileBuffer, name.data(), n);
+}
+
+// The dialog returned without a file: a real failure ends the program (with
+// the unsaved-changes prompt), a cancel leaves everything as it was.
+void OnFileDialogWithoutFile(HWND hwnd) {
+  if (CommDlgExtendedError() == 0) return;
+  ShowMessage(hwnd, kDialogFailed, kErrorCaption, MB_OK);
+  // Posted, not sent: the close runs after this command has returned, so a
+  // prompt inside it cannot re-enter the command that failed.
+  PostMessageW(hwnd, WM_CLOSE, 0, 0);
+}
+
+bool WriteDocumentTo(const std::wstring& path) {
+  const SaveResult result = SaveSettingsFile(path, Model());
+  const wchar_t* message = nullptr;
+  switch (result) {
+    case SaveResult::kSaved:
+      Model().document.modified = 0;
+      return true;
+    case SaveResult::kCannotCreate:
+      message = kCannotOpenForWriting;
+      break;
+    case SaveResult::kCannotWrite:
+      message = kCannotWrite;
+      break;
+    case SaveResult::kCannotReplace:
+      message = kCannotReplace;
+      break;
+  }
+  ShowMessage(nullptr, message, kErrorCaption, MB_OK | MB_ICONERROR | MB_TASKMODAL);
+  return false;
+}
+
+void NewDocument(HWND hwnd) {
+  if (!ConfirmDiscard(hwnd)) return;
+  Model().document.fileName.clear();
+  ResetSettings(Model());
+}
+
+void OpenDocument(HWND hwnd) {
+  if (!ConfirmDiscard(hwnd)) return;
+  FileDialogRecord& d = TheApp().fileDialog;
+  d.ofn.lpstrTitle = kOpenTitle;
+  d.ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+  LoadFileBuffer();
+  for (;;) {
+    if (!GetOpenFileNameW(&d.ofn)) {
+      OnFileDialogWithoutFile(hwnd);
+      return;
+    }
+    const std::wstring path(d.fileBuffer);
+    if (LoadSettingsFile(path, Model())) {
+      Model().document.fileName = WideToUtf8(path);
+      Model().document.modified = 0;
+      InvalidateRect(hwnd, nullptr, TRUE);
+      return;
+    }
+    ShowMessage(hwnd, kOpenNotFound, kErrorCaption, MB_OK | MB_ICONWARNING);
+  }
+}
+
+void ExitProgram(HWND hwnd) {
+  if (ConfirmDiscard(hwnd)) DestroyWindow(hwnd);
+}
+
+}  // namespace
+
+void PrepareFileDialog(HWND owner, const std::wstring& initialDirectory) {
+  FileDialogRecord& d = TheApp().fileDialog;
+  d.initialDirectory = initialDirectory;
+  d.ofn = OPENFILENAMEW{};
+  d.ofn.lStructSize = sizeof(OPENFILENAMEW);
+  d.ofn.hwndOwner = owner;
+  d.ofn.lpstrFilter = kFilter;
+  d.ofn.nFilterIndex = 1;
+  d.ofn.lpstrFile = d.fileBuffer;
+  d.ofn.nMaxFile = FileDialogRecord::kFileBufferChars;
+  d.ofn.lpstrFileTitle = d.titleBuffer;
+  d.ofn.nMaxFileTitle = FileDialogRecord::kTitleBufferChars;
+  d.ofn.lpstrInitialDir = d.initialDirectory.empty() ? nullptr : d.initialDirectory.c_str();
+  d.ofn.lpstrDefExt = L"dat";
+}
+
+bool ConfirmDiscard(HWND hwnd) {
+  return ConfirmDiscardWith(
+      Model().document.modified,
+      [hwnd] {
+        return ShowMessage(hwnd, kSavePrompt, kSavePromptCaption, MB_YESNO) == IDYES
+                   ? SaveAnswer::kYes
+                   : SaveAnswer::kNo;
+      },
+      [hwnd] { return SaveDocument(hwnd); });
+}
+
+bool SaveDocument(HWND hwnd) {
+  if (Model().document.fileName.empty()) return SaveDocumentAs(hwnd);
+  return WriteDocumentTo(Utf8ToWide(Model().document.fileName));
+}
+
+bool SaveDocumentAs(HWND hwnd) {
+  FileDialogRecord& d = TheApp().fileDialog;
+  d.ofn.lpstrTitle = kSaveAsTitle;
+  d.ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR;
+  LoadFileBuffer();
+  if (!GetSaveFileNameW(&d.ofn)) {
+    OnFileDialogWithoutFile(hwnd);
+    return false;
+  }
+  const std::wstring path(d.fileBuffer);
+  // The document takes the new name only once the file is really there.
+  if (!WriteDocumentTo(path)) return false;
+  Model().document.fileName = WideToUtf8(path);
+  return true;
+}
+
+void OnMainWindowClose(HWND hwnd) { ExitProgram(hwnd); }
+
+void OnMenuCommand(HWND hwnd, int commandId) {
+  SetStatusText(kReadyText);
+  switch (commandId) {
+    case IDM_FILE_NEW:
+      NewDocument(hwnd);
+      return;
+    case IDM_FILE_OPEN:
+      OpenDocument(hwnd);
+      return;
+    case IDM_FILE_SAVE:
+      SaveDocument(hwnd);
+      return;
+    case IDM_FILE_SAVE_AS:
+      SaveDocumentAs(hwnd);
+      return;
+    case IDM_FILE_EXIT:
+      ExitProgram(hwnd);
+      return;
+    case IDM_COMM_SETTINGS:
+      RunCommSettingsDialog(hwnd);
+      return;
+    case IDM_ABOUT:
+      RunAboutDialog(hwnd);
+      return;
+    default:
+      break;
+  }
+  if (const SettingsDialogEntry* entry = FindSettingsDialog(commandId);
+      entry != nullptr && entry->run != nullptr) {
+    entry->run(hwnd);
+  }
+}
+
+}  // namespace korvex7::win

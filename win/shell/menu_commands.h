@@ -1,0 +1,31 @@
+// The main window's command handler: the file commands New, Open, Save,
+// Save As and Exit with the unsaved-changes prompt, the window close, the
+// communication settings, the about box, and the settings dialogs.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace korvex7::win {
+
+// Every command message of the main window (menu and toolbar).
+void OnMenuCommand(HWND hwnd, int commandId);
+
+// The close request of the main window (system menu, title bar, Alt+F4).
+void OnMainWindowClose(HWND hwnd);
+
+// Save: to the current file, or through Save As when untitled. True when the
+// file was written.
+bool SaveDocument(HWND hwnd);
+
+// Save As: asks for a name, then saves. True when the file was written.
+bool SaveDocumentAs(HWND hwnd);
+
+// The unsaved-changes prompt; true when the asking command may go on.
+bool ConfirmDiscard(HWND hwnd);
+
+// Prepares the shared open/save dialog record (start-up).
+void PrepareFileDialog(HWND owner, const std::wstring& initialDirectory);
+
+}  // namespace korvex7::win

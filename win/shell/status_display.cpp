@@ -1,0 +1,43 @@
+#include "win/shell/status_display.h"
+
+#include "core/link/status_timer.h"
+#include "win/shell/app.h"
+#include "win/shell/main_window.h"
+#include "win/support/message_box.h"
+
+namespace korvex7::win {
+
+void OnMainTimer(HWND hwnd, WPARAM timerId) {
+  switch (timerId) {
+    case kStatusTimerId: {
+      UpdateClock();
+      // The core settles ReplyWait before the box is shown, so the ticks
+      // that keep arriving while it is open do not show it again.
+      if (const auto message = StatusTimerTick(TheApp().session.replyWait)) {
+        ShowStatusMessage(*message);
+      }
+      break;
+    }
+    case kReadyTextTimerId:
+      RestoreReadyText();
+      break;
+    case kReopenPortTimerId:
+      KillTimer(hwnd, kReopenPortTimerId);
+      OpenPortAndReport();
+      break;
+    default:
+      break;
+  }
+}
+
+void OpenPortAndReport() {
+  App& app = TheApp();
+  for (const OpenStep step : app.port.Open(app.session.model.link.comPort)) {
+    ::MessageBeep(MB_ICONQUESTION);
+    ShowMessage(nullptr, OpenStepMessage(step), L"Error", MB_OK | MB_ICONSTOP | MB_TASKMODAL);
+  }
+}
+
+void ShowInvalidTitleCharacters() { ShowStatusMessage(InvalidTitleCharactersMessage()); }
+
+}  // namespace korvex7::win
