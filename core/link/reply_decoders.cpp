@@ -28,6 +28,12 @@ std::int32_t ChannelIndexFromWire(int wire) {
   return wire >= 1 && wire <= kChannels ? wire - 1 : -1;
 }
 
+// Two-digit channel numbers 1..16 from `start`, stored as channel indexes.
+template <std::size_t N>
+bool DecodeChannels(std::string_view line, std::size_t start, std::array<std::int32_t, N>& table) {
+  return DecodeNumbers(line, start, 2, ChannelIndexFromWire, table);
+}
+
 bool DecodeTitleOffset(std::int32_t& field, std::string_view line) {
   const int value = DigitsAt(line, 3, 2);
   if (value < 0 || value > 15 || !CrLfAt(line, 5)) return false;
@@ -42,10 +48,10 @@ constexpr std::size_t kSplitStartThirteen = 6;
 
 // The 26 power-on screen lines in the order of other.powerOnScreen.
 constexpr std::string_view kPowerOnLines[kPictureCount] = {
-    "POSS01\r\n", "POSS02\r\n", "POSS03\r\n", "POSS04\r\n",  "POSS05\r\n",  "POSS06\r\n",
-    "POSS07\r\n", "POSS08\r\n", "POSS09\r\n", "POSS10\r\n",  "POSS11\r\n",  "POSS12\r\n",
-    "POSS13\r\n", "POSS14\r\n", "POSS15\r\n", "POSS16\r\n",  "POSD4A\r\n",  "POSD4B\r\n",
-    "POSD4C\r\n", "POSD4D\r\n", "POSD9A\r\n", "POSD9B\r\n",  "POSD13A\r\n", "POSD13B\r\n",
+    "POSS01\r\n", "POSS02\r\n", "POSS03\r\n", "POSS04\r\n", "POSS05\r\n",  "POSS06\r\n",
+    "POSS07\r\n", "POSS08\r\n", "POSS09\r\n", "POSS10\r\n", "POSS11\r\n",  "POSS12\r\n",
+    "POSS13\r\n", "POSS14\r\n", "POSS15\r\n", "POSS16\r\n", "POSD4A\r\n",  "POSD4B\r\n",
+    "POSD4C\r\n", "POSD4D\r\n", "POSD9A\r\n", "POSD9B\r\n", "POSD13A\r\n", "POSD13B\r\n",
     "POSD16\r\n", "POSCAS\r\n",
 };
 
@@ -129,19 +135,26 @@ bool DecodeTitleOffsetHorizontal(SettingsModel& model, std::string_view line) {
 bool DecodeSplitLayout(SettingsModel& model, std::string_view line, int layout) {
   auto& s = model.splitLayout;
   switch (layout) {
-    case kLayoutQuadA: return DecodeNumbers(line, kSplitStart, 2, ChannelIndexFromWire, s.quadA);
-    case kLayoutQuadB: return DecodeNumbers(line, kSplitStart, 2, ChannelIndexFromWire, s.quadB);
-    case kLayoutQuadC: return DecodeNumbers(line, kSplitStart, 2, ChannelIndexFromWire, s.quadC);
-    case kLayoutQuadD: return DecodeNumbers(line, kSplitStart, 2, ChannelIndexFromWire, s.quadD);
-    case kLayoutNineA: return DecodeNumbers(line, kSplitStart, 2, ChannelIndexFromWire, s.nineA);
-    case kLayoutNineB: return DecodeNumbers(line, kSplitStart, 2, ChannelIndexFromWire, s.nineB);
+    case kLayoutQuadA:
+      return DecodeChannels(line, kSplitStart, s.quadA);
+    case kLayoutQuadB:
+      return DecodeChannels(line, kSplitStart, s.quadB);
+    case kLayoutQuadC:
+      return DecodeChannels(line, kSplitStart, s.quadC);
+    case kLayoutQuadD:
+      return DecodeChannels(line, kSplitStart, s.quadD);
+    case kLayoutNineA:
+      return DecodeChannels(line, kSplitStart, s.nineA);
+    case kLayoutNineB:
+      return DecodeChannels(line, kSplitStart, s.nineB);
     case kLayoutThirteenA:
-      return DecodeNumbers(line, kSplitStartThirteen, 2, ChannelIndexFromWire, s.thirteenA);
+      return DecodeChannels(line, kSplitStartThirteen, s.thirteenA);
     case kLayoutThirteenB:
-      return DecodeNumbers(line, kSplitStartThirteen, 2, ChannelIndexFromWire, s.thirteenB);
+      return DecodeChannels(line, kSplitStartThirteen, s.thirteenB);
     case kLayoutSixteen:
-      return DecodeNumbers(line, kSplitStart, 2, ChannelIndexFromWire, s.sixteen);
-    default: return false;
+      return DecodeChannels(line, kSplitStart, s.sixteen);
+    default:
+      return false;
   }
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/link/reply_dispatcher.h"
 #include "model_diff.h"
 
 namespace korvex7 {
@@ -37,7 +38,7 @@ TEST(ReplyAssembler, StripsOnlyTheSelectedUnitsAddressInRs485) {
       // RS-485, unit 3 selected.
       {kLinkRs485, 3, "03GO\r\n", 0, 1, 0},
       {kLinkRs485, 3, "GO\r\n", 0, 1, 0},
-      {kLinkRs485, 3, "04GO\r\n", 8, 0, 0},  // another unit's digits stay in the line
+      {kLinkRs485, 3, "04GO\r\n", 8, 0, 0},    // another unit's digits stay in the line
       {kLinkRs485, 3, "0303GO\r\n", 8, 0, 0},  // stripped once only
       {kLinkRs485, 3, "03AME\r\n", 0, 1, 1},
       {kLinkRs485, 3, "AME\r\n", 0, 1, 1},
@@ -80,12 +81,24 @@ struct StatusCase {
 
 TEST(ReplyAssembler, StatusWordsSetTheirCodeAndEndTheWait) {
   const StatusCase cases[] = {
-      {"MENU\r\n", 1}, {"ALARM\r\n", 2}, {"LOCK\r\n", 3}, {"GN\r\n", 4},
-      {"E0\r\n", 5},   {"E1\r\n", 6},    {"E2\r\n", 7},   {"E3\r\n", 8},
+      {"MENU\r\n", 1},
+      {"ALARM\r\n", 2},
+      {"LOCK\r\n", 3},
+      {"GN\r\n", 4},
+      {"E0\r\n", 5},
+      {"E1\r\n", 6},
+      {"E2\r\n", 7},
+      {"E3\r\n", 8},
       // Only the exact line is a status word; anything else is a data line
       // that matches no keyword.
-      {"E4\r\n", 8},   {"E3\n", 8},      {"E3 \r\n", 8},  {"e3\r\n", 8},
-      {"MENU\r", 8},   {"MEN\r\n", 8},   {"\r\n", 8},     {"", 8},
+      {"E4\r\n", 8},
+      {"E3\n", 8},
+      {"E3 \r\n", 8},
+      {"e3\r\n", 8},
+      {"MENU\r", 8},
+      {"MEN\r\n", 8},
+      {"\r\n", 8},
+      {"", 8},
   };
   for (int transferMode : {kTransferSingle, kTransferRunStep, kTransferRunLastStep}) {
     for (const auto& c : cases) {
@@ -246,28 +259,41 @@ std::string TitleReply(const char* channel, std::string hex) {
 // The answers of a unit to the 55 queries of a read-all run, in query order.
 std::vector<std::string> ReadAllAnswers() {
   std::vector<std::string> answers = {
-      "AME\r\n", "ADT045\r\n", "APB\r\n", "ADOF\r\n", "AROF\r\n",
-      "VLFNFNFNFNFNFNFNFN\r\n", "VLDOF\r\n", "VLSOON\r\n", "VLBCB\r\n",
-      "TSDR5\r\n", "TSDOF\r\n"};
+      "AME\r\n",   "ADT045\r\n", "APB\r\n",   "ADOF\r\n",  "AROF\r\n", "VLFNFNFNFNFNFNFNFN\r\n",
+      "VLDOF\r\n", "VLSOON\r\n", "VLBCB\r\n", "TSDR5\r\n", "TSDOF\r\n"};
   answers.push_back(TitleReply("01", "23412342"));  // "ＡＢ"
   const char* const middle[] = {"02", "03", "04", "05", "06", "07", "08",
                                 "09", "10", "11", "12", "13", "14", "15"};
   for (const char* ch : middle) answers.push_back(TitleReply(ch, ""));
   answers.push_back(TitleReply("16", "2343234823312336"));  // "ＣＨ１６"
-  const char* const rest[] = {
-      "CTDSOF\r\n", "CTDDOF\r\n", "CTFSSS\r\n", "CTFSDS\r\n",
-      "CASTM01020304050607080910111213141516171819202122232425\r\n", "CASMD\r\n",
-      "VAB127000064001063065100110120126002003004005006007\r\n",
-      "VAC000001002003004005006007008009010011012013014015\r\n",
-      "VASH31302928272625242322212019181716\r\n",
-      "VASA127126125124123122121120119118117116115114113112\r\n",
-      "VAH132255000127133200001002003004005006007008009010\r\n",
-      "AGCFFFFFFFFFFFFFFFF\r\n", "VF1234567123456712\r\n", "OOV00\r\n", "OOH15\r\n",
-      "SPD4A16151413\r\n", "SPD4B12111009\r\n", "SPD4C08070605\r\n", "SPD4D04030201\r\n",
-      "SPD9A010203040506070809\r\n", "SPD9B161514131211100908\r\n",
-      "SPD13A01020304050607080910111213\r\n", "SPD13B16151413121110090807060504\r\n",
-      "SPD1616151413121110090807060504030201\r\n",
-      "CIR\r\n", "BLW\r\n", "POSD13B\r\n", "NARF\r\n"};
+  const char* const rest[] = {"CTDSOF\r\n",
+                              "CTDDOF\r\n",
+                              "CTFSSS\r\n",
+                              "CTFSDS\r\n",
+                              "CASTM01020304050607080910111213141516171819202122232425\r\n",
+                              "CASMD\r\n",
+                              "VAB127000064001063065100110120126002003004005006007\r\n",
+                              "VAC000001002003004005006007008009010011012013014015\r\n",
+                              "VASH31302928272625242322212019181716\r\n",
+                              "VASA127126125124123122121120119118117116115114113112\r\n",
+                              "VAH132255000127133200001002003004005006007008009010\r\n",
+                              "AGCFFFFFFFFFFFFFFFF\r\n",
+                              "VF1234567123456712\r\n",
+                              "OOV00\r\n",
+                              "OOH15\r\n",
+                              "SPD4A16151413\r\n",
+                              "SPD4B12111009\r\n",
+                              "SPD4C08070605\r\n",
+                              "SPD4D04030201\r\n",
+                              "SPD9A010203040506070809\r\n",
+                              "SPD9B161514131211100908\r\n",
+                              "SPD13A01020304050607080910111213\r\n",
+                              "SPD13B16151413121110090807060504\r\n",
+                              "SPD1616151413121110090807060504030201\r\n",
+                              "CIR\r\n",
+                              "BLW\r\n",
+                              "POSD13B\r\n",
+                              "NARF\r\n"};
   for (const char* line : rest) answers.emplace_back(line);
   return answers;
 }
@@ -296,54 +322,20 @@ TEST(ReplyWire, ReadAllAnswersFillTheModelAndCompleteTheRun) {
     ASSERT_EQ(s.replyWait.outcome, step + 1 == answers.size() ? kOutcomeRunComplete : 0);
   }
 
-  const SettingsModel& m = s.model;
-  EXPECT_EQ(m.alarm.mode, 1);
-  EXPECT_EQ(m.alarm.holdTime, 45);
-  EXPECT_EQ(TextView(m.alarm.holdTimeText), "45");
-  EXPECT_EQ(m.alarm.inputPolarity, 1);
-  EXPECT_EQ(m.alarm.display, 0);
-  EXPECT_EQ(m.alarm.returnOn, 0);
-  EXPECT_EQ(m.videoLoss.detect, (ChannelInts{0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1}));
-  EXPECT_EQ(m.videoLoss.display, 0);
-  EXPECT_EQ(m.videoLoss.signalOutput, 1);
-  EXPECT_EQ(m.videoLoss.background, 1);
-  EXPECT_EQ(m.dateTime.displayRange, 4);
-  EXPECT_EQ(m.dateTime.display, 0);
-  EXPECT_EQ(TextView(m.title.text[0]), "\x82\x60\x82\x61");
-  EXPECT_EQ(TextView(m.title.text[1]), "");
-  EXPECT_EQ(TextView(m.title.text[15]), "\x82\x62\x82\x67\x82\x50\x82\x55");
-  EXPECT_EQ(m.titleDisplay.single, 0);
-  EXPECT_EQ(m.titleDisplay.split, 0);
-  EXPECT_EQ(m.fontSize.single, 0);
-  EXPECT_EQ(m.fontSize.split, 0);
-  for (int i = 0; i < 25; ++i) EXPECT_EQ(m.autoSwitch.dwellTime[i], i + 1);
-  EXPECT_EQ(m.autoSwitch.mode, 1);
-  EXPECT_EQ(m.videoAdjust.brightness,
-            (ChannelInts{63, 64, 0, 65, 127, 1, 36, 46, 56, 62, 66, 67, 68, 69, 70, 71}));
-  EXPECT_EQ(m.videoAdjust.contrast,
-            (ChannelInts{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}));
-  EXPECT_EQ(m.videoAdjust.sharpness,
-            (ChannelInts{31, 30, 29, 28, 27, 26, 25, 24, 23, 22, 21, 20, 19, 18, 17, 16}));
-  EXPECT_EQ(m.videoAdjust.saturation, (ChannelInts{127, 126, 125, 124, 123, 122, 121, 120, 119,
-                                                   118, 117, 116, 115, 114, 113, 112}));
-  EXPECT_EQ(m.videoAdjust.hue, (ChannelInts{0, 123, 124, 251, 1, 68, 125, 126, 127, 128, 129,
-                                            130, 131, 132, 133, 134}));
-  EXPECT_EQ(m.videoAdjust.saturationV, SettingsModel::Filled(80));  // no reply carries it
-  EXPECT_EQ(m.agc.on, SettingsModel::Filled(0));
-  EXPECT_EQ(m.videoFormat.format, (ChannelInts{0, 1, 2, 3, 4, 5, 6, 0, 1, 2, 3, 4, 5, 6, 0, 1}));
-  EXPECT_EQ(m.titlePosition.vertical, 0);
-  EXPECT_EQ(m.titlePosition.horizontal, 15);
-  EXPECT_EQ(m.splitLayout.quadA, (std::array<std::int32_t, 4>{15, 14, 13, 12}));
-  EXPECT_EQ(m.splitLayout.quadD, (std::array<std::int32_t, 4>{3, 2, 1, 0}));
-  EXPECT_EQ(m.splitLayout.nineB, (std::array<std::int32_t, 9>{15, 14, 13, 12, 11, 10, 9, 8, 7}));
-  EXPECT_EQ(m.splitLayout.thirteenB,
-            (std::array<std::int32_t, 13>{15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3}));
-  EXPECT_EQ(m.splitLayout.sixteen,
-            (std::array<std::int32_t, 16>{15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0}));
-  EXPECT_EQ(m.other.connectorInput, 1);
-  EXPECT_EQ(m.other.borderLine, 1);
-  EXPECT_EQ(m.other.powerOnScreen, kPictureFirstSplit + kLayoutThirteenB);
-  EXPECT_EQ(m.other.ntscAspect, 1);
+  // Through address stripping and split reads the model ends as the answers
+  // decoded one by one leave it, and every answer changed something.
+  SettingsModel direct;
+  for (const std::string& answer : answers) {
+    const SettingsModel before = direct;
+    ASSERT_TRUE(DecodeReply(direct, answer)) << answer;
+    EXPECT_FALSE(ChangedFields(before, direct).empty()) << answer;
+  }
+  EXPECT_EQ(ChangedFields(direct, s.model), std::vector<std::string>{});
+  EXPECT_EQ(s.model.alarm.holdTime, 45);
+  EXPECT_EQ(TextView(s.model.title.text[15]), "\x82\x62\x82\x67\x82\x50\x82\x55");
+  EXPECT_EQ(s.model.videoAdjust.hue[1], 123);
+  EXPECT_EQ(s.model.splitLayout.thirteenB[12], 3);
+  EXPECT_EQ(s.model.other.powerOnScreen, kPictureFirstSplit + kLayoutThirteenB);
 }
 
 }  // namespace
