@@ -115,9 +115,13 @@ class Simulator {
     shaping_.lineRate = options.lineRate;
   }
 
+  // Writes the dump of every unit.
+  void DumpAll() {
+    for (const SimUnit& unit : units_) Dump(unit);
+  }
+
   // Runs until a stop signal. Returns the exit status.
   int Run() {
-    DumpAll();
     char buffer[4096];
     for (;;) {
       pollfd fds[2] = {{port_.fd(), POLLIN, 0}, {g_signalPipe[0], POLLIN, 0}};
@@ -173,11 +177,11 @@ class Simulator {
           break;
       }
     }
+    if (answer) note.clear();  // the unit that answered speaks for the frame
     if (frame.overlong) {
       note = "overlong: " + std::to_string(frame.length) + " bytes, the first " +
              std::to_string(frame.bytes.size()) + " shown" + (note.empty() ? "" : "; " + note);
     }
-    if (answer) note.clear();
     Log("RX", frame.bytes, note);
     if (!answer) return true;
 
@@ -214,10 +218,6 @@ class Simulator {
         DumpPathForUnit(options_.dump, unit.address().value_or(0), units_.size() > 1);
     const std::string error = DumpUnitSettings(path, unit.state().settings);
     if (!error.empty()) std::cerr << "korvex7-sim: " << error << "\n";
-  }
-
-  void DumpAll() {
-    for (const SimUnit& unit : units_) Dump(unit);
   }
 
   int Finish(int status) {
@@ -349,13 +349,11 @@ int Main(int argc, char** argv) {
   try {
     InstallSignalHandlers();
     std::optional<posix::PseudoTerminal> pty;
-    std::unique_ptr<PtyLink> link;
     std::optional<posix::SerialPort> port;
     std::string where;
     if (!o.pty.empty()) {
       pty = posix::CreatePseudoTerminal();
       port = posix::SerialPort::Adopt(std::move(pty->master), "pseudo-terminal " + pty->slavePath);
-      link = std::make_unique<PtyLink>(o.pty, pty->slavePath);
       where = o.pty + " (" + pty->slavePath + ")";
     } else {
       port = posix::SerialPort::Open(o.port);
@@ -369,9 +367,14 @@ int Main(int argc, char** argv) {
     } else {
       who = "RS-232C unit";
     }
-    std::cout << "korvex7-sim: " << who << " on " << where << "\n" << std::flush;
 
     Simulator sim(o, std::move(*port), std::move(units), log);
+    // Everything is in place before the link appears: whoever waits for the
+    // link finds the first dump written and the unit listening.
+    sim.DumpAll();
+    std::unique_ptr<PtyLink> link;
+    if (pty) link = std::make_unique<PtyLink>(o.pty, pty->slavePath);
+    std::cout << "korvex7-sim: " << who << " on " << where << "\n" << std::flush;
     const int status = sim.Run();
     if (link) link->Remove();
     return status;
