@@ -285,9 +285,9 @@ std::vector<std::string> ReadAllAnswers() {
                               "SPD4B12111009\r\n",
                               "SPD4C08070605\r\n",
                               "SPD4D04030201\r\n",
-                              "SPD9A010203040506070809\r\n",
+                              "SPD9A020304050607080910\r\n",
                               "SPD9B161514131211100908\r\n",
-                              "SPD13A01020304050607080910111213\r\n",
+                              "SPD13A02030405060708091011121314\r\n",
                               "SPD13B16151413121110090807060504\r\n",
                               "SPD1616151413121110090807060504030201\r\n",
                               "CIR\r\n",
@@ -325,6 +325,7 @@ TEST(ReplyWire, ReadAllAnswersFillTheModelAndCompleteTheRun) {
   // Through address stripping and split reads the model ends as the answers
   // decoded one by one leave it, and every answer changed something.
   SettingsModel direct;
+  direct.link = s.model.link;
   for (const std::string& answer : answers) {
     const SettingsModel before = direct;
     ASSERT_TRUE(DecodeReply(direct, answer)) << answer;
