@@ -253,6 +253,12 @@ int Main(int argc, char** argv) {
   Options o;
   CLI::App app{"korvex7-sim: a KORVEX7 display unit on a serial line (9600 baud, 8E1)"};
   app.set_version_flag("--version", "korvex7-sim 1.0.0");
+  app.footer(
+      "Examples:\n"
+      "  korvex7-sim --pty /tmp/korvex7-com1\n"
+      "  korvex7-sim --pty /tmp/korvex7-com1 --address 05 --load site.dat --dump unit.dat\n"
+      "  korvex7-sim --port /dev/ttyUSB0 --address 01,02,03 --log -\n"
+      "Stop with Ctrl-C (or SIGTERM): the link is removed and the dump written.");
   auto* ptyOpt = app.add_option("--pty", o.pty,
                                 "create a pseudo-terminal and make PATH a symbolic link to it "
                                 "(removed on exit)")
@@ -296,7 +302,8 @@ int Main(int argc, char** argv) {
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
-    return app.exit(e);
+    // Help and version end with 0; every usage error with 2.
+    return app.exit(e) == 0 ? 0 : 2;
   }
   if (o.pty.empty() && o.port.empty()) {
     std::cerr << "korvex7-sim: give --pty PATH (a new pseudo-terminal) or --port DEVICE\n"
