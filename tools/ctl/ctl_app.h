@@ -1,0 +1,81 @@
+// The command-line tool's commands, run from parsed options. Everything the
+// tool touches outside itself (the streams, the port, the clock, the list of
+// ports) comes in through CtlEnvironment, so the tests run it against a
+// scripted unit.
+//
+// Several RS-485 addresses are served one after another on the one port;
+// each unit's outcome is reported on its own, a failing unit does not stop
+// the others, and the exit status is the worst of them.
+#pragma once
+
+#include <ctime>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "tools/ctl/command_exchange.h"
+#include "tools/ctl/link_port.h"
+
+namespace korvex7::ctl {
+
+// Exit status: 0 only when everything asked for succeeded. When several
+// units fail in different ways, the highest code is returned.
+enum ExitCode : int {
+  kExitOk = 0,
+  kExitDifferent = 1,    // diff: the settings differ
+  kExitUsage = 2,        // bad arguments: unknown command, field or value name, malformed FIELD=VALUE
+  kExitRefused = 3,      // a value refused before anything was sent (range, title characters)
+  kExitNoAnswer = 4,     // a unit did not answer ("No Connect")
+  kExitUnitError = 5,    // a unit answered with an error ("Command Error", "Lock Display", ...)
+  kExitFileError = 6,    // a settings file could not be read or written
+  kExitPortError = 7,    // the serial port could not be opened or failed
+};
+
+enum class CtlCommand {
+  kNone,
+  kListPorts,
+  kFields,
+  kRead,
+  kWrite,
+  kGet,
+  kSet,
+  kDiff,
+  kShow,
+  kSend,
+  kSwitch,
+  kClock,
+};
+
+struct CtlOptions {
+  CtlCommand command = CtlCommand::kNone;
+  std::string port;
+  bool rs485 = false;
+  std::string addresses;                 // as typed after --address
+  std::optional<int> paceMs;             // --pace-ms
+  int timeoutMs = static_cast<int>(kReplyTimeout.count());
+  bool json = false;
+  bool noProgress = false;
+  std::vector<std::string> arguments;    // files, fields, assignments, the raw command, the picture
+  std::string file;                      // get/set --file: work on a settings file, not a unit
+  bool diffUnit = false;                 // diff --unit
+  bool clockNow = false;                 // clock --now
+};
+
+struct CtlEnvironment {
+  CtlEnvironment(std::ostream& output, std::ostream& errors) : out(output), err(errors) {}
+
+  std::ostream& out;
+  std::ostream& err;
+  bool progressTerminal = false;  // the error stream is a terminal
+  std::function<std::unique_ptr<LinkPort>(const std::string&)> openPort = OpenLinkPort;
+  std::function<std::vector<std::string>()> listPorts = ListSerialPorts;
+  std::function<std::tm()> localTime;  // the computer's clock; the system's when empty
+  ExchangeClock* clock = nullptr;      // the system clock when null
+};
+
+int RunCtl(const CtlOptions& options, CtlEnvironment& env);
+
+}  // namespace korvex7::ctl

@@ -1,0 +1,46 @@
+// korvex7ctl: the command-line tool for operators with many units and for
+// installation scripts. See "korvex7ctl --help" and docs/USER-GUIDE.md.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+#include "tools/ctl/cli.h"
+#include "tools/ctl/ctl_app.h"
+#include "tools/ctl/progress.h"
+
+namespace {
+
+int Main(const std::vector<std::string>& arguments) {
+  using namespace korvex7::ctl;
+  const CommandLine commandLine = ParseCommandLine(arguments, std::cout, std::cerr);
+  if (!commandLine.options) return commandLine.exitCode;
+  CtlEnvironment env(std::cout, std::cerr);
+  env.progressTerminal = StandardErrorIsTerminal();
+  const int code = RunCtl(*commandLine.options, env);
+  std::cout.flush();
+  return code;
+}
+
+}  // namespace
+
+#ifdef _WIN32
+// The arguments arrive as UTF-16 and go on as UTF-8; the console shows UTF-8.
+int wmain(int argc, wchar_t** argv) {
+  SetConsoleOutputCP(CP_UTF8);
+  std::vector<std::string> arguments;
+  for (int i = 0; i < argc; ++i) {
+    const int wideLength = static_cast<int>(wcslen(argv[i]));
+    const int n = WideCharToMultiByte(CP_UTF8, 0, argv[i], wideLength, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
+    if (n > 0) WideCharToMultiByte(CP_UTF8, 0, argv[i], wideLength, utf8.data(), n, nullptr, nullptr);
+    arguments.push_back(std::move(utf8));
+  }
+  return Main(arguments);
+}
+#else
+int main(int argc, char** argv) { return Main(std::vector<std::string>(argv, argv + argc)); }
+#endif
