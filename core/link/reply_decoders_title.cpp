@@ -18,9 +18,6 @@ constexpr std::size_t kHexStart = 4;
 constexpr std::size_t kTitleCrLf = kHexStart + 4 * kTitleCodes;  // 44
 
 constexpr std::uint16_t kJisFullWidthBlank = 0x2121;
-// The highest code the title font holds (the NEC-selected IBM extensions end
-// at row 0x7C); anything above shows as a blank.
-constexpr std::uint16_t kJisHighestCode = 0x7C7E;
 
 // Value of one upper-case hexadecimal digit, -1 for any other character.
 int HexValue(char c) {
@@ -57,7 +54,9 @@ bool DecodeTitle(SettingsModel& model, std::string_view line) {
 
   std::string text;
   for (std::size_t i = 0; i < kept; ++i) {
-    const std::uint16_t jis = codes[i] > kJisHighestCode ? kJisFullWidthBlank : codes[i];
+    // The highest code the title font holds is the last NEC-selected IBM
+    // extension; anything above shows as a blank.
+    const std::uint16_t jis = codes[i] > kHighestTitleJisCode ? kJisFullWidthBlank : codes[i];
     const std::uint16_t sjis = JisToShiftJis(jis);
     if (sjis == 0) break;  // not a JIS X 0208 code: the title ends here
     text += static_cast<char>(sjis >> 8);

@@ -45,6 +45,18 @@ std::string TitleToken(const char* title, std::size_t size) {
   return token;
 }
 
+// The hold time as one word of the file. An empty text would leave an empty
+// line, which the reader skips like any blank, shifting every later value;
+// it is written as "0" (the hold time it stands for, refused all the same
+// when sent). Blank and control bytes are written as "_" for the same reason.
+std::string HoldTimeToken(const char* text) {
+  std::string token;
+  for (const char* p = text; *p != '\0'; ++p) {
+    token += IsWordSeparator(static_cast<unsigned char>(*p)) ? '_' : *p;
+  }
+  return token.empty() ? "0" : token;
+}
+
 bool ReadWord(std::istream& in, std::string& word) {
   word.clear();
   int c;
@@ -104,7 +116,7 @@ void WriteSettingsFile(std::ostream& out, const SettingsModel& model) {
         out << *f.integer;
         break;
       case FieldKind::kHoldTime:
-        out << std::string_view(f.text, std::char_traits<char>::length(f.text));
+        out << HoldTimeToken(f.text);
         break;
       case FieldKind::kTitle:
         out << TitleToken(f.text, f.textSize);

@@ -82,8 +82,13 @@ std::uint16_t TitleCodeToJis(std::uint16_t code) {
     code = MapIbmExtension(code);
     if (code == 0) return 0;
   }
-  return ShiftJisToJis(static_cast<std::uint8_t>(code >> 8),
-                       static_cast<std::uint8_t>(code & 0xFF));
+  const std::uint16_t jis =
+      ShiftJisToJis(static_cast<std::uint8_t>(code >> 8), static_cast<std::uint8_t>(code & 0xFF));
+  // Rows 0x7D and 0x7E (lead byte 0xEF) hold no character of code page 932;
+  // the unit shows anything above its last cell 0x7C7E as a blank, so such a
+  // title is refused rather than changed on the screen.
+  if (jis > kHighestTitleJisCode) return 0;
+  return jis;
 }
 
 }  // namespace korvex7

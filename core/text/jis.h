@@ -31,6 +31,9 @@ std::uint16_t MapIbmExtension(std::uint16_t code);
 // The small roman numerals 0xFA40..0xFA49 and the signs 0xFA55..0xFA57 go to
 // their NEC-selected cells 0x7C71..0x7C7A and 0x7C7C..0x7C7E; codes from
 // 0xFA5C upward are mapped by MapIbmExtension first.
+// Codes above 0x7C7E (the last cell of the unit's title font) are refused.
 std::uint16_t TitleCodeToJis(std::uint16_t code);
+
+inline constexpr std::uint16_t kHighestTitleJisCode = 0x7C7E;
 
 }  // namespace korvex7

@@ -142,6 +142,9 @@ TEST(TitleCommand, UnencodableCharactersAreRefusedWithoutStatus) {
       {"IBM code 0xFA58", "\xfa\x58", 0, 1, nullptr},
       {"IBM code above the table", "\xfc\x4c", 0, 1, nullptr},
       {"lead byte with a half-width trail", "\x82\x20", 0, 1, nullptr},
+      // Lead byte 0xEF lands in rows 0x7D/0x7E, beyond the unit's last cell.
+      {"unassigned code 0xEF40", "\xef\x40", 0, 1, nullptr},
+      {"unassigned code 0xEFFC", "\xef\xfc", 0, 1, nullptr},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);

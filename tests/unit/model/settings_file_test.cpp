@@ -106,6 +106,26 @@ TEST(SettingsFile, TitleTokens) {
   }
 }
 
+TEST(SettingsFile, HoldTimeTextsStayOneWord) {
+  struct Row {
+    const char* text;
+    const char* token;
+  };
+  const Row rows[] = {{"030", "030"}, {"7", "7"}, {"", "0"}, {"1 2", "1_2"}, {"\t5", "_5"}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.token);
+    SettingsModel m;
+    SetText(m.alarm.holdTimeText, r.text);
+    const std::string file = Write(m);
+    EXPECT_EQ(Lines(file)[2], r.token);
+    // Every later value is still read from its own line.
+    std::istringstream in(file);
+    SettingsModel loaded;
+    EXPECT_EQ(ReadSettingsFile(in, loaded).fieldsRead, 282u);
+    EXPECT_EQ(TextView(loaded.alarm.holdTimeText), r.token);
+  }
+}
+
 TEST(SettingsFile, AnAsteriskInATitleReadsBackAsABlank) {
   SettingsModel m;
   SetText(m.title.text[0], kFullC + kAsterisk);
