@@ -131,6 +131,9 @@ SerialPort SerialPort::Open(const std::string& device) {
   }
   SerialPort port(std::move(fd), device, pty);
   port.ConfigureUnitLine();
+  // Bytes that arrived before this open belong to nobody's command: an
+  // answer read now would be taken for the reply to the next one.
+  port.DiscardInput();
   return port;
 }
 

@@ -78,7 +78,8 @@ class SerialPort {
   // symbolic link to one) and configures the unit's line. The device is held
   // exclusively while open. A pseudo-terminal that refuses the parity flags
   // is accepted without them (it has no line to check them on); a real
-  // device that refuses them is an error.
+  // device that refuses them is an error. Input that arrived before the
+  // open is discarded.
   static SerialPort Open(const std::string& device);
 
   // Takes over an already open terminal descriptor (e.g. the master end of a

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <random>
 #include <string>
 
 #include "tests/unit/sim/sim_test_support.h"
@@ -548,6 +549,39 @@ TEST(CommandLayouts, DefaultsAndSaturationVRaiseNoProblem) {
   EXPECT_EQ(Join(SettingsProblems(state)), "");
   ResetSettings(state.settings);  // New: the border line off
   EXPECT_EQ(Join(SettingsProblems(state)), "");
+}
+
+}  // namespace
+}  // namespace korvex7::sim
+
+namespace korvex7::sim {
+namespace {
+
+// Whatever the unit accepts, it can report back: frames made by changing
+// one byte of a valid command are either refused or leave settings that
+// every query can carry.
+TEST(CommandLayouts, MutatedCommandsNeverLeaveAnUnreportableUnit) {
+  std::mt19937 random(20240605);
+  const auto commands = ValidCommands();
+  const std::string alphabet = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ:\r\n\x81\xFF";
+  int accepted = 0;
+  const UnitState start;
+  for (int i = 0; i < 5000; ++i) {
+    std::string frame = commands[random() % commands.size()].frame;
+    frame[random() % frame.size()] = alphabet[random() % alphabet.size()];
+    UnitState state;
+    const std::string answer = AnswerCommand(state, frame);
+    if (answer == "E3\r\n") {
+      ASSERT_TRUE(SavedFieldsEqual(state.settings, start.settings) && state.clock == start.clock &&
+                  state.settings.screenSwitch.picture == start.settings.screenSwitch.picture)
+          << frame;
+      continue;
+    }
+    ASSERT_EQ(answer, "GO\r\n") << frame;
+    ++accepted;
+    ASSERT_EQ(Join(SettingsProblems(state)), "") << frame;
+  }
+  EXPECT_GT(accepted, 250);  // the mutations did reach valid commands
 }
 
 }  // namespace

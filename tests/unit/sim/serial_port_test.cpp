@@ -1,6 +1,7 @@
 #include "platform/posix/serial_port.h"
 
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -173,6 +174,28 @@ TEST(SerialPort, WriteThatCannotFinishTimesOut) {
     EXPECT_EQ(e.kind(), SerialErrorKind::kTimeout);
     EXPECT_NE(std::string(e.what()).find("write timed out"), std::string::npos);
   }
+}
+
+}  // namespace
+}  // namespace korvex7::posix
+
+namespace korvex7::posix {
+namespace {
+
+TEST(SerialPort, OpenDiscardsInputThatCameBefore) {
+  PseudoTerminal pty = CreatePseudoTerminal();
+  SerialPort master = SerialPort::Adopt(std::move(pty.master), "master");
+  {
+    SerialPort first = SerialPort::Open(pty.slavePath);
+    master.WriteAll("GO\r\n");  // an answer nobody read
+    pollfd p{first.fd(), POLLIN, 0};
+    ASSERT_EQ(::poll(&p, 1, 2000), 1) << "the answer did not arrive";
+  }
+  // The held slave end keeps the stale answer queued until the next open.
+  SerialPort second = SerialPort::Open(pty.slavePath);
+  master.WriteAll("AMI\r\n");
+  LineReader reader(second);
+  EXPECT_EQ(reader.ReadLine(std::chrono::milliseconds(2000)), "AMI\r\n");
 }
 
 }  // namespace
