@@ -7,6 +7,8 @@ namespace korvex7::win {
 
 namespace {
 constexpr DWORD kStopWaitMs = 5000;
+// How long a cancelled request may take to let go of its record.
+constexpr DWORD kCancelWaitMs = 2000;
 constexpr DWORD kAbortedWaitBackoffCapMs = 20;
 constexpr DWORD kFailedWaitBackoffCapMs = 100;
 }  // namespace
@@ -92,35 +94,40 @@ void ReceiveThread::Pause(DWORD ms, bool includeCloseRequest) {
   (void)WaitForMultipleObjects(count, handles, FALSE, ms);
 }
 
-bool ReceiveThread::AwaitIo(HANDLE port, OVERLAPPED& overlapped) {
-  const HANDLE handles[3] = {overlapped.hEvent, stop_.get(), port_.closeRequestEvent()};
+bool ReceiveThread::AwaitIo(HANDLE port, bool commEvent) {
+  const HANDLE handles[3] = {overlapped_.hEvent, stop_.get(), port_.closeRequestEvent()};
   const DWORD count = handles[2] != nullptr ? 3 : 2;
   const DWORD r = WaitForMultipleObjects(count, handles, FALSE, INFINITE);
   if (r == WAIT_OBJECT_0) return true;
-  // Stop or close requested: cancel this thread's request and wait until the
-  // driver has let go of the record.
-  CancelIoEx(port, &overlapped);
+  // Stop or close requested: end this thread's request. Setting the event
+  // mask again ends a pending WaitCommEvent on every driver (some do not
+  // cancel a pending event wait); the request record is a member, so even a
+  // completion that comes late writes into valid memory.
+  CancelIoEx(port, &overlapped_);
+  if (commEvent) SetCommMask(port, EV_RXCHAR);
+  (void)WaitForSingleObject(overlapped_.hEvent, kCancelWaitMs);
   DWORD ignored = 0;
-  (void)GetOverlappedResult(port, &overlapped, &ignored, TRUE);
+  (void)GetOverlappedResult(port, &overlapped_, &ignored, FALSE);
   return false;
 }
 
 ReceiveThread::Pass ReceiveThread::OnePass(HANDLE port, DWORD& lastError) {
   // Wait for a received-character event.
-  OVERLAPPED overlapped{};
-  overlapped.hEvent = readEvent_.get();
-  ResetEvent(overlapped.hEvent);
-  DWORD events = 0;
-  BOOL waited = WaitCommEvent(port, &events, &overlapped);
+  overlapped_ = OVERLAPPED{};
+  overlapped_.hEvent = readEvent_.get();
+  ResetEvent(overlapped_.hEvent);
+  events_ = 0;
+  BOOL waited = WaitCommEvent(port, &events_, &overlapped_);
   if (!waited) {
     lastError = GetLastError();
     if (lastError == ERROR_IO_PENDING) {
-      if (!AwaitIo(port, overlapped)) return Pass::kInterrupted;
+      if (!AwaitIo(port, true)) return Pass::kInterrupted;
       DWORD ignored = 0;
-      waited = GetOverlappedResult(port, &overlapped, &ignored, FALSE);
+      waited = GetOverlappedResult(port, &overlapped_, &ignored, FALSE);
       lastError = waited ? 0 : GetLastError();
     }
   }
+  const DWORD events = events_;
 
   // Fetch and clear the error state; line errors are dropped here and a
   // garbled reply is caught by the reply checks. This also says how many
@@ -135,19 +142,19 @@ ReceiveThread::Pass ReceiveThread::OnePass(HANDLE port, DWORD& lastError) {
   }
 
   // The time-outs make this read return at once with the bytes present.
-  overlapped = OVERLAPPED{};
-  overlapped.hEvent = readEvent_.get();
-  ResetEvent(overlapped.hEvent);
+  overlapped_ = OVERLAPPED{};
+  overlapped_.hEvent = readEvent_.get();
+  ResetEvent(overlapped_.hEvent);
   const DWORD wanted = std::min<DWORD>(waiting, static_cast<DWORD>(sizeof(readBuffer_)));
-  if (!ReadFile(port, readBuffer_, wanted, nullptr, &overlapped)) {
+  if (!ReadFile(port, readBuffer_, wanted, nullptr, &overlapped_)) {
     if (GetLastError() != ERROR_IO_PENDING) {
       ClearCommError(port, &errors, &status);
       return Pass::kIdle;
     }
-    if (!AwaitIo(port, overlapped)) return Pass::kInterrupted;
+    if (!AwaitIo(port, false)) return Pass::kInterrupted;
   }
   DWORD got = 0;
-  if (!GetOverlappedResult(port, &overlapped, &got, FALSE)) {
+  if (!GetOverlappedResult(port, &overlapped_, &got, FALSE)) {
     ClearCommError(port, &errors, &status);
     return Pass::kIdle;
   }

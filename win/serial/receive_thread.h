@@ -63,7 +63,7 @@ class ReceiveThread {
   static DWORD WINAPI Entry(void* self);
   void Run();
   Pass OnePass(HANDLE port, DWORD& lastError);
-  bool AwaitIo(HANDLE port, OVERLAPPED& overlapped);
+  bool AwaitIo(HANDLE port, bool commEvent);
   void Pause(DWORD ms, bool includeCloseRequest);
   void PostLines();
 
@@ -72,6 +72,10 @@ class ReceiveThread {
   UniqueHandle stop_;
   UniqueHandle readEvent_;
   UniqueHandle thread_;
+  // The record of the one request in flight (event wait or read) and the
+  // event word it fills; members so that they outlive a late completion.
+  OVERLAPPED overlapped_{};
+  DWORD events_ = 0;
   LineAssembler assembler_;
   std::vector<ReceivedLine> lines_;
   char readBuffer_[kReadBufferBytes] = {};

@@ -18,6 +18,7 @@
 //   selection ID INDEX         the list ID of the current dialog has INDEX
 //                              selected (-1: none)
 //   click ID                   post BM_CLICK to control ID of the current dialog
+//                              (a message box: then wait until it has closed)
 //   set-text ID TEXT           WM_SETTEXT to control ID of the current dialog
 //   filename TEXT              type TEXT into a file dialog's name box
 //   close                      post WM_CLOSE to the current window
@@ -136,6 +137,7 @@ struct Search {
   std::wstring captionPrefix;
   bool messageBoxOnly = false;
   HWND found = nullptr;
+  std::vector<HWND> all;  // every match, when collecting
 };
 
 bool IsMessageBox(HWND hwnd) { return GetDlgItem(hwnd, kMessageBoxTextId) != nullptr; }
@@ -151,7 +153,8 @@ BOOL CALLBACK FindDialogProc(HWND hwnd, LPARAM lParam) {
     if (caption.compare(0, s->captionPrefix.size(), s->captionPrefix) != 0) return TRUE;
   }
   s->found = hwnd;
-  return FALSE;
+  s->all.push_back(hwnd);
+  return TRUE;
 }
 
 HWND FindDialog(Search s) {
@@ -250,13 +253,16 @@ class Driver {
                                  std::to_wstring(r.bottom - r.top) + L"\n");
   }
 
-  HANDLE OpenProgram() {
-    if (pid_ == 0) Fail(L"no program process");
-    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid_);
-    if (process == nullptr) Fail(L"cannot open the program's process");
-    return process;
+  // The program's process, opened when its main window was found, so that
+  // its end can be seen even after it has gone.
+  HANDLE Program() {
+    if (process_ == nullptr) Fail(L"no program process");
+    return process_;
   }
 
+  // Waits for a message box with this text and caption. A box that is being
+  // dismissed may still be listed for a moment (with its text already gone),
+  // so boxes that do not match are passed over until the time is up.
   void ExpectBox(bool anyProcess) {
     const std::wstring text = Unescape(Take());
     const std::wstring caption = Unescape(Take());
@@ -264,17 +270,27 @@ class Driver {
     Search s;
     s.pid = anyProcess ? 0 : pid_;
     s.messageBoxOnly = true;
-    HWND box = nullptr;
-    if (!WaitFor(ms, [&] { return (box = FindDialog(s)) != nullptr; })) {
-      Fail(L"no message box \"" + Escape(text) + L"\" within " + std::to_wstring(ms) + L" ms");
+    std::wstring seen;
+    HWND match = nullptr;
+    WaitFor(ms, [&] {
+      s.all.clear();
+      EnumWindows(FindDialogProc, reinterpret_cast<LPARAM>(&s));
+      for (HWND box : s.all) {
+        const std::wstring gotText = WindowText(GetDlgItem(box, kMessageBoxTextId));
+        const std::wstring gotCaption = WindowText(box);
+        if (gotText == text && gotCaption == caption) {
+          match = box;
+          return true;
+        }
+        if (!gotText.empty()) seen = L"\"" + Escape(gotText) + L"\" / \"" + gotCaption + L"\"";
+      }
+      return false;
+    });
+    if (match == nullptr) {
+      Fail(L"no message box \"" + Escape(text) + L"\" / \"" + caption + L"\" within " +
+           std::to_wstring(ms) + L" ms" + (seen.empty() ? L"" : L"; shown: " + seen));
     }
-    const std::wstring gotText = WindowText(GetDlgItem(box, kMessageBoxTextId));
-    const std::wstring gotCaption = WindowText(box);
-    if (gotText != text || gotCaption != caption) {
-      Fail(L"message box \"" + Escape(gotText) + L"\" / \"" + gotCaption + L"\", expected \"" +
-           Escape(text) + L"\" / \"" + caption + L"\"");
-    }
-    current_ = box;
+    current_ = match;
   }
 
   void Step(const std::wstring& step) {
@@ -288,6 +304,9 @@ class Driver {
       }
       pid_ = ProcessOf(main_);
       current_ = main_;
+      if (process_ == nullptr) {
+        process_ = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid_);
+      }
     } else if (step == L"menu") {
       const int id = ToInt(Take());
       if (main_ == nullptr) Fail(L"no main window");
@@ -327,7 +346,17 @@ class Driver {
                             L", expected " + std::to_wstring(want));
     } else if (step == L"click") {
       const int id = ToInt(Take());
+      HWND target = Current();
+      const bool box = IsMessageBox(target);
       if (!PostMessageW(Control(id), BM_CLICK, 0, 0)) Fail(L"cannot click");
+      // A message box ends with any of its buttons: wait until it has gone,
+      // so that the next step does not see it again.
+      if (box) {
+        if (!WaitFor(5000, [&] { return !IsWindow(target) || !IsWindowVisible(target); })) {
+          Fail(L"the message box did not close");
+        }
+        current_ = nullptr;
+      }
     } else if (step == L"set-text") {
       const int id = ToInt(Take());
       const std::wstring text = Unescape(Take());
@@ -381,11 +410,9 @@ class Driver {
       PrintRect(main_);
     } else if (step == L"exited") {
       const DWORD ms = static_cast<DWORD>(ToInt(Take()));
-      HANDLE process = OpenProgram();
-      const DWORD r = WaitForSingleObject(process, ms);
+      const DWORD r = WaitForSingleObject(Program(), ms);
       DWORD code = 0;
-      GetExitCodeProcess(process, &code);
-      CloseHandle(process);
+      GetExitCodeProcess(Program(), &code);
       if (r != WAIT_OBJECT_0) Fail(L"the program is still running after " + std::to_wstring(ms) + L" ms");
       if (next_ < args_.size() && !args_[next_].empty() &&
           (iswdigit(args_[next_][0]) != 0 || args_[next_][0] == L'-')) {
@@ -395,9 +422,7 @@ class Driver {
         }
       }
     } else if (step == L"alive") {
-      HANDLE process = OpenProgram();
-      const DWORD r = WaitForSingleObject(process, 0);
-      CloseHandle(process);
+      const DWORD r = WaitForSingleObject(Program(), 0);
       if (r != WAIT_TIMEOUT) Fail(L"the program has ended");
     } else if (step == L"sleep") {
       Sleep(static_cast<DWORD>(ToInt(Take())));
@@ -410,6 +435,7 @@ class Driver {
   std::size_t next_ = 0;
   HWND main_ = nullptr;
   DWORD pid_ = 0;
+  HANDLE process_ = nullptr;  // closed by the system when the driver ends
   HWND current_ = nullptr;
 };
 

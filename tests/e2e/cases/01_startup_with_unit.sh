@@ -1,0 +1,28 @@
+# Start-up with the unit on COM1: the window comes up with its title,
+# "ﾚﾃﾞｨ" and a running clock, no message box, nothing is sent; the about box
+# opens and closes; Exit without changes ends the program with code 0.
+start_sim
+start_program
+
+drv main 15000 caption "KORVEX-7 " no-box 1500 status 0 "ﾚﾃﾞｨ"
+shot_main main-window
+
+first=$(drv main 1000 print-status 1)
+[[ $first =~ ^[0-2][0-9]:[0-5][0-9]:[0-5][0-9]$ ]] || fail "clock shows '$first'"
+sleep 1.3
+second=$(drv main 1000 print-status 1)
+[[ $second =~ ^[0-2][0-9]:[0-5][0-9]:[0-5][0-9]$ ]] || fail "clock shows '$second'"
+[ "$first" != "$second" ] || fail "the clock stands at $first"
+
+# The about box.
+drv main 1000 menu 40019 dialog "KORVEX7のﾊﾞｰｼﾞｮﾝ情報" 5000
+shot about-box main 1000 dialog "KORVEX7のﾊﾞｰｼﾞｮﾝ情報" 1000
+drv main 1000 dialog "KORVEX7のﾊﾞｰｼﾞｮﾝ情報" 1000 click 1 gone 3000 no-box 300
+
+# A menu command puts "ﾚﾃﾞｨ" into the status bar; nothing went to the unit.
+drv main 1000 status 0 "ﾚﾃﾞｨ"
+expect_frames </dev/null
+
+# Exit with no changes: no prompt, exit code 0.
+drv main 1000 menu 40005 no-box 300 exited 5000 0
+wait "$PROGRAM_PID" || fail "exit status $?"

@@ -1,0 +1,58 @@
+# Save As writes the settings file (282 lines, CR LF, "dat" added); Open of
+# a non-default file followed by Save As writes it back byte for byte; Save
+# overwrites the current file and leaves no temporary file behind; Open of a
+# missing file warns and offers the dialog again.
+start_sim
+start_program
+drv main 15000 no-box 1000
+
+drv main 1000 menu 40004 dialog "名前を付けて保存" 5000
+shot save-as main 1000 dialog "名前を付けて保存" 1000
+drv main 1000 dialog "名前を付けて保存" 1000 filename defaults click 1 gone 5000 no-box 500
+work=$CASE_DIR/work
+[ -f "$work/defaults.dat" ] || fail "defaults.dat was not written"
+expect_eq "lines in defaults.dat" "$(wc -l <"$work/defaults.dat")" 282
+expect_eq "CR LF line ends" "$(grep -c $'\r$' "$work/defaults.dat")" 282
+expect_eq "first lines" "$(head -5 "$work/defaults.dat" | tr -d '\r' | paste -sd,)" "0,0,030,1,1"
+
+# A file that differs from the defaults in every kind of field: integers,
+# the hold-time text, titles (Shift_JIS) and the last line.
+python3 - "$work/defaults.dat" "$work/custom.dat" <<'PY'
+import sys
+lines = open(sys.argv[1], 'rb').read().split(b'\r\n')
+assert lines[-1] == b'' and len(lines) == 283
+lines[0] = b'2'                                          # alarm.mode
+lines[2] = b'120'                                        # alarm.holdTimeText
+lines[5] = b'0'                                          # videoLoss.detect[0]
+lines[26] = '＊ＣＡＭ＊ＡＢ＊'.encode('cp932')          # title 1
+lines[41] = 'カメラ１６番'.encode('cp932')              # title 16
+lines[72] = b'10'                                        # videoAdjust.brightness[0]
+lines[184] = b'6'                                        # videoFormat.format[0]
+lines[280] = b'3'                                        # other.powerOnScreen
+open(sys.argv[2], 'wb').write(b'\r\n'.join(lines))
+PY
+
+drv main 1000 menu 40002 dialog "ファイルを開く" 5000 filename custom.dat click 1 gone 5000 no-box 500
+drv main 1000 menu 40004 dialog "名前を付けて保存" 5000 filename copy click 1 gone 5000 no-box 500
+cmp "$work/custom.dat" "$work/copy.dat" || fail "copy.dat differs from custom.dat"
+
+# Save writes to the current file (copy.dat) again.
+rm -f "$work/copy.dat"
+drv main 1000 menu 40003 no-dialog "名前を付けて保存" 1000 no-box 500
+cmp "$work/custom.dat" "$work/copy.dat" || fail "Save did not rewrite copy.dat"
+leftovers=$(find "$work" -name '*.tmp' | wc -l)
+expect_eq "temporary files left" "$leftovers" 0
+
+# Open of a name that does not exist: the warning, then the dialog again.
+drv main 1000 menu 40002 dialog "ファイルを開く" 5000 filename missing.dat click 1 \
+  box "指定したファイルが見つかりませんでした。\nもう一度ファイル名を入力してください。" "エラー" 5000
+shot open-not-found main 1000 box "指定したファイルが見つかりませんでした。\nもう一度ファイル名を入力してください。" "エラー" 1000
+drv main 1000 box "指定したファイルが見つかりませんでした。\nもう一度ファイル名を入力してください。" "エラー" 1000 \
+  click 1 dialog "ファイルを開く" 5000 click 2 gone 3000 no-box 500
+
+# Cancelling Open kept the name: Save still writes copy.dat.
+rm -f "$work/copy.dat"
+drv main 1000 menu 40003 no-dialog "名前を付けて保存" 1000 no-box 500
+cmp "$work/custom.dat" "$work/copy.dat" || fail "Save after a cancelled Open did not write copy.dat"
+
+drv main 1000 menu 40005 exited 5000 0
