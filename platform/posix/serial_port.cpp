@@ -67,7 +67,9 @@ void MakeRaw(termios& t) {
 }  // namespace
 
 SerialError::SerialError(SerialErrorKind kind, std::string device, std::string what, int osError)
-    : std::runtime_error(std::move(what)), kind_(kind), device_(std::move(device)),
+    : std::runtime_error(std::move(what)),
+      kind_(kind),
+      device_(std::move(device)),
       osError_(osError) {}
 
 UniqueFd& UniqueFd::operator=(UniqueFd&& other) noexcept {
@@ -185,16 +187,17 @@ void SerialPort::ConfigureUnitLine() {
   const bool readBack = ::tcgetattr(fd_.get(), &applied) == 0;
   const bool parityHeld = setResult == 0 && readBack && (applied.c_cflag & PARENB) != 0 &&
                           (applied.c_cflag & PARODD) == 0;
-  const bool sizeHeld =
-      setResult == 0 && readBack && (applied.c_cflag & CSIZE) == CS8 &&
-      (applied.c_cflag & CSTOPB) == 0 && ::cfgetospeed(&applied) == B9600;
+  const bool sizeHeld = setResult == 0 && readBack && (applied.c_cflag & CSIZE) == CS8 &&
+                        (applied.c_cflag & CSTOPB) == 0 && ::cfgetospeed(&applied) == B9600;
   if (parityHeld && sizeHeld) return;
 
   if (!pseudoTerminal_) {
-    if (setResult != 0) throw OsError(SerialErrorKind::kConfigure, name_, "cannot set 9600 8E1", setError);
+    if (setResult != 0)
+      throw OsError(SerialErrorKind::kConfigure, name_, "cannot set 9600 8E1", setError);
     throw SerialError(SerialErrorKind::kConfigure, name_,
-                      name_ + ": the device did not take 9600 baud, 8 data bits, even parity, "
-                              "1 stop bit",
+                      name_ +
+                          ": the device did not take 9600 baud, 8 data bits, even parity, "
+                          "1 stop bit",
                       0);
   }
   // A pseudo-terminal has no line: it refuses or drops the parity flags.
@@ -259,10 +262,10 @@ void SerialPort::WriteAll(std::string_view data, std::chrono::milliseconds timeo
     }
     const int wait = RemainingMs(deadline);
     if (wait == 0) {
-      throw SerialError(SerialErrorKind::kTimeout, name_,
-                        name_ + ": write timed out (" + std::to_string(data.size() - done) +
-                            " bytes not taken)",
-                        ETIMEDOUT);
+      throw SerialError(
+          SerialErrorKind::kTimeout, name_,
+          name_ + ": write timed out (" + std::to_string(data.size() - done) + " bytes not taken)",
+          ETIMEDOUT);
     }
     pollfd p{fd_.get(), POLLOUT, 0};
     const int r = ::poll(&p, 1, wait);
@@ -287,7 +290,8 @@ std::optional<std::string> LineReader::ReadLine(std::chrono::milliseconds timeou
       pending_.erase(0, lf + 1);
       return line;
     }
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
     if (left.count() <= 0) return std::nullopt;
     char buffer[256];
     const std::size_t n = port_.Read(buffer, sizeof buffer, left);

@@ -42,7 +42,8 @@ class SimOnPty {
 
   // Sends one command through SendCommand and hands the line that comes
   // back to the reply side. The line, or nothing when none came in time.
-  std::optional<std::string> Exchange(std::string_view command, milliseconds timeout = kAnswerTimeout) {
+  std::optional<std::string> Exchange(std::string_view command,
+                                      milliseconds timeout = kAnswerTimeout) {
     SendCommand(session, command);
     auto line = reader_->ReadLine(timeout);
     if (line) ReplyAssembler(session, *line);
@@ -69,7 +70,8 @@ class SimOnPty {
   Session session;
 
  private:
-  static std::vector<std::string> WithPty(const std::string& link, std::vector<std::string> options) {
+  static std::vector<std::string> WithPty(const std::string& link,
+                                          std::vector<std::string> options) {
     options.insert(options.begin(), {"--pty", link});
     return options;
   }

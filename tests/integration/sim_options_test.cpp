@@ -113,7 +113,8 @@ TEST(SimOptions, LineRateDeliversNoFasterThanTheWire) {
   TestDir dir;
   SimOnPty sim(dir, {"--line-rate", "9600"});
   const auto start = Clock::now();
-  EXPECT_EQ(sim.Exchange("RCASTM\r\n"), "CASTM03030303030303030303030303030303030303030303030303\r\n");
+  EXPECT_EQ(sim.Exchange("RCASTM\r\n"),
+            "CASTM03030303030303030303030303030303030303030303030303\r\n");
   // 8 bytes out, 57 back, 11 bits each at 9600 baud: 74.5 ms.
   EXPECT_GE(Clock::now() - start, std::chrono::microseconds(74479));
 }
@@ -189,14 +190,25 @@ TEST(SimOptions, RefusesToStartWithClearReasons) {
   };
   const Row rows[] = {
       {"no line", {}, 2, "give --pty PATH"},
-      {"missing device", {"--port", dir.File("ttyS9")}, 1, dir.File("ttyS9") + ": cannot open: No such file"},
+      {"missing device",
+       {"--port", dir.File("ttyS9")},
+       1,
+       dir.File("ttyS9") + ": cannot open: No such file"},
       {"not a device", {"--port", "/dev/null"}, 1, "/dev/null: not a serial device"},
       {"link over a file", {"--pty", dir.File("keep.txt")}, 1, "exists and is not a symbolic link"},
-      {"address 32", {"--pty", dir.File("com1"), "--address", "32"}, 2, "an RS-485 address is 00..31"},
+      {"address 32",
+       {"--pty", dir.File("com1"), "--address", "32"},
+       2,
+       "an RS-485 address is 00..31"},
       {"address twice", {"--pty", dir.File("com1"), "--address", "5,05"}, 2, "given twice"},
-      {"unit cannot hold", {"--pty", dir.File("com1"), "--load", dir.File("bad.dat")}, 2,
+      {"unit cannot hold",
+       {"--pty", dir.File("com1"), "--load", dir.File("bad.dat")},
+       2,
        "videoAdjust.hue[2]: a value the unit cannot hold"},
-      {"unknown status", {"--pty", dir.File("com1"), "--status", "BUSY"}, 2, "--status: BUSY not in"},
+      {"unknown status",
+       {"--pty", dir.File("com1"), "--status", "BUSY"},
+       2,
+       "--status: BUSY not in"},
       {"both lines", {"--pty", dir.File("com1"), "--port", "/dev/null"}, 2, "excludes"},
       {"unknown option", {"--pty", dir.File("com1"), "--bogus"}, 2, "--bogus"},
       {"garble every 0", {"--pty", dir.File("com1"), "--garble-every", "0"}, 2, "--garble-every"},

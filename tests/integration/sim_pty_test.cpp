@@ -18,11 +18,14 @@ namespace {
 
 // The 55 queries of a read-all run, in order.
 std::vector<std::string> ReadAllQueries() {
-  std::vector<std::string> q = {"RAM", "RADT", "RAP", "RAD", "RAR", "RVL", "RVLD", "RVLSO", "RVLBC", "RTSDR", "RTSD"};
-  for (int ch = 1; ch <= 16; ++ch) q.push_back(std::string("RCJ") + (ch < 10 ? "0" : "") + std::to_string(ch));
-  for (const char* s : {"RCTDS", "RCTDD", "RCTFSS", "RCTFSD", "RCASTM", "RCASM", "RVAB", "RVAC", "RVASH", "RVASA",
-                        "RVAH", "RAGC", "RVF", "ROOV", "ROOH", "RSPD4A", "RSPD4B", "RSPD4C", "RSPD4D", "RSPD9A",
-                        "RSPD9B", "RSPD13A", "RSPD13B", "RSPD16", "RCI", "RBL", "RPOS", "RNAR"}) {
+  std::vector<std::string> q = {"RAM",  "RADT",  "RAP",   "RAD",   "RAR", "RVL",
+                                "RVLD", "RVLSO", "RVLBC", "RTSDR", "RTSD"};
+  for (int ch = 1; ch <= 16; ++ch)
+    q.push_back(std::string("RCJ") + (ch < 10 ? "0" : "") + std::to_string(ch));
+  for (const char* s : {"RCTDS",   "RCTDD",   "RCTFSS", "RCTFSD", "RCASTM", "RCASM",  "RVAB",
+                        "RVAC",    "RVASH",   "RVASA",  "RVAH",   "RAGC",   "RVF",    "ROOV",
+                        "ROOH",    "RSPD4A",  "RSPD4B", "RSPD4C", "RSPD4D", "RSPD9A", "RSPD9B",
+                        "RSPD13A", "RSPD13B", "RSPD16", "RCI",    "RBL",    "RPOS",   "RNAR"}) {
     q.push_back(s);
   }
   for (std::string& s : q) s += "\r\n";
@@ -47,20 +50,21 @@ SettingsModel VariedSettings(int autoSwitchMode) {
   for (int i = 0; i < kChannels; ++i) {
     const auto k = static_cast<std::size_t>(i);
     m.videoLoss.detect[k] = i % 3 == 0 ? 0 : 1;
-    m.videoAdjust.brightness[k] = i * 8;        // both halves of the 7-bit wire form
+    m.videoAdjust.brightness[k] = i * 8;  // both halves of the 7-bit wire form
     m.videoAdjust.contrast[k] = 127 - i;
-    m.videoAdjust.hue[k] = i * 16 + 3;          // both halves of the 8-bit wire form
+    m.videoAdjust.hue[k] = i * 16 + 3;  // both halves of the 8-bit wire form
     m.videoAdjust.sharpness[k] = i * 2;
     m.videoAdjust.saturation[k] = i * 7;
-    m.videoAdjust.saturationV[k] = 1000 + i;    // carried by no command or answer
+    m.videoAdjust.saturationV[k] = 1000 + i;  // carried by no command or answer
     m.agc.on[k] = i % 2;
     m.videoFormat.format[k] = i % 7;
   }
-  m.title.text[0] = Title("\x82\x60\x82\x61\x82\x62\x82\x63\x82\x64\x82\x65\x82\x66\x82\x67\x82\x68\x82\x69");
-  m.title.text[1] = Title("\x81\x40\x82\x60");                          // leading blank
-  m.title.text[2] = Title("\x93\xfa\x96\x7b\x81\x40\x81\x40");           // "日本" and two blanks
-  m.title.text[3] = Title("\xEE\xEF");                                  // NEC-selected IBM extension
-  m.title.text[4] = Title("\x83\x4A\x83\x81\x83\x89\x82\x50");          // "カメラ１"
+  m.title.text[0] =
+      Title("\x82\x60\x82\x61\x82\x62\x82\x63\x82\x64\x82\x65\x82\x66\x82\x67\x82\x68\x82\x69");
+  m.title.text[1] = Title("\x81\x40\x82\x60");                  // leading blank
+  m.title.text[2] = Title("\x93\xfa\x96\x7b\x81\x40\x81\x40");  // "日本" and two blanks
+  m.title.text[3] = Title("\xEE\xEF");                          // NEC-selected IBM extension
+  m.title.text[4] = Title("\x83\x4A\x83\x81\x83\x89\x82\x50");  // "カメラ１"
   m.dateTime.display = 0;
   m.dateTime.displayRange = 7;
   m.titleDisplay.single = 0;
@@ -211,7 +215,7 @@ TEST(SimOverPty, SurvivesGarbageAndOverlongInput) {
   sim.port().WriteAll("\r\n");
   EXPECT_EQ(sim.reader().ReadLine(kAnswerTimeout), "E3\r\n");  // the overlong frame
   EXPECT_EQ(sim.reader().ReadLine(kAnswerTimeout), "E3\r\n");  // the garbage
-  EXPECT_EQ(sim.Exchange("RAM\r\n"), "AMI\r\n");              // the bare CR LF got no answer
+  EXPECT_EQ(sim.Exchange("RAM\r\n"), "AMI\r\n");               // the bare CR LF got no answer
   EXPECT_EQ(sim.process().Stop(), 0);
   const std::string log = ReadFile(dir.File("log.txt"));
   EXPECT_NE(log.find("(overlong: 5001 bytes, the first 600 shown)"), std::string::npos) << log;

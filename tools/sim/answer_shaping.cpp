@@ -31,7 +31,8 @@ std::vector<AnswerPiece> ScheduleAnswer(std::string_view answer, SteadyTime fram
   if (shaping.lineRate > 0) {
     // Byte k has left the far end once k + 1 characters have passed.
     for (std::size_t k = 0; k < answer.size(); ++k) {
-      pieces.push_back({std::string(1, answer[k]), start + character * static_cast<long long>(k + 1)});
+      pieces.push_back(
+          {std::string(1, answer[k]), start + character * static_cast<long long>(k + 1)});
     }
   } else if (shaping.chunked) {
     for (std::size_t k = 0; k < answer.size(); ++k) {

@@ -17,7 +17,7 @@ constexpr std::string_view kSplitCodes[] = {"4A", "4B", "4C", "4D", "9A", "9B", 
 
 // The power-on screens in picture order 0..25.
 constexpr std::string_view kPowerOnScreens[] = {
-    "S01", "S02", "S03", "S04", "S05", "S06", "S07", "S08", "S09",  "S10",  "S11", "S12", "S13",
+    "S01", "S02", "S03", "S04", "S05", "S06", "S07", "S08", "S09", "S10",  "S11",  "S12", "S13",
     "S14", "S15", "S16", "D4A", "D4B", "D4C", "D4D", "D9A", "D9B", "D13A", "D13B", "D16", "CAS"};
 
 Field Letters(std::string_view letters, int count = 1) {
@@ -58,7 +58,9 @@ Field Names(std::span<const std::string_view> names) {
 
 bool IsJisByte(int b) { return b >= 0x21 && b <= 0x7E; }
 
-bool IsJisCode(int code) { return code >= 0 && code <= 0xFFFF && IsJisByte(code >> 8) && IsJisByte(code & 0xFF); }
+bool IsJisCode(int code) {
+  return code >= 0 && code <= 0xFFFF && IsJisByte(code >> 8) && IsJisByte(code & 0xFF);
+}
 
 int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -245,144 +247,211 @@ using S = UnitState;
 using V = Values;
 
 // Alarm.
-const Layout kAlarmMode{"AM", {Letters("IE")}, nullptr,
+const Layout kAlarmMode{"AM",
+                        {Letters("IE")},
+                        nullptr,
                         [](S& u, const V& v) { u.settings.alarm.mode = v[0]; },
                         [](const S& u, int) { return V{u.settings.alarm.mode}; }};
-const Layout kAlarmHoldTime{"ADT", {Digits(3, 1, 999)}, nullptr,
-                            [](S& u, const V& v) {
-                              const std::string digits = std::string(1, char('0' + v[0] / 100)) +
-                                                         char('0' + v[0] / 10 % 10) +
-                                                         char('0' + v[0] % 10);
-                              SetText(u.settings.alarm.holdTimeText, digits);
-                              u.settings.alarm.holdTime = v[0];
-                            },
-                            [](const S& u, int) { return V{HoldTimeOf(u.settings.alarm.holdTimeText)}; }};
-const Layout kAlarmPolarity{"AP", {Letters("MB")}, nullptr,
+const Layout kAlarmHoldTime{
+    "ADT",
+    {Digits(3, 1, 999)},
+    nullptr,
+    [](S& u, const V& v) {
+      const std::string digits = std::string(1, char('0' + v[0] / 100)) +
+                                 char('0' + v[0] / 10 % 10) + char('0' + v[0] % 10);
+      SetText(u.settings.alarm.holdTimeText, digits);
+      u.settings.alarm.holdTime = v[0];
+    },
+    [](const S& u, int) { return V{HoldTimeOf(u.settings.alarm.holdTimeText)}; }};
+const Layout kAlarmPolarity{"AP",
+                            {Letters("MB")},
+                            nullptr,
                             [](S& u, const V& v) { u.settings.alarm.inputPolarity = v[0]; },
                             [](const S& u, int) { return V{u.settings.alarm.inputPolarity}; }};
-const Layout kAlarmDisplay{"ADO", {Letters(kOnOff)}, nullptr,
+const Layout kAlarmDisplay{"ADO",
+                           {Letters(kOnOff)},
+                           nullptr,
                            [](S& u, const V& v) { u.settings.alarm.display = v[0]; },
                            [](const S& u, int) { return V{u.settings.alarm.display}; }};
-const Layout kAlarmReturn{"ARO", {Letters(kOnOff)}, nullptr,
+const Layout kAlarmReturn{"ARO",
+                          {Letters(kOnOff)},
+                          nullptr,
                           [](S& u, const V& v) { u.settings.alarm.returnOn = v[0]; },
                           [](const S& u, int) { return V{u.settings.alarm.returnOn}; }};
 
 // Video loss.
-const Layout kVideoLossChannels{"VL", {Letters(kOnOff, kChannels)}, nullptr,
-                                [](S& u, const V& v) { StoreValues(u.settings.videoLoss.detect, v); },
-                                [](const S& u, int) { return ValuesOf(u.settings.videoLoss.detect); }};
-const Layout kVideoLossDisplay{"VLDO", {Letters(kOnOff)}, nullptr,
+const Layout kVideoLossChannels{
+    "VL",
+    {Letters(kOnOff, kChannels)},
+    nullptr,
+    [](S& u, const V& v) { StoreValues(u.settings.videoLoss.detect, v); },
+    [](const S& u, int) { return ValuesOf(u.settings.videoLoss.detect); }};
+const Layout kVideoLossDisplay{"VLDO",
+                               {Letters(kOnOff)},
+                               nullptr,
                                [](S& u, const V& v) { u.settings.videoLoss.display = v[0]; },
                                [](const S& u, int) { return V{u.settings.videoLoss.display}; }};
-const Layout kVideoLossOutput{"VLSOO", {Letters(kOnOff)}, nullptr,
+const Layout kVideoLossOutput{"VLSOO",
+                              {Letters(kOnOff)},
+                              nullptr,
                               [](S& u, const V& v) { u.settings.videoLoss.signalOutput = v[0]; },
                               [](const S& u, int) { return V{u.settings.videoLoss.signalOutput}; }};
-const Layout kVideoLossBackground{"VLBC", {Letters("NB")}, nullptr,
-                                  [](S& u, const V& v) { u.settings.videoLoss.background = v[0]; },
-                                  [](const S& u, int) { return V{u.settings.videoLoss.background}; }};
+const Layout kVideoLossBackground{
+    "VLBC",
+    {Letters("NB")},
+    nullptr,
+    [](S& u, const V& v) { u.settings.videoLoss.background = v[0]; },
+    [](const S& u, int) { return V{u.settings.videoLoss.background}; }};
 
 // Date and time.
-const Layout kDateYear{"DSY", {Digits(2, 0, 99)}, nullptr, [](S& u, const V& v) { u.clock.year = v[0]; }};
-const Layout kDateMonth{"DSM", {Digits(2, 1, 12)}, nullptr, [](S& u, const V& v) { u.clock.month = v[0]; }};
-const Layout kDateDay{"DSD", {Digits(2, 1, 31)}, nullptr, [](S& u, const V& v) { u.clock.day = v[0]; }};
-const Layout kTimeHour{"TSH", {Digits(2, 0, 23)}, nullptr, [](S& u, const V& v) { u.clock.hour = v[0]; }};
-const Layout kTimeMinute{"TSM", {Digits(2, 0, 59)}, nullptr, [](S& u, const V& v) { u.clock.minute = v[0]; }};
-const Layout kTimeSecond{"TSS", {Digits(2, 0, 59)}, nullptr, [](S& u, const V& v) { u.clock.second = v[0]; }};
+const Layout kDateYear{
+    "DSY", {Digits(2, 0, 99)}, nullptr, [](S& u, const V& v) { u.clock.year = v[0]; }};
+const Layout kDateMonth{
+    "DSM", {Digits(2, 1, 12)}, nullptr, [](S& u, const V& v) { u.clock.month = v[0]; }};
+const Layout kDateDay{
+    "DSD", {Digits(2, 1, 31)}, nullptr, [](S& u, const V& v) { u.clock.day = v[0]; }};
+const Layout kTimeHour{
+    "TSH", {Digits(2, 0, 23)}, nullptr, [](S& u, const V& v) { u.clock.hour = v[0]; }};
+const Layout kTimeMinute{
+    "TSM", {Digits(2, 0, 59)}, nullptr, [](S& u, const V& v) { u.clock.minute = v[0]; }};
+const Layout kTimeSecond{
+    "TSS", {Digits(2, 0, 59)}, nullptr, [](S& u, const V& v) { u.clock.second = v[0]; }};
 const Layout kTimeAdjust{"TSA", {}, nullptr, [](S& u, const V&) {
                            AdjustClock30s(u.clock);
                            ++u.clockAdjustments;
                          }};
-const Layout kDateTimeRange{"TSDR", {Letters("12345678")}, nullptr,
+const Layout kDateTimeRange{"TSDR",
+                            {Letters("12345678")},
+                            nullptr,
                             [](S& u, const V& v) { u.settings.dateTime.displayRange = v[0]; },
                             [](const S& u, int) { return V{u.settings.dateTime.displayRange}; }};
-const Layout kDateTimeDisplay{"TSDO", {Letters(kOnOff)}, nullptr,
+const Layout kDateTimeDisplay{"TSDO",
+                              {Letters(kOnOff)},
+                              nullptr,
                               [](S& u, const V& v) { u.settings.dateTime.display = v[0]; },
                               [](const S& u, int) { return V{u.settings.dateTime.display}; }};
 
 // Titles.
-const Layout kTitle{"CJ", {Channel(), JisCodes(10)}, nullptr,
-                    [](S& u, const V& v) {
-                      TitleText& t = u.settings.title.text[static_cast<std::size_t>(v[0] - 1)];
-                      t.fill('\0');
-                      for (std::size_t i = 0; i < 10; ++i) {
-                        const std::uint16_t sjis = JisToShiftJis(static_cast<std::uint16_t>(v[i + 1]));
-                        t[2 * i] = static_cast<char>(sjis >> 8);
-                        t[2 * i + 1] = static_cast<char>(sjis & 0xFF);
-                      }
-                    },
-                    [](const S& u, int channel) {
-                      V v{channel};
-                      if (channel < 1 || channel > kChannels) return v;
-                      for (int code : TitleToJisCodes(u.settings.title.text[static_cast<std::size_t>(channel - 1)])) {
-                        v.push_back(code);
-                      }
-                      return v;
-                    }};
-const Layout kTitleSingle{"CTDSO", {Letters(kOnOff)}, nullptr,
+const Layout kTitle{
+    "CJ",
+    {Channel(), JisCodes(10)},
+    nullptr,
+    [](S& u, const V& v) {
+      TitleText& t = u.settings.title.text[static_cast<std::size_t>(v[0] - 1)];
+      t.fill('\0');
+      for (std::size_t i = 0; i < 10; ++i) {
+        const std::uint16_t sjis = JisToShiftJis(static_cast<std::uint16_t>(v[i + 1]));
+        t[2 * i] = static_cast<char>(sjis >> 8);
+        t[2 * i + 1] = static_cast<char>(sjis & 0xFF);
+      }
+    },
+    [](const S& u, int channel) {
+      V v{channel};
+      if (channel < 1 || channel > kChannels) return v;
+      for (int code :
+           TitleToJisCodes(u.settings.title.text[static_cast<std::size_t>(channel - 1)])) {
+        v.push_back(code);
+      }
+      return v;
+    }};
+const Layout kTitleSingle{"CTDSO",
+                          {Letters(kOnOff)},
+                          nullptr,
                           [](S& u, const V& v) { u.settings.titleDisplay.single = v[0]; },
                           [](const S& u, int) { return V{u.settings.titleDisplay.single}; }};
-const Layout kTitleSplit{"CTDDO", {Letters(kOnOff)}, nullptr,
+const Layout kTitleSplit{"CTDDO",
+                         {Letters(kOnOff)},
+                         nullptr,
                          [](S& u, const V& v) { u.settings.titleDisplay.split = v[0]; },
                          [](const S& u, int) { return V{u.settings.titleDisplay.split}; }};
-const Layout kFontSingle{"CTFSS", {Letters("SL")}, nullptr,
+const Layout kFontSingle{"CTFSS",
+                         {Letters("SL")},
+                         nullptr,
                          [](S& u, const V& v) { u.settings.fontSize.single = v[0]; },
                          [](const S& u, int) { return V{u.settings.fontSize.single}; }};
-const Layout kFontSplit{"CTFSD", {Letters("SL")}, nullptr,
+const Layout kFontSplit{"CTFSD",
+                        {Letters("SL")},
+                        nullptr,
                         [](S& u, const V& v) { u.settings.fontSize.split = v[0]; },
                         [](const S& u, int) { return V{u.settings.fontSize.split}; }};
-const Layout kOffsetVertical{"OOV", {Digits(2, 0, 15)}, nullptr,
+const Layout kOffsetVertical{"OOV",
+                             {Digits(2, 0, 15)},
+                             nullptr,
                              [](S& u, const V& v) { u.settings.titlePosition.vertical = v[0]; },
                              [](const S& u, int) { return V{u.settings.titlePosition.vertical}; }};
-const Layout kOffsetHorizontal{"OOH", {Digits(2, 0, 15)}, nullptr,
-                               [](S& u, const V& v) { u.settings.titlePosition.horizontal = v[0]; },
-                               [](const S& u, int) { return V{u.settings.titlePosition.horizontal}; }};
+const Layout kOffsetHorizontal{
+    "OOH",
+    {Digits(2, 0, 15)},
+    nullptr,
+    [](S& u, const V& v) { u.settings.titlePosition.horizontal = v[0]; },
+    [](const S& u, int) { return V{u.settings.titlePosition.horizontal}; }};
 
 // Other settings.
-const Layout kConnectorInput{"CI", {Letters("AR")}, nullptr,
+const Layout kConnectorInput{"CI",
+                             {Letters("AR")},
+                             nullptr,
                              [](S& u, const V& v) { u.settings.other.connectorInput = v[0]; },
                              [](const S& u, int) { return V{u.settings.other.connectorInput}; }};
-const Layout kBorderLine{"BL", {Letters("OWGB")}, nullptr,
+const Layout kBorderLine{"BL",
+                         {Letters("OWGB")},
+                         nullptr,
                          [](S& u, const V& v) { u.settings.other.borderLine = v[0]; },
                          [](const S& u, int) { return V{u.settings.other.borderLine}; }};
-const Layout kPowerOnScreen{"POS", {Names(kPowerOnScreens)}, nullptr,
+const Layout kPowerOnScreen{"POS",
+                            {Names(kPowerOnScreens)},
+                            nullptr,
                             [](S& u, const V& v) { u.settings.other.powerOnScreen = v[0]; },
                             [](const S& u, int) { return V{u.settings.other.powerOnScreen}; }};
-const Layout kNtscAspect{"NAR", {Letters("4F")}, nullptr,
+const Layout kNtscAspect{"NAR",
+                         {Letters("4F")},
+                         nullptr,
                          [](S& u, const V& v) { u.settings.other.ntscAspect = v[0]; },
                          [](const S& u, int) { return V{u.settings.other.ntscAspect}; }};
 
 // Auto switching: entries 0..15 are the channels, 16..24 the split screens.
-const Layout kSwitchMode{"CASM", {Letters("SDM")}, nullptr,
+const Layout kSwitchMode{"CASM",
+                         {Letters("SDM")},
+                         nullptr,
                          [](S& u, const V& v) { u.settings.autoSwitch.mode = v[0]; },
                          [](const S& u, int) { return V{u.settings.autoSwitch.mode}; }};
 const Layout kSwitchChannel{"CASTS", {Channel(), Digits(2, 0, 99)}, nullptr, [](S& u, const V& v) {
-                              u.settings.autoSwitch.dwellTime[static_cast<std::size_t>(v[0] - 1)] = v[1];
+                              u.settings.autoSwitch.dwellTime[static_cast<std::size_t>(v[0] - 1)] =
+                                  v[1];
                             }};
-const Layout kSwitchSplit{"CASTD", {Names(kSplitCodes), Digits(2, 0, 99)}, nullptr, [](S& u, const V& v) {
-                            u.settings.autoSwitch.dwellTime[static_cast<std::size_t>(kPictureFirstSplit + v[0])] =
-                                v[1];
-                          }};
-const Layout kSwitchAllChannels{"CASTS", {Digits(2, 0, 99, kChannels)}, nullptr,
-                                [](S& u, const V& v) { StoreValues(u.settings.autoSwitch.dwellTime, v); }};
+const Layout kSwitchSplit{
+    "CASTD", {Names(kSplitCodes), Digits(2, 0, 99)}, nullptr, [](S& u, const V& v) {
+      u.settings.autoSwitch.dwellTime[static_cast<std::size_t>(kPictureFirstSplit + v[0])] = v[1];
+    }};
+const Layout kSwitchAllChannels{
+    "CASTS", {Digits(2, 0, 99, kChannels)}, nullptr, [](S& u, const V& v) {
+      StoreValues(u.settings.autoSwitch.dwellTime, v);
+    }};
 const Layout kSwitchAllSplits{"CASTD", {Digits(2, 0, 99, 9)}, nullptr, [](S& u, const V& v) {
-                                StoreValues(u.settings.autoSwitch.dwellTime, v, 0, kPictureFirstSplit);
+                                StoreValues(u.settings.autoSwitch.dwellTime, v, 0,
+                                            kPictureFirstSplit);
                               }};
-const Layout kSwitchAll{"CASTM", {Digits(2, 0, 99, 25)}, nullptr,
+const Layout kSwitchAll{"CASTM",
+                        {Digits(2, 0, 99, 25)},
+                        nullptr,
                         [](S& u, const V& v) { StoreValues(u.settings.autoSwitch.dwellTime, v); },
                         [](const S& u, int) { return ValuesOf(u.settings.autoSwitch.dwellTime); }};
 
 // Screen switching.
-const Layout kShowChannel{"CS", {Channel()}, nullptr,
-                          [](S& u, const V& v) { u.settings.screenSwitch.picture = v[0] - 1; }};
+const Layout kShowChannel{"CS", {Channel()}, nullptr, [](S& u, const V& v) {
+                            u.settings.screenSwitch.picture = v[0] - 1;
+                          }};
 const Layout kShowSplit{"CD", {Names(kSplitCodes)}, nullptr, [](S& u, const V& v) {
                           u.settings.screenSwitch.picture = kPictureFirstSplit + v[0];
                         }};
-const Layout kShowSequence{"CCAS", {}, nullptr,
-                           [](S& u, const V&) { u.settings.screenSwitch.picture = kPictureAutoSequence; }};
+const Layout kShowSequence{"CCAS", {}, nullptr, [](S& u, const V&) {
+                             u.settings.screenSwitch.picture = kPictureAutoSequence;
+                           }};
 
 // Split-screen layouts: channel numbers 01..16, each at most once.
-#define KORVEX7_SPLIT_LAYOUT(name, keyword, member, count)                                      \
-  const Layout name{keyword, {Digits(2, 1, kChannels, count)}, NoChannelTwice,                 \
+#define KORVEX7_SPLIT_LAYOUT(name, keyword, member, count)                                       \
+  const Layout name{keyword,                                                                     \
+                    {Digits(2, 1, kChannels, count)},                                            \
+                    NoChannelTwice,                                                              \
                     [](S& u, const V& v) { StoreValues(u.settings.splitLayout.member, v, -1); }, \
                     [](const S& u, int) { return ValuesOf(u.settings.splitLayout.member, 1); }};
 KORVEX7_SPLIT_LAYOUT(kSplitQuadA, "SPD4A", quadA, 4)
@@ -397,73 +466,142 @@ KORVEX7_SPLIT_LAYOUT(kSplitSixteen, "SPD16", sixteen, 16)
 #undef KORVEX7_SPLIT_LAYOUT
 
 // Video adjustment: one channel (channel number, value) or all sixteen.
-const Layout kBrightnessOne{"VAB", {Channel(), Digits(3, 0, 127)}, nullptr, [](S& u, const V& v) {
-                              u.settings.videoAdjust.brightness[static_cast<std::size_t>(v[0] - 1)] =
-                                  BrightnessFromWire(v[1]);
-                            }};
-const Layout kBrightnessAll{"VAB", {Digits(3, 0, 127, kChannels)}, nullptr,
-                            [](S& u, const V& v) {
-                              for (std::size_t i = 0; i < v.size(); ++i) {
-                                u.settings.videoAdjust.brightness[i] = BrightnessFromWire(v[i]);
-                              }
-                            },
-                            [](const S& u, int) { return MapValues(u.settings.videoAdjust.brightness, BrightnessToWire); }};
+const Layout kBrightnessOne{
+    "VAB", {Channel(), Digits(3, 0, 127)}, nullptr, [](S& u, const V& v) {
+      u.settings.videoAdjust.brightness[static_cast<std::size_t>(v[0] - 1)] =
+          BrightnessFromWire(v[1]);
+    }};
+const Layout kBrightnessAll{
+    "VAB",
+    {Digits(3, 0, 127, kChannels)},
+    nullptr,
+    [](S& u, const V& v) {
+      for (std::size_t i = 0; i < v.size(); ++i) {
+        u.settings.videoAdjust.brightness[i] = BrightnessFromWire(v[i]);
+      }
+    },
+    [](const S& u, int) { return MapValues(u.settings.videoAdjust.brightness, BrightnessToWire); }};
 const Layout kContrastOne{"VAC", {Channel(), Digits(3, 0, 127)}, nullptr, [](S& u, const V& v) {
-                            u.settings.videoAdjust.contrast[static_cast<std::size_t>(v[0] - 1)] = v[1];
+                            u.settings.videoAdjust.contrast[static_cast<std::size_t>(v[0] - 1)] =
+                                v[1];
                           }};
-const Layout kContrastAll{"VAC", {Digits(3, 0, 127, kChannels)}, nullptr,
-                          [](S& u, const V& v) { StoreValues(u.settings.videoAdjust.contrast, v); },
-                          [](const S& u, int) { return ValuesOf(u.settings.videoAdjust.contrast); }};
+const Layout kContrastAll{
+    "VAC",
+    {Digits(3, 0, 127, kChannels)},
+    nullptr,
+    [](S& u, const V& v) { StoreValues(u.settings.videoAdjust.contrast, v); },
+    [](const S& u, int) { return ValuesOf(u.settings.videoAdjust.contrast); }};
 const Layout kHueOne{"VAH", {Channel(), Digits(3, 0, 255)}, HueOne, [](S& u, const V& v) {
-                       u.settings.videoAdjust.hue[static_cast<std::size_t>(v[0] - 1)] = HueFromWire(v[1]);
+                       u.settings.videoAdjust.hue[static_cast<std::size_t>(v[0] - 1)] =
+                           HueFromWire(v[1]);
                      }};
-const Layout kHueAll{"VAH", {Digits(3, 0, 255, kChannels)}, HueAll,
-                     [](S& u, const V& v) {
-                       for (std::size_t i = 0; i < v.size(); ++i) {
-                         u.settings.videoAdjust.hue[i] = HueFromWire(v[i]);
-                       }
-                     },
-                     [](const S& u, int) { return MapValues(u.settings.videoAdjust.hue, HueToWire); }};
+const Layout kHueAll{
+    "VAH",
+    {Digits(3, 0, 255, kChannels)},
+    HueAll,
+    [](S& u, const V& v) {
+      for (std::size_t i = 0; i < v.size(); ++i) {
+        u.settings.videoAdjust.hue[i] = HueFromWire(v[i]);
+      }
+    },
+    [](const S& u, int) { return MapValues(u.settings.videoAdjust.hue, HueToWire); }};
 const Layout kSharpnessOne{"VASH", {Channel(), Digits(2, 0, 31)}, nullptr, [](S& u, const V& v) {
-                             u.settings.videoAdjust.sharpness[static_cast<std::size_t>(v[0] - 1)] = v[1];
+                             u.settings.videoAdjust.sharpness[static_cast<std::size_t>(v[0] - 1)] =
+                                 v[1];
                            }};
-const Layout kSharpnessAll{"VASH", {Digits(2, 0, 31, kChannels)}, nullptr,
-                           [](S& u, const V& v) { StoreValues(u.settings.videoAdjust.sharpness, v); },
-                           [](const S& u, int) { return ValuesOf(u.settings.videoAdjust.sharpness); }};
-const Layout kSaturationOne{"VASA", {Channel(), Digits(3, 0, 127)}, nullptr, [](S& u, const V& v) {
-                              u.settings.videoAdjust.saturation[static_cast<std::size_t>(v[0] - 1)] = v[1];
-                            }};
-const Layout kSaturationAll{"VASA", {Digits(3, 0, 127, kChannels)}, nullptr,
-                            [](S& u, const V& v) { StoreValues(u.settings.videoAdjust.saturation, v); },
-                            [](const S& u, int) { return ValuesOf(u.settings.videoAdjust.saturation); }};
+const Layout kSharpnessAll{
+    "VASH",
+    {Digits(2, 0, 31, kChannels)},
+    nullptr,
+    [](S& u, const V& v) { StoreValues(u.settings.videoAdjust.sharpness, v); },
+    [](const S& u, int) { return ValuesOf(u.settings.videoAdjust.sharpness); }};
+const Layout kSaturationOne{
+    "VASA", {Channel(), Digits(3, 0, 127)}, nullptr, [](S& u, const V& v) {
+      u.settings.videoAdjust.saturation[static_cast<std::size_t>(v[0] - 1)] = v[1];
+    }};
+const Layout kSaturationAll{
+    "VASA",
+    {Digits(3, 0, 127, kChannels)},
+    nullptr,
+    [](S& u, const V& v) { StoreValues(u.settings.videoAdjust.saturation, v); },
+    [](const S& u, int) { return ValuesOf(u.settings.videoAdjust.saturation); }};
 
 // AGC and video format (format letters "1".."7" are the stored values 0..6).
-const Layout kAgc{"AGC", {Letters(kOnOff, kChannels)}, nullptr,
+const Layout kAgc{"AGC",
+                  {Letters(kOnOff, kChannels)},
+                  nullptr,
                   [](S& u, const V& v) { StoreValues(u.settings.agc.on, v); },
                   [](const S& u, int) { return ValuesOf(u.settings.agc.on); }};
 const Layout kFormatOne{"VF", {Channel(), Letters("1234567")}, nullptr, [](S& u, const V& v) {
                           u.settings.videoFormat.format[static_cast<std::size_t>(v[0] - 1)] = v[1];
                         }};
-const Layout kFormatAll{"VF", {Letters("1234567", kChannels)}, nullptr,
+const Layout kFormatAll{"VF",
+                        {Letters("1234567", kChannels)},
+                        nullptr,
                         [](S& u, const V& v) { StoreValues(u.settings.videoFormat.format, v); },
                         [](const S& u, int) { return ValuesOf(u.settings.videoFormat.format); }};
 
 const Layout* const kCommands[] = {
-    &kAlarmMode,       &kAlarmHoldTime,     &kAlarmPolarity,   &kAlarmDisplay,     &kAlarmReturn,
-    &kVideoLossChannels, &kVideoLossDisplay, &kVideoLossOutput, &kVideoLossBackground,
-    &kDateYear,        &kDateMonth,         &kDateDay,         &kTimeHour,         &kTimeMinute,
-    &kTimeSecond,      &kTimeAdjust,        &kDateTimeRange,   &kDateTimeDisplay,
-    &kTitle,           &kTitleSingle,       &kTitleSplit,      &kFontSingle,       &kFontSplit,
-    &kOffsetVertical,  &kOffsetHorizontal,
-    &kConnectorInput,  &kBorderLine,        &kPowerOnScreen,   &kNtscAspect,
-    &kSwitchMode,      &kSwitchChannel,     &kSwitchSplit,     &kSwitchAllChannels, &kSwitchAllSplits,
+    &kAlarmMode,
+    &kAlarmHoldTime,
+    &kAlarmPolarity,
+    &kAlarmDisplay,
+    &kAlarmReturn,
+    &kVideoLossChannels,
+    &kVideoLossDisplay,
+    &kVideoLossOutput,
+    &kVideoLossBackground,
+    &kDateYear,
+    &kDateMonth,
+    &kDateDay,
+    &kTimeHour,
+    &kTimeMinute,
+    &kTimeSecond,
+    &kTimeAdjust,
+    &kDateTimeRange,
+    &kDateTimeDisplay,
+    &kTitle,
+    &kTitleSingle,
+    &kTitleSplit,
+    &kFontSingle,
+    &kFontSplit,
+    &kOffsetVertical,
+    &kOffsetHorizontal,
+    &kConnectorInput,
+    &kBorderLine,
+    &kPowerOnScreen,
+    &kNtscAspect,
+    &kSwitchMode,
+    &kSwitchChannel,
+    &kSwitchSplit,
+    &kSwitchAllChannels,
+    &kSwitchAllSplits,
     &kSwitchAll,
-    &kShowChannel,     &kShowSplit,         &kShowSequence,
-    &kSplitQuadA,      &kSplitQuadB,        &kSplitQuadC,      &kSplitQuadD,       &kSplitNineA,
-    &kSplitNineB,      &kSplitThirteenA,    &kSplitThirteenB,  &kSplitSixteen,
-    &kBrightnessOne,   &kBrightnessAll,     &kContrastOne,     &kContrastAll,      &kHueOne,
-    &kHueAll,          &kSharpnessOne,      &kSharpnessAll,    &kSaturationOne,    &kSaturationAll,
-    &kAgc,             &kFormatOne,         &kFormatAll,
+    &kShowChannel,
+    &kShowSplit,
+    &kShowSequence,
+    &kSplitQuadA,
+    &kSplitQuadB,
+    &kSplitQuadC,
+    &kSplitQuadD,
+    &kSplitNineA,
+    &kSplitNineB,
+    &kSplitThirteenA,
+    &kSplitThirteenB,
+    &kSplitSixteen,
+    &kBrightnessOne,
+    &kBrightnessAll,
+    &kContrastOne,
+    &kContrastAll,
+    &kHueOne,
+    &kHueAll,
+    &kSharpnessOne,
+    &kSharpnessAll,
+    &kSaturationOne,
+    &kSaturationAll,
+    &kAgc,
+    &kFormatOne,
+    &kFormatAll,
 };
 
 const Query kQueries[] = {
@@ -621,8 +759,9 @@ std::vector<std::string> SettingsProblems(const UnitState& state) {
     std::string message(q.fields);
     const bool table = q.answer->ValueCount() > 1 && q.answer != &kTitle;
     if (q.answer == &kTitle) {
-      message += ": a character the unit cannot show (only full-width JIS X 0208 characters, "
-                 "at most 10)";
+      message +=
+          ": a character the unit cannot show (only full-width JIS X 0208 characters, "
+          "at most 10)";
     } else if (bad >= 0 && table) {
       message += "[" + std::to_string(bad) + "]: a value the unit cannot hold";
     } else if (bad >= 0) {

@@ -50,11 +50,11 @@ enum class FieldType {
 
 struct Field {
   FieldType type = FieldType::kNumber;
-  int count = 1;  // repetitions of the field, one value each
-  int width = 1;  // characters of one repetition (kLetter 1, kJisCode 4, kName varies)
-  std::string_view letters;                   // kLetter
-  int min = 0;                                // kNumber
-  int max = 0;                                // kNumber
+  int count = 1;             // repetitions of the field, one value each
+  int width = 1;             // characters of one repetition (kLetter 1, kJisCode 4, kName varies)
+  std::string_view letters;  // kLetter
+  int min = 0;               // kNumber
+  int max = 0;               // kNumber
   std::span<const std::string_view> names{};  // kName
 };
 
@@ -89,9 +89,9 @@ std::optional<std::string> FormatLayout(const Layout& layout, const Values& valu
 std::span<const Layout* const> CommandLayouts();
 
 struct Query {
-  std::string_view text;  // as sent, CR LF included
-  const Layout* answer;   // the layout of the answer line
-  int argument;           // passed to answer->read
+  std::string_view text;    // as sent, CR LF included
+  const Layout* answer;     // the layout of the answer line
+  int argument;             // passed to answer->read
   std::string_view fields;  // the settings the answer carries, for messages
 };
 

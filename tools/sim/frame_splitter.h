@@ -16,8 +16,8 @@ namespace korvex7::sim {
 inline constexpr std::size_t kMaxFrameBytes = 600;
 
 struct Frame {
-  std::string bytes;        // up to kMaxFrameBytes, LF included unless overlong
-  std::size_t length = 0;   // bytes received for the frame, dropped ones included
+  std::string bytes;       // up to kMaxFrameBytes, LF included unless overlong
+  std::size_t length = 0;  // bytes received for the frame, dropped ones included
   bool overlong = false;
   std::chrono::steady_clock::time_point firstByte{};  // when its first byte arrived
 };
@@ -28,8 +28,8 @@ class FrameSplitter {
 
   // Feeds the bytes of one read, received at `now`; returns the frames they
   // complete, in order.
-  std::vector<Frame> Feed(std::string_view bytes,
-                          std::chrono::steady_clock::time_point now = std::chrono::steady_clock::now());
+  std::vector<Frame> Feed(std::string_view bytes, std::chrono::steady_clock::time_point now =
+                                                      std::chrono::steady_clock::now());
 
   // True while a frame has begun but not ended.
   bool partial() const { return current_.length > 0; }

@@ -22,7 +22,8 @@ std::vector<std::string> LoadUnitSettings(const std::string& path, UnitState& st
   const SettingsFileReadReport report = ReadSettingsFile(in, state.settings);
   std::vector<std::string> problems;
   if (report.endedEarly) {
-    problems.push_back(path + ": the file ends after " + std::to_string(report.fieldsRead + report.fieldsSkipped) +
+    problems.push_back(path + ": the file ends after " +
+                       std::to_string(report.fieldsRead + report.fieldsSkipped) +
                        " values; a settings file holds " + std::to_string(kSavedFieldCount));
   }
   if (report.fieldsSkipped > 0) {
@@ -83,7 +84,8 @@ std::string DumpPathForUnit(const std::string& path, int address, bool severalUn
   std::snprintf(digits, sizeof digits, "%02d", address % 100);
   const auto slash = path.find_last_of('/');
   const auto dot = path.find_last_of('.');
-  const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash + 1);
+  const bool hasExtension =
+      dot != std::string::npos && (slash == std::string::npos || dot > slash + 1);
   if (!hasExtension) return path + "-" + digits;
   return path.substr(0, dot) + "-" + digits + path.substr(dot);
 }

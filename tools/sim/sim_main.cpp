@@ -49,7 +49,8 @@ extern "C" void OnStopSignal(int) {
 }
 
 void InstallSignalHandlers() {
-  if (::pipe(g_signalPipe) != 0) throw std::runtime_error(std::string("pipe: ") + std::strerror(errno));
+  if (::pipe(g_signalPipe) != 0)
+    throw std::runtime_error(std::string("pipe: ") + std::strerror(errno));
   for (int fd : g_signalPipe) {
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
     ::fcntl(fd, F_SETFD, FD_CLOEXEC);
@@ -209,7 +210,8 @@ class Simulator {
 
   void Log(std::string_view direction, std::string_view bytes, std::string_view note) {
     if (log_ == nullptr) return;
-    *log_ << LogLine(std::chrono::system_clock::now(), direction, bytes, note) << '\n' << std::flush;
+    *log_ << LogLine(std::chrono::system_clock::now(), direction, bytes, note) << '\n'
+          << std::flush;
   }
 
   void Dump(const SimUnit& unit) {
@@ -263,8 +265,8 @@ int Main(int argc, char** argv) {
                                 "create a pseudo-terminal and make PATH a symbolic link to it "
                                 "(removed on exit)")
                      ->type_name("PATH");
-  auto* portOpt =
-      app.add_option("--port", o.port, "use an existing serial device instead")->type_name("DEVICE");
+  auto* portOpt = app.add_option("--port", o.port, "use an existing serial device instead")
+                      ->type_name("DEVICE");
   ptyOpt->excludes(portOpt);
   app.add_option("--address", o.addresses,
                  "act as RS-485 unit NN (00..31); repeat or separate by commas for several "

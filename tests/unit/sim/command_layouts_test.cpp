@@ -173,7 +173,8 @@ std::vector<ValidCommand> ValidCommands() {
        [](UnitState& u) { u.settings.autoSwitch.dwellTime.fill(3); }},
       {"CASTS01020304050607080910111213141516\r\n",
        [](UnitState& u) {
-         for (int i = 0; i < 16; ++i) u.settings.autoSwitch.dwellTime[static_cast<std::size_t>(i)] = i + 1;
+         for (int i = 0; i < 16; ++i)
+           u.settings.autoSwitch.dwellTime[static_cast<std::size_t>(i)] = i + 1;
        }},
       {"CASTD000000000000000000\r\n",
        [](UnitState& u) {
@@ -191,9 +192,18 @@ std::vector<ValidCommand> ValidCommands() {
       {"CCAS\r\n", [](UnitState& u) { u.settings.screenSwitch.picture = 25; }},
 
       // Split-screen layouts (the defaults, and one free placement).
-      {"SPD4A01020304\r\n", [](UnitState& u) { u.settings.splitLayout.quadA = {0, 1, 2, 3}; }},
-      {"SPD4B16010203\r\n", [](UnitState& u) { u.settings.splitLayout.quadB = {15, 0, 1, 2}; }},
-      {"SPD4D13141516\r\n", [](UnitState& u) { u.settings.splitLayout.quadD = {12, 13, 14, 15}; }},
+      {"SPD4A01020304\r\n",
+       [](UnitState& u) {
+         u.settings.splitLayout.quadA = {0, 1, 2, 3};
+       }},
+      {"SPD4B16010203\r\n",
+       [](UnitState& u) {
+         u.settings.splitLayout.quadB = {15, 0, 1, 2};
+       }},
+      {"SPD4D13141516\r\n",
+       [](UnitState& u) {
+         u.settings.splitLayout.quadD = {12, 13, 14, 15};
+       }},
       {"SPD9A010203040506070809\r\n",
        [](UnitState& u) { u.settings.splitLayout.nineA = {0, 1, 2, 3, 4, 5, 6, 7, 8}; }},
       {"SPD9B080910111213141516\r\n",
@@ -212,20 +222,28 @@ std::vector<ValidCommand> ValidCommands() {
        }},
 
       // Video adjustment, all channels.
-      {"VAB" + Repeat("000", 16) + "\r\n", [](UnitState& u) { Fill(u.settings.videoAdjust.brightness, 64); }},
-      {"VAB" + Repeat("064", 16) + "\r\n", [](UnitState& u) { Fill(u.settings.videoAdjust.brightness, 0); }},
-      {"VAB" + Repeat("127", 16) + "\r\n", [](UnitState& u) { Fill(u.settings.videoAdjust.brightness, 63); }},
-      {"VAB" + Repeat("063", 16) + "\r\n", [](UnitState& u) { Fill(u.settings.videoAdjust.brightness, 127); }},
+      {"VAB" + Repeat("000", 16) + "\r\n",
+       [](UnitState& u) { Fill(u.settings.videoAdjust.brightness, 64); }},
+      {"VAB" + Repeat("064", 16) + "\r\n",
+       [](UnitState& u) { Fill(u.settings.videoAdjust.brightness, 0); }},
+      {"VAB" + Repeat("127", 16) + "\r\n",
+       [](UnitState& u) { Fill(u.settings.videoAdjust.brightness, 63); }},
+      {"VAB" + Repeat("063", 16) + "\r\n",
+       [](UnitState& u) { Fill(u.settings.videoAdjust.brightness, 127); }},
       {"VAC064064064064064064064064064064064064064064064064\r\n",
        [](UnitState& u) { Fill(u.settings.videoAdjust.contrast, 64); }},
       {"VASA080080080080080080080080080080080080080080080080\r\n",
        [](UnitState& u) { Fill(u.settings.videoAdjust.saturation, 80); }},
       {"VASH00000000000000000000000000000000\r\n",
        [](UnitState& u) { Fill(u.settings.videoAdjust.sharpness, 0); }},
-      {"VAH" + Repeat("000", 16) + "\r\n", [](UnitState& u) { Fill(u.settings.videoAdjust.hue, 124); }},
-      {"VAH" + Repeat("132", 16) + "\r\n", [](UnitState& u) { Fill(u.settings.videoAdjust.hue, 0); }},
-      {"VAH" + Repeat("255", 16) + "\r\n", [](UnitState& u) { Fill(u.settings.videoAdjust.hue, 123); }},
-      {"VAH" + Repeat("127", 16) + "\r\n", [](UnitState& u) { Fill(u.settings.videoAdjust.hue, 251); }},
+      {"VAH" + Repeat("000", 16) + "\r\n",
+       [](UnitState& u) { Fill(u.settings.videoAdjust.hue, 124); }},
+      {"VAH" + Repeat("132", 16) + "\r\n",
+       [](UnitState& u) { Fill(u.settings.videoAdjust.hue, 0); }},
+      {"VAH" + Repeat("255", 16) + "\r\n",
+       [](UnitState& u) { Fill(u.settings.videoAdjust.hue, 123); }},
+      {"VAH" + Repeat("127", 16) + "\r\n",
+       [](UnitState& u) { Fill(u.settings.videoAdjust.hue, 251); }},
       // Video adjustment, one channel.
       {"VAB03127\r\n", [](UnitState& u) { u.settings.videoAdjust.brightness[2] = 63; }},
       {"VAB12010\r\n", [](UnitState& u) { u.settings.videoAdjust.brightness[11] = 74; }},
@@ -249,7 +267,8 @@ std::vector<ValidCommand> ValidCommands() {
       {"VF3333333333333333\r\n", [](UnitState& u) { Fill(u.settings.videoFormat.format, 2); }},
       {"VF1234567123456712\r\n",
        [](UnitState& u) {
-         for (int i = 0; i < 16; ++i) u.settings.videoFormat.format[static_cast<std::size_t>(i)] = i % 7;
+         for (int i = 0; i < 16; ++i)
+           u.settings.videoFormat.format[static_cast<std::size_t>(i)] = i % 7;
        }},
   };
 }
@@ -268,65 +287,191 @@ TEST(CommandLayouts, AcceptedCommandsAnswerGoAndChangeExactlyTheirSetting) {
 // Every row must be refused with "E3" and change nothing.
 const std::vector<std::string> kRefusedCommands = {
     // Not a command at all.
-    "", "\r\n", "\n", "XYZ\r\n", "GO\r\n", "E3\r\n", "ami\r\n", std::string("\0\xFF\r\n", 4),
+    "",
+    "\r\n",
+    "\n",
+    "XYZ\r\n",
+    "GO\r\n",
+    "E3\r\n",
+    "ami\r\n",
+    std::string("\0\xFF\r\n", 4),
     "AMI\r\n\r\n",
     // Alarm: letters, lengths, line end.
-    "AMX\r\n", "AMi\r\n", "AM\r\n", "AMII\r\n", "AMI\n", "AMI\r", "AMI", " AMI\r\n", "AMI \r\n",
-    "ADT000\r\n", "ADT1000\r\n", "ADT30\r\n", "ADT0A0\r\n", "ADT-01\r\n", "ADT 30\r\n",
-    "APX\r\n", "ADOX\r\n", "ADO1\r\n", "AROn\r\n",
+    "AMX\r\n",
+    "AMi\r\n",
+    "AM\r\n",
+    "AMII\r\n",
+    "AMI\n",
+    "AMI\r",
+    "AMI",
+    " AMI\r\n",
+    "AMI \r\n",
+    "ADT000\r\n",
+    "ADT1000\r\n",
+    "ADT30\r\n",
+    "ADT0A0\r\n",
+    "ADT-01\r\n",
+    "ADT 30\r\n",
+    "APX\r\n",
+    "ADOX\r\n",
+    "ADO1\r\n",
+    "AROn\r\n",
     // Video loss.
-    "VLNNNNNNNNNNNNNNN\r\n", "VLNNNNNNNNNNNNNNNNN\r\n", "VLNNNNNNNNNNNNNNNX\r\n", "VLDOB\r\n",
-    "VLSOO1\r\n", "VLBCF\r\n", "VLBC\r\n",
+    "VLNNNNNNNNNNNNNNN\r\n",
+    "VLNNNNNNNNNNNNNNNNN\r\n",
+    "VLNNNNNNNNNNNNNNNX\r\n",
+    "VLDOB\r\n",
+    "VLSOO1\r\n",
+    "VLBCF\r\n",
+    "VLBC\r\n",
     // Date and time.
-    "DSY100\r\n", "DSY1\r\n", "DSM00\r\n", "DSM13\r\n", "DSD00\r\n", "DSD32\r\n", "TSH24\r\n",
-    "TSM60\r\n", "TSS60\r\n", "TSA0\r\n", "TSA \r\n", "TSDR0\r\n", "TSDR9\r\n", "TSDRA\r\n",
-    "TSDOX\r\n", "DSYAB\r\n",
+    "DSY100\r\n",
+    "DSY1\r\n",
+    "DSM00\r\n",
+    "DSM13\r\n",
+    "DSD00\r\n",
+    "DSD32\r\n",
+    "TSH24\r\n",
+    "TSM60\r\n",
+    "TSS60\r\n",
+    "TSA0\r\n",
+    "TSA \r\n",
+    "TSDR0\r\n",
+    "TSDR9\r\n",
+    "TSDRA\r\n",
+    "TSDOX\r\n",
+    "DSYAB\r\n",
     // Titles: channel, hexadecimal digits, JIS range, length.
-    "CJ00" + Repeat("2121", 10) + "\r\n", "CJ17" + Repeat("2121", 10) + "\r\n",
-    "CJ01" + Repeat("2121", 9) + "\r\n", "CJ01" + Repeat("2121", 11) + "\r\n",
-    "CJ01" + Repeat("2121", 9) + "212\r\n", "CJ01" + Repeat("2121", 9) + "7c71\r\n",
-    "CJ01" + Repeat("2121", 9) + "212G\r\n", "CJ01" + Repeat("2121", 9) + "2020\r\n",
-    "CJ01" + Repeat("2121", 9) + "217F\r\n", "CJ01" + Repeat("2121", 9) + "7F21\r\n",
-    "CJ01" + Repeat("2121", 9) + "0000\r\n", "CJ1" + Repeat("2121", 10) + "\r\n",
-    "CTDSOX\r\n", "CTDDO\r\n", "CTFSSX\r\n", "CTFSDN\r\n", "OOV16\r\n", "OOV99\r\n", "OOV8\r\n",
-    "OOH16\r\n", "OOH-1\r\n",
+    "CJ00" + Repeat("2121", 10) + "\r\n",
+    "CJ17" + Repeat("2121", 10) + "\r\n",
+    "CJ01" + Repeat("2121", 9) + "\r\n",
+    "CJ01" + Repeat("2121", 11) + "\r\n",
+    "CJ01" + Repeat("2121", 9) + "212\r\n",
+    "CJ01" + Repeat("2121", 9) + "7c71\r\n",
+    "CJ01" + Repeat("2121", 9) + "212G\r\n",
+    "CJ01" + Repeat("2121", 9) + "2020\r\n",
+    "CJ01" + Repeat("2121", 9) + "217F\r\n",
+    "CJ01" + Repeat("2121", 9) + "7F21\r\n",
+    "CJ01" + Repeat("2121", 9) + "0000\r\n",
+    "CJ1" + Repeat("2121", 10) + "\r\n",
+    "CTDSOX\r\n",
+    "CTDDO\r\n",
+    "CTFSSX\r\n",
+    "CTFSDN\r\n",
+    "OOV16\r\n",
+    "OOV99\r\n",
+    "OOV8\r\n",
+    "OOH16\r\n",
+    "OOH-1\r\n",
     // Other settings.
-    "CIX\r\n", "BLX\r\n", "BLb\r\n", "POSS00\r\n", "POSS17\r\n", "POSS1\r\n", "POSD12A\r\n",
-    "POSD12B\r\n", "POSD13C\r\n", "POSD4E\r\n", "POSCA\r\n", "POSCASS\r\n", "POS\r\n", "NAR3\r\n",
+    "CIX\r\n",
+    "BLX\r\n",
+    "BLb\r\n",
+    "POSS00\r\n",
+    "POSS17\r\n",
+    "POSS1\r\n",
+    "POSD12A\r\n",
+    "POSD12B\r\n",
+    "POSD13C\r\n",
+    "POSD4E\r\n",
+    "POSCA\r\n",
+    "POSCASS\r\n",
+    "POS\r\n",
+    "NAR3\r\n",
     "NAR43\r\n",
     // Auto switching.
-    "CASMX\r\n", "CASM\r\n", "CASTS0100 \r\n", "CASTS1703\r\n", "CASTS0003\r\n", "CASTS01100\r\n",
-    "CASTS013\r\n", "CASTD4E05\r\n", "CASTD12A05\r\n", "CASTD13C05\r\n", "CASTD4A5\r\n",
-    "CASTM" + Repeat("03", 24) + "\r\n", "CASTM" + Repeat("03", 26) + "\r\n",
-    "CASTM" + Repeat("03", 24) + "9:\r\n", "CASTS" + Repeat("03", 15) + "\r\n",
-    "CASTD" + Repeat("03", 8) + "\r\n", "CASTD" + Repeat("03", 10) + "\r\n",
+    "CASMX\r\n",
+    "CASM\r\n",
+    "CASTS0100 \r\n",
+    "CASTS1703\r\n",
+    "CASTS0003\r\n",
+    "CASTS01100\r\n",
+    "CASTS013\r\n",
+    "CASTD4E05\r\n",
+    "CASTD12A05\r\n",
+    "CASTD13C05\r\n",
+    "CASTD4A5\r\n",
+    "CASTM" + Repeat("03", 24) + "\r\n",
+    "CASTM" + Repeat("03", 26) + "\r\n",
+    "CASTM" + Repeat("03", 24) + "9:\r\n",
+    "CASTS" + Repeat("03", 15) + "\r\n",
+    "CASTD" + Repeat("03", 8) + "\r\n",
+    "CASTD" + Repeat("03", 10) + "\r\n",
     // Screen switching.
-    "CS00\r\n", "CS17\r\n", "CS5\r\n", "CD4E\r\n", "CD12A\r\n", "CD13\r\n", "CCAS1\r\n", "CCA\r\n",
+    "CS00\r\n",
+    "CS17\r\n",
+    "CS5\r\n",
+    "CD4E\r\n",
+    "CD12A\r\n",
+    "CD13\r\n",
+    "CCAS1\r\n",
+    "CCA\r\n",
     // Split layouts: channel 00 or 17, a channel twice, wrong count or name.
-    "SPD4A01020300\r\n", "SPD4A01020317\r\n", "SPD4A03030102\r\n", "SPD4A0102030\r\n",
-    "SPD4A010203\r\n", "SPD4A0102030405\r\n", "SPD4E01020304\r\n", "SPD401020304\r\n",
-    "SPD9A010203040506070801\r\n", "SPD13B01020304050607080910141514\r\n",
-    "SPD1601020304050607080910111213141501\r\n", "SPD16010203040506070809101112131415\r\n",
+    "SPD4A01020300\r\n",
+    "SPD4A01020317\r\n",
+    "SPD4A03030102\r\n",
+    "SPD4A0102030\r\n",
+    "SPD4A010203\r\n",
+    "SPD4A0102030405\r\n",
+    "SPD4E01020304\r\n",
+    "SPD401020304\r\n",
+    "SPD9A010203040506070801\r\n",
+    "SPD13B01020304050607080910141514\r\n",
+    "SPD1601020304050607080910111213141501\r\n",
+    "SPD16010203040506070809101112131415\r\n",
     "SPD12A01020304050607080910111213\r\n",
     // Video adjustment: channel, range, the hue gap, lengths.
-    "VAB00000\r\n", "VAB17000\r\n", "VAB01128\r\n", "VAB0100\r\n", "VAB" + Repeat("000", 15) + "128\r\n",
-    "VAB" + Repeat("000", 15) + "\r\n", "VAB" + Repeat("000", 17) + "\r\n", "VAC01128\r\n",
-    "VAC" + Repeat("064", 15) + "200\r\n", "VAH01128\r\n", "VAH01131\r\n", "VAH01256\r\n",
-    "VAH" + Repeat("000", 15) + "130\r\n", "VASH0132\r\n", "VASH01031\r\n",
-    "VASH" + Repeat("00", 15) + "32\r\n", "VASA01128\r\n", "VASA" + Repeat("080", 15) + "800\r\n",
+    "VAB00000\r\n",
+    "VAB17000\r\n",
+    "VAB01128\r\n",
+    "VAB0100\r\n",
+    "VAB" + Repeat("000", 15) + "128\r\n",
+    "VAB" + Repeat("000", 15) + "\r\n",
+    "VAB" + Repeat("000", 17) + "\r\n",
+    "VAC01128\r\n",
+    "VAC" + Repeat("064", 15) + "200\r\n",
+    "VAH01128\r\n",
+    "VAH01131\r\n",
+    "VAH01256\r\n",
+    "VAH" + Repeat("000", 15) + "130\r\n",
+    "VASH0132\r\n",
+    "VASH01031\r\n",
+    "VASH" + Repeat("00", 15) + "32\r\n",
+    "VASA01128\r\n",
+    "VASA" + Repeat("080", 15) + "800\r\n",
     "VASA0208\r\n",
     // AGC and video format.
-    "AGCNNNNNNNNNNNNNNNX\r\n", "AGCNNNNNNNNNNNNNNN\r\n", "AGCNNNNNNNNNNNNNNNNN\r\n",
-    "VF010\r\n", "VF018\r\n", "VF001\r\n", "VF171\r\n", "VF01\r\n", "VF3333333333333330\r\n",
-    "VF3333333333333338\r\n", "VF333333333333333\r\n",
+    "AGCNNNNNNNNNNNNNNNX\r\n",
+    "AGCNNNNNNNNNNNNNNN\r\n",
+    "AGCNNNNNNNNNNNNNNNNN\r\n",
+    "VF010\r\n",
+    "VF018\r\n",
+    "VF001\r\n",
+    "VF171\r\n",
+    "VF01\r\n",
+    "VF3333333333333330\r\n",
+    "VF3333333333333338\r\n",
+    "VF333333333333333\r\n",
     // Queries the unit does not know.
-    "RAMX\r\n", "RAM\n", "RCJ00\r\n", "RCJ17\r\n", "RCJ1\r\n", "RVAB1\r\n", "ram\r\n", "RSPD12A\r\n",
-    "RPOSD16\r\n", "RVLDO\r\n", "RADO\r\n", "RCASTS\r\n", "R\r\n",
+    "RAMX\r\n",
+    "RAM\n",
+    "RCJ00\r\n",
+    "RCJ17\r\n",
+    "RCJ1\r\n",
+    "RVAB1\r\n",
+    "ram\r\n",
+    "RSPD12A\r\n",
+    "RPOSD16\r\n",
+    "RVLDO\r\n",
+    "RADO\r\n",
+    "RCASTS\r\n",
+    "R\r\n",
 };
 
 TEST(CommandLayouts, RefusedCommandsAnswerE3AndChangeNothing) {
   for (const std::string& frame : kRefusedCommands) {
-    SCOPED_TRACE(::testing::Message() << "frame \"" << frame << "\" (" << frame.size() << " bytes)");
+    SCOPED_TRACE(::testing::Message()
+                 << "frame \"" << frame << "\" (" << frame.size() << " bytes)");
     UnitState state = VariedState();
     EXPECT_EQ(AnswerCommand(state, frame), "E3\r\n");
     EXPECT_EQ(Join(DifferingState(state, VariedState())), "");
@@ -334,8 +479,11 @@ TEST(CommandLayouts, RefusedCommandsAnswerE3AndChangeNothing) {
 }
 
 std::string DefaultTitleHex(int channel) {
-  return "212121212121" "2343" "2348" "233" + std::to_string(channel / 10) + "233" +
-         std::to_string(channel % 10) + "212121212121";
+  return "212121212121"
+         "2343"
+         "2348"
+         "233" +
+         std::to_string(channel / 10) + "233" + std::to_string(channel % 10) + "212121212121";
 }
 
 struct QueryAnswer {
@@ -345,16 +493,11 @@ struct QueryAnswer {
 
 std::vector<QueryAnswer> AnswersAtDefaults() {
   std::vector<QueryAnswer> rows = {
-      {"RAM\r\n", "AMI\r\n"},
-      {"RADT\r\n", "ADT030\r\n"},
-      {"RAP\r\n", "APM\r\n"},
-      {"RAD\r\n", "ADON\r\n"},
-      {"RAR\r\n", "ARON\r\n"},
-      {"RVL\r\n", "VLNNNNNNNNNNNNNNNN\r\n"},
-      {"RVLD\r\n", "VLDON\r\n"},
-      {"RVLSO\r\n", "VLSOOF\r\n"},
-      {"RVLBC\r\n", "VLBCN\r\n"},
-      {"RTSDR\r\n", "TSDR1\r\n"},
+      {"RAM\r\n", "AMI\r\n"},     {"RADT\r\n", "ADT030\r\n"},
+      {"RAP\r\n", "APM\r\n"},     {"RAD\r\n", "ADON\r\n"},
+      {"RAR\r\n", "ARON\r\n"},    {"RVL\r\n", "VLNNNNNNNNNNNNNNNN\r\n"},
+      {"RVLD\r\n", "VLDON\r\n"},  {"RVLSO\r\n", "VLSOOF\r\n"},
+      {"RVLBC\r\n", "VLBCN\r\n"}, {"RTSDR\r\n", "TSDR1\r\n"},
       {"RTSD\r\n", "TSDON\r\n"},
   };
   for (int ch = 1; ch <= 16; ++ch) {
@@ -418,8 +561,10 @@ TEST(CommandLayouts, QueryTableHoldsTheReadAllOrder) {
 
 TEST(CommandLayouts, AnswersCarryTheWireFormOfBrightnessAndHue) {
   UnitState state;
-  state.settings.videoAdjust.brightness = {64, 0, 127, 63, 65, 1, 64, 64, 64, 64, 64, 64, 64, 64, 64, 64};
-  state.settings.videoAdjust.hue = {124, 123, 0, 251, 125, 1, 124, 124, 124, 124, 124, 124, 124, 124, 124, 124};
+  state.settings.videoAdjust.brightness = {64, 0,  127, 63, 65, 1,  64, 64,
+                                           64, 64, 64,  64, 64, 64, 64, 64};
+  state.settings.videoAdjust.hue = {124, 123, 0,   251, 125, 1,   124, 124,
+                                    124, 124, 124, 124, 124, 124, 124, 124};
   EXPECT_EQ(AnswerCommand(state, "RVAB\r\n"), "VAB000064063127001065" + Repeat("000", 10) + "\r\n");
   EXPECT_EQ(AnswerCommand(state, "RVAH\r\n"), "VAH000255132127001133" + Repeat("000", 10) + "\r\n");
 }
@@ -427,7 +572,8 @@ TEST(CommandLayouts, AnswersCarryTheWireFormOfBrightnessAndHue) {
 TEST(CommandLayouts, TitleAnswerPadsAShortTitleWithBlanks) {
   UnitState state;
   state.settings.title.text[8] = simtest::FullWidthLetters(2);  // "ＡＢ"
-  EXPECT_EQ(AnswerCommand(state, "RCJ09\r\n"), std::string("CJ09") + simtest::kVariedTitleHex + "\r\n");
+  EXPECT_EQ(AnswerCommand(state, "RCJ09\r\n"),
+            std::string("CJ09") + simtest::kVariedTitleHex + "\r\n");
   state.settings.title.text[8] = TitleText{};  // empty: ten blanks
   EXPECT_EQ(AnswerCommand(state, "RCJ09\r\n"), "CJ09" + Repeat("2121", 10) + "\r\n");
 }
@@ -436,7 +582,8 @@ TEST(CommandLayouts, TitleAnswerPadsAShortTitleWithBlanks) {
 // back to a unit at its defaults as commands, they rebuild the settings.
 TEST(CommandLayouts, AnswersReplayedAsCommandsRebuildTheSettings) {
   UnitState source = VariedState();
-  for (int i = 0; i < kChannels; ++i) source.settings.videoAdjust.saturationV[static_cast<std::size_t>(i)] = 90 + i;
+  for (int i = 0; i < kChannels; ++i)
+    source.settings.videoAdjust.saturationV[static_cast<std::size_t>(i)] = 90 + i;
   UnitState copy;
   for (const Query& q : Queries()) {
     SCOPED_TRACE(q.text);
@@ -446,7 +593,8 @@ TEST(CommandLayouts, AnswersReplayedAsCommandsRebuildTheSettings) {
   }
   std::vector<std::string> expected;
   for (int i = 0; i < kChannels; ++i) {
-    expected.push_back("videoAdjust.saturationV[" + std::to_string(i) + "]: 80 / " + std::to_string(90 + i));
+    expected.push_back("videoAdjust.saturationV[" + std::to_string(i) + "]: 80 / " +
+                       std::to_string(90 + i));
   }
   EXPECT_EQ(Join(simtest::DifferingSettings(copy.settings, source.settings)), Join(expected));
   EXPECT_EQ(copy.settings.alarm.holdTime, 123);
@@ -467,8 +615,9 @@ TEST(CommandLayouts, ThirtySecondAdjustmentRoundsToTheNearestMinute) {
       {{99, 12, 31, 23, 59, 59}, {0, 1, 1, 0, 0, 0}},
   };
   for (const Row& r : rows) {
-    SCOPED_TRACE(::testing::Message() << r.before.year << "-" << r.before.month << "-" << r.before.day << " "
-                                    << r.before.hour << ":" << r.before.minute << ":" << r.before.second);
+    SCOPED_TRACE(::testing::Message()
+                 << r.before.year << "-" << r.before.month << "-" << r.before.day << " "
+                 << r.before.hour << ":" << r.before.minute << ":" << r.before.second);
     UnitState state;
     state.clock = r.before;
     EXPECT_EQ(AnswerCommand(state, "TSA\r\n"), "GO\r\n");
@@ -510,25 +659,36 @@ TEST(CommandLayouts, SettingsProblemsNameEachFieldTheUnitCannotHold) {
        "videoAdjust.brightness[3]: a value"},
       {"brightness -1", [](UnitState& u) { u.settings.videoAdjust.brightness[3] = -1; },
        "videoAdjust.brightness[3]: a value"},
-      {"hue 252", [](UnitState& u) { u.settings.videoAdjust.hue[0] = 252; }, "videoAdjust.hue[0]: a value"},
+      {"hue 252", [](UnitState& u) { u.settings.videoAdjust.hue[0] = 252; },
+       "videoAdjust.hue[0]: a value"},
       {"sharpness 32", [](UnitState& u) { u.settings.videoAdjust.sharpness[15] = 32; },
        "videoAdjust.sharpness[15]: a value"},
       {"dwell 100", [](UnitState& u) { u.settings.autoSwitch.dwellTime[24] = 100; },
        "autoSwitch.dwellTime[24]: a value"},
-      {"format 7", [](UnitState& u) { u.settings.videoFormat.format[0] = 7; }, "videoFormat.format[0]: a value"},
-      {"font size 5", [](UnitState& u) { u.settings.fontSize.single = 5; }, "fontSize.single: a value"},
+      {"format 7", [](UnitState& u) { u.settings.videoFormat.format[0] = 7; },
+       "videoFormat.format[0]: a value"},
+      {"font size 5", [](UnitState& u) { u.settings.fontSize.single = 5; },
+       "fontSize.single: a value"},
       {"power-on screen 26", [](UnitState& u) { u.settings.other.powerOnScreen = 26; },
        "other.powerOnScreen: a value"},
       {"offset 16", [](UnitState& u) { u.settings.titlePosition.horizontal = 16; },
        "titlePosition.horizontal: a value"},
-      {"no channel", [](UnitState& u) { u.settings.splitLayout.quadC[1] = -1; }, "splitLayout.quadC[1]: a value"},
-      {"channel twice", [](UnitState& u) { u.settings.splitLayout.quadB[2] = u.settings.splitLayout.quadB[0]; },
+      {"no channel", [](UnitState& u) { u.settings.splitLayout.quadC[1] = -1; },
+       "splitLayout.quadC[1]: a value"},
+      {"channel twice",
+       [](UnitState& u) { u.settings.splitLayout.quadB[2] = u.settings.splitLayout.quadB[0]; },
        "splitLayout.quadB: a channel is placed twice"},
-      {"half-width letter", [](UnitState& u) { SetText(u.settings.title.text[4], "\x82\x60" "A"); },
+      {"half-width letter",
+       [](UnitState& u) {
+         SetText(u.settings.title.text[4],
+                 "\x82\x60"
+                 "A");
+       },
        "title.text[4]: a character"},
       {"two half-width letters", [](UnitState& u) { SetText(u.settings.title.text[4], "AB"); },
        "title.text[4]: a character"},
-      {"user-defined character", [](UnitState& u) { SetText(u.settings.title.text[4], "\xF0\x40"); },
+      {"user-defined character",
+       [](UnitState& u) { SetText(u.settings.title.text[4], "\xF0\x40"); },
        "title.text[4]: a character"},
   };
   for (const Problem& row : rows) {

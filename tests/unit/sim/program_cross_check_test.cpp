@@ -32,7 +32,8 @@ TitleText WithoutTrailingBlanks(const TitleText& title) {
 
 SettingsModel ModelWithVariedSettings() {
   SettingsModel m = VariedState().settings;
-  for (int i = 0; i < kChannels; ++i) m.videoAdjust.saturationV[static_cast<std::size_t>(i)] = 90 + i;
+  for (int i = 0; i < kChannels; ++i)
+    m.videoAdjust.saturationV[static_cast<std::size_t>(i)] = 90 + i;
   // Titles of every length the unit reports back differently.
   m.title.text[0] = DefaultTitle(0);
   m.title.text[1] = TitleText{};
@@ -70,7 +71,8 @@ TEST(ProgramCrossCheck, UnitTakesEverySendAllStepOfTheProgram) {
     std::vector<std::string> differences;
     for (int ch = 0; ch < kChannels; ++ch) {
       const auto k = static_cast<std::size_t>(ch);
-      if (WithoutTrailingBlanks(unit.state().settings.title.text[k]) != WithoutTrailingBlanks(model.title.text[k])) {
+      if (WithoutTrailingBlanks(unit.state().settings.title.text[k]) !=
+          WithoutTrailingBlanks(model.title.text[k])) {
         differences.push_back("title.text[" + std::to_string(ch) + "]");
       }
       expected.title.text[k] = unit.state().settings.title.text[k];
@@ -112,7 +114,7 @@ TEST(ProgramCrossCheck, ProgramReportsTheUnitsRefusalsAndStatusWords) {
     const char* word;  // forced status, or nothing for a refused command
     int status;
   };
-  const Row rows[] = {{nullptr, kStatusE3}, {"MENU", kStatusMenu}, {"ALARM", kStatusAlarm},
+  const Row rows[] = {{nullptr, kStatusE3},  {"MENU", kStatusMenu}, {"ALARM", kStatusAlarm},
                       {"LOCK", kStatusLock}, {"GN", kStatusGn},     {"E0", kStatusE0},
                       {"E1", kStatusE1},     {"E2", kStatusE2},     {"E3", kStatusE3}};
   for (const Row& row : rows) {

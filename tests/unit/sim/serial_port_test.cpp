@@ -13,22 +13,30 @@
 namespace korvex7::posix {
 namespace {
 
-using std::chrono::milliseconds;
 using sim::simtest::TempDir;
+using std::chrono::milliseconds;
 
 // Long enough for bytes already written to a pseudo-terminal to arrive.
 constexpr milliseconds kArrival{2000};
 
 const char* KindName(SerialErrorKind k) {
   switch (k) {
-    case SerialErrorKind::kNotFound: return "not found";
-    case SerialErrorKind::kBusy: return "busy";
-    case SerialErrorKind::kPermission: return "permission";
-    case SerialErrorKind::kNotATty: return "not a tty";
-    case SerialErrorKind::kConfigure: return "configure";
-    case SerialErrorKind::kIo: return "io";
-    case SerialErrorKind::kTimeout: return "timeout";
-    case SerialErrorKind::kOther: return "other";
+    case SerialErrorKind::kNotFound:
+      return "not found";
+    case SerialErrorKind::kBusy:
+      return "busy";
+    case SerialErrorKind::kPermission:
+      return "permission";
+    case SerialErrorKind::kNotATty:
+      return "not a tty";
+    case SerialErrorKind::kConfigure:
+      return "configure";
+    case SerialErrorKind::kIo:
+      return "io";
+    case SerialErrorKind::kTimeout:
+      return "timeout";
+    case SerialErrorKind::kOther:
+      return "other";
   }
   return "?";
 }
@@ -92,7 +100,8 @@ TEST(SerialPort, LineIsRawInBothDirections) {
   // CR, XON, XOFF, interrupt, erase, end-of-file, NUL and bytes above 0x7F
   // must all pass untouched, and LF must not grow a CR.
   std::string bytes("A\r\x11\x13\x03\x7F\x04\x00\x81\x40\xFF\n", 12);
-  for (auto [from, to] : {std::pair<SerialPort*, SerialPort*>{&master, &slave}, {&slave, &master}}) {
+  for (auto [from, to] :
+       {std::pair<SerialPort*, SerialPort*>{&master, &slave}, {&slave, &master}}) {
     from->WriteAll(bytes);
     LineReader reader(*to);
     EXPECT_EQ(reader.ReadLine(kArrival), bytes);

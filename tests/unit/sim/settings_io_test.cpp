@@ -89,7 +89,8 @@ TEST(SettingsIo, DumpWritesASettingsFileAndReplacesTheOldOne) {
   EXPECT_EQ(ReadText(path), SettingsFileText(SettingsModel{}));
   // Nothing is left beside it.
   int files = 0;
-  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path())) ++files;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path()))
+    ++files;
   EXPECT_EQ(files, 1);
 }
 

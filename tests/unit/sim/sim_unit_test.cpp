@@ -71,8 +71,9 @@ TEST(SimUnit, AnswersByLineModeAndAddress) {
       {7, "\r\n", FrameDisposition::kEmpty, std::nullopt, false},
   };
   for (const AddressingRow& row : rows) {
-    SCOPED_TRACE(::testing::Message() << "address " << (row.address ? std::to_string(*row.address) : "none")
-                                      << " frame " << row.frame);
+    SCOPED_TRACE(::testing::Message()
+                 << "address " << (row.address ? std::to_string(*row.address) : "none") << " frame "
+                 << row.frame);
     SimUnit unit(row.address);
     const FrameResult r = unit.HandleFrame(row.frame);
     EXPECT_STREQ(DispositionName(r.disposition), DispositionName(row.disposition));
@@ -135,9 +136,9 @@ TEST(SimUnit, OnlySavedSettingsCountAsAChange) {
     bool changed;
   };
   const Row rows[] = {
-      {"AME\r\n", true},  {"AMI\r\n", false},  // the default again
-      {"DSY16\r\n", false}, {"TSA\r\n", false}, {"CS05\r\n", false}, {"RAM\r\n", false},
-      {"XYZ\r\n", false}, {"VAB01010\r\n", true},
+      {"AME\r\n", true},    {"AMI\r\n", false},  // the default again
+      {"DSY16\r\n", false}, {"TSA\r\n", false}, {"CS05\r\n", false},
+      {"RAM\r\n", false},   {"XYZ\r\n", false}, {"VAB01010\r\n", true},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.frame);
@@ -149,8 +150,11 @@ TEST(SimUnit, OnlySavedSettingsCountAsAChange) {
 TEST(SimUnit, GarbageAndOverlongFramesAreRefusedWithoutHarm) {
   SimUnit unit;
   const std::string frames[] = {
-      std::string(599, 'A') + "\n", std::string(5000, '\xFF'), std::string("\0\0\0\r\n", 5),
-      "\r\r\r\n", "AMI\rAME\r\n",
+      std::string(599, 'A') + "\n",
+      std::string(5000, '\xFF'),
+      std::string("\0\0\0\r\n", 5),
+      "\r\r\r\n",
+      "AMI\rAME\r\n",
   };
   for (const std::string& frame : frames) {
     SCOPED_TRACE(frame.size());
