@@ -80,7 +80,9 @@ std::string UnitFileName(const std::string& name, std::int32_t address, bool sev
   if (!severalUnits) return name;
   const std::size_t slash = name.find_last_of("/\\");
   const std::size_t dot = name.find_last_of('.');
-  const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash + 1);
+  const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+  // A dot that begins the file name (".dat") starts no extension.
+  const bool hasExtension = dot != std::string::npos && dot > nameStart;
   if (!hasExtension) return name + "-" + addressText;
   return name.substr(0, dot) + "-" + addressText + name.substr(dot);
 }
