@@ -1,0 +1,190 @@
+// Saving and loading the settings file on disk: the bytes written, the
+// replacement of an existing file, and failures that must leave everything
+// as it was.
+#include "win/shell/document_file.h"
+
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/model/settings_file.h"
+
+namespace korvex7::win {
+namespace {
+
+// A fresh folder under the temporary folder, removed with its files.
+class TempFolder {
+ public:
+  TempFolder() {
+    wchar_t base[MAX_PATH + 1] = {};
+    const DWORD n = GetTempPathW(MAX_PATH, base);
+    path_ = std::wstring(base, n) + L"korvex7-test-" + std::to_wstring(GetCurrentProcessId()) +
+            L"-" + std::to_wstring(GetTickCount64());
+    CreateDirectoryW(path_.c_str(), nullptr);
+  }
+  ~TempFolder() { RemoveTree(path_); }
+  const std::wstring& path() const { return path_; }
+  std::wstring operator/(const std::wstring& name) const { return path_ + L"\\" + name; }
+
+  std::vector<std::wstring> Names() const {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((path_ + L"\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+      const std::wstring name = data.cFileName;
+      if (name != L"." && name != L"..") names.push_back(name);
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    return names;
+  }
+
+ private:
+  static void RemoveTree(const std::wstring& dir) {
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((dir + L"\\*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+      do {
+        const std::wstring name = data.cFileName;
+        if (name == L"." || name == L"..") continue;
+        const std::wstring full = dir + L"\\" + name;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+          RemoveTree(full);
+        } else {
+          DeleteFileW(full.c_str());
+        }
+      } while (FindNextFileW(find, &data));
+      FindClose(find);
+    }
+    RemoveDirectoryW(dir.c_str());
+  }
+
+  std::wstring path_;
+};
+
+std::string Expected(const SettingsModel& model) {
+  std::ostringstream out(std::ios::binary);
+  WriteSettingsFile(out, model);
+  return out.str();
+}
+
+void WriteRaw(const std::wstring& path, const std::string& bytes) {
+  HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(f, INVALID_HANDLE_VALUE);
+  DWORD written = 0;
+  WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(f);
+}
+
+SettingsModel Edited() {
+  SettingsModel m;
+  m.alarm.mode = 2;
+  SetText(m.alarm.holdTimeText, "120");
+  m.videoAdjust.brightness[3] = 17;
+  m.splitLayout.sixteen[15] = 0;
+  m.other.powerOnScreen = 5;
+  SetText(m.title.text[0], "\x83\x4A\x83\x81\x83\x89");  // カメラ
+  return m;
+}
+
+TEST(DocumentFileTest, FolderOfPath) {
+  const std::pair<std::wstring, std::wstring> rows[] = {
+      {L"C:\\data\\unit.dat", L"C:\\data"},
+      {L"C:\\unit.dat", L"C:\\"},
+      {L"\\\\server\\share\\unit.dat", L"\\\\server\\share"},
+      {L"Z:/tmp/unit.dat", L"Z:/tmp"},
+      {L"unit.dat", L"."},
+      {L"\\unit.dat", L"\\"},
+  };
+  for (const auto& [path, folder] : rows) {
+    SCOPED_TRACE(std::string(path.begin(), path.end()));
+    EXPECT_EQ(FolderOf(path), folder);
+  }
+}
+
+TEST(DocumentFileTest, SaveWritesTheSettingsFileAndNothingElse) {
+  TempFolder dir;
+  const SettingsModel model = Edited();
+  ASSERT_EQ(SaveSettingsFile(dir / L"unit.dat", model), SaveResult::kSaved);
+  std::string bytes;
+  ASSERT_TRUE(ReadWholeFile(dir / L"unit.dat", bytes));
+  EXPECT_EQ(bytes, Expected(model));
+  EXPECT_EQ(dir.Names(), std::vector<std::wstring>{L"unit.dat"});
+}
+
+TEST(DocumentFileTest, SaveReplacesAnExistingFile) {
+  TempFolder dir;
+  WriteRaw(dir / L"unit.dat", std::string(5000, 'x'));
+  const SettingsModel model = Edited();
+  ASSERT_EQ(SaveSettingsFile(dir / L"unit.dat", model), SaveResult::kSaved);
+  std::string bytes;
+  ASSERT_TRUE(ReadWholeFile(dir / L"unit.dat", bytes));
+  EXPECT_EQ(bytes, Expected(model));
+  EXPECT_EQ(dir.Names(), std::vector<std::wstring>{L"unit.dat"});
+}
+
+TEST(DocumentFileTest, SaveRoundTrip) {
+  TempFolder dir;
+  const SettingsModel saved = Edited();
+  ASSERT_EQ(SaveSettingsFile(dir / L"unit.dat", saved), SaveResult::kSaved);
+  SettingsModel loaded;
+  ASSERT_TRUE(LoadSettingsFile(dir / L"unit.dat", loaded));
+  EXPECT_TRUE(SavedFieldsEqual(saved, loaded));
+}
+
+// Every row must fail, report why, and leave the folder as it was.
+TEST(DocumentFileTest, FailedSavesLeaveEverythingAsItWas) {
+  TempFolder dir;
+  ASSERT_TRUE(CreateDirectoryW((dir / L"taken.dat").c_str(), nullptr));
+  WriteRaw(dir / L"taken.dat\\inside.txt", "keep");
+  struct Row {
+    std::wstring target;
+    SaveResult result;
+  };
+  const Row rows[] = {
+      {dir / L"taken.dat", SaveResult::kCannotReplace},              // a folder has the name
+      {dir / L"no-such-folder\\unit.dat", SaveResult::kCannotCreate},  // the folder is missing
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(std::string(row.target.begin(), row.target.end()));
+    EXPECT_EQ(SaveSettingsFile(row.target, Edited()), row.result);
+    EXPECT_EQ(dir.Names(), std::vector<std::wstring>{L"taken.dat"});
+    std::string kept;
+    ASSERT_TRUE(ReadWholeFile(dir / L"taken.dat\\inside.txt", kept));
+    EXPECT_EQ(kept, "keep");
+  }
+}
+
+TEST(DocumentFileTest, LoadOfAMissingFileLeavesTheModel) {
+  TempFolder dir;
+  SettingsModel model = Edited();
+  const SettingsModel before = model;
+  EXPECT_FALSE(LoadSettingsFile(dir / L"missing.dat", model));
+  EXPECT_TRUE(SavedFieldsEqual(model, before));
+}
+
+TEST(DocumentFileTest, LoadAcceptsLfAndBlanksAsSeparators) {
+  TempFolder dir;
+  const SettingsModel saved = Edited();
+  std::string text = Expected(saved);
+  std::string lf;
+  for (char c : text) {
+    if (c != '\r') lf += c;
+  }
+  std::string blanks = lf;
+  for (char& c : blanks) {
+    if (c == '\n') c = ' ';
+  }
+  for (const std::string& variant : {lf, blanks}) {
+    WriteRaw(dir / L"variant.dat", variant);
+    SettingsModel loaded;
+    ASSERT_TRUE(LoadSettingsFile(dir / L"variant.dat", loaded));
+    EXPECT_TRUE(SavedFieldsEqual(saved, loaded));
+  }
+}
+
+}  // namespace
+}  // namespace korvex7::win
