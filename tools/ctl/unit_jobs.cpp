@@ -95,7 +95,13 @@ std::vector<Refusal> CheckSendAll(const SettingsModel& model) {
     const ShownValue shown = ShowField(f);
     if (shown.valid) continue;
     const FieldFamily* family = FindFamily(f.name);
-    refusals.push_back({f.name, "holds " + shown.text + "; it takes " + AcceptedValues(*family)});
+    if (family->form == ValueForm::kTitle) {
+      // The program's own words for a title it cannot send.
+      refusals.push_back({f.name, "holds \"" + shown.text + "\": " +
+                                      RefusalText(Encoded::Refused(), true)});
+    } else {
+      refusals.push_back({f.name, "holds " + shown.text + "; it takes " + AcceptedValues(*family)});
+    }
     stepsWithInvalidFields.insert(step);
   }
   for (int step = 0; step < kSendAllStepCount; ++step) {

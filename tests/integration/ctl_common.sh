@@ -1,0 +1,142 @@
+# Shared by the korvex7ctl integration tests: each test script runs the tool
+# against korvex7-sim on pseudo-terminals in a directory of its own.
+#
+# Usage in a test: source this file with the tool and the simulator as $1, $2.
+set -uo pipefail
+
+CTL=${1:?korvex7ctl binary}
+SIM=${2:?korvex7-sim binary}
+WORK=$(mktemp -d "${TMPDIR:-/tmp}/korvex7ctl-it.XXXXXX")
+SIM_PIDS=()
+FAILURES=0
+
+cleanup() {
+  local pid
+  for pid in "${SIM_PIDS[@]}"; do
+    kill "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+  done
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  FAILURES=$((FAILURES + 1))
+}
+
+# start_sim NAME [simulator options...]: a simulator on the pseudo-terminal
+# $WORK/NAME; returns once the link is there.
+start_sim() {
+  local name=$1
+  shift
+  "$SIM" --pty "$WORK/$name" "$@" >"$WORK/$name.out" 2>&1 &
+  SIM_PIDS+=($!)
+  local i
+  for i in $(seq 1 100); do
+    [ -L "$WORK/$name" ] && return 0
+    sleep 0.05
+  done
+  echo "the simulator did not start:" >&2
+  cat "$WORK/$name.out" >&2
+  exit 1
+}
+
+# stop_sims: ends every simulator started so far (each writes its last dump).
+stop_sims() {
+  local pid
+  for pid in "${SIM_PIDS[@]}"; do
+    kill "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+  done
+  SIM_PIDS=()
+}
+
+# ctl CODE ARGS...: runs the tool; its stdout and stderr land in $WORK/out and
+# $WORK/err; the exit status must be CODE.
+ctl() {
+  local want=$1
+  shift
+  "$CTL" --no-progress "$@" >"$WORK/out" 2>"$WORK/err"
+  local got=$?
+  if [ "$got" -ne "$want" ]; then
+    fail "korvex7ctl $* exited with $got, expected $want"
+    sed 's/^/  stdout: /' "$WORK/out" >&2
+    sed 's/^/  stderr: /' "$WORK/err" >&2
+  fi
+}
+
+# expect_in FILE TEXT: FILE holds TEXT.
+expect_in() {
+  grep -qF -- "$2" "$1" || {
+    fail "$1 does not hold \"$2\""
+    sed 's/^/  | /' "$1" >&2
+  }
+}
+
+# expect_not_in FILE TEXT
+expect_not_in() {
+  if grep -qF -- "$2" "$1"; then fail "$1 holds \"$2\""; fi
+}
+
+# same_settings A B: the two settings files hold the same settings (as the
+# unit gets them).
+same_settings() {
+  "$CTL" diff "$1" "$2" >"$WORK/diff.out" 2>&1 || {
+    fail "$1 and $2 differ"
+    sed 's/^/  | /' "$WORK/diff.out" >&2
+  }
+}
+
+# wait_same_settings A B: as same_settings, giving the simulator up to two
+# seconds to write its dump.
+wait_same_settings() {
+  local i
+  for i in $(seq 1 40); do
+    [ -f "$2" ] && "$CTL" diff "$1" "$2" >/dev/null 2>&1 && return 0
+    sleep 0.05
+  done
+  same_settings "$1" "$2"
+}
+
+# A settings file that differs from the defaults in every group.
+make_site_file() {
+  local file=$1
+  start_sim defaults --dump "$WORK/defaults.dat"
+  wait_file "$WORK/defaults.dat"
+  cp "$WORK/defaults.dat" "$file"
+  "$CTL" set --file "$file" \
+    alarm.mode=external alarm.inputPolarity=break alarm.holdTimeText=120 alarm.returnOn=off \
+    'videoLoss.detect[4]=off' videoLoss.signalOutput=on videoLoss.background=blue \
+    dateTime.displayRange=mdhm dateTime.display=off \
+    'title.text[0]=入口' 'title.text[5]=第２会議室' 'title.text[15]=' \
+    titleDisplay.single=off fontSize.split=small \
+    'autoSwitch.dwellTime[16]=10' 'autoSwitch.dwellTime[24]=99' autoSwitch.mode=division \
+    'videoAdjust.brightness[3]=-1' 'videoAdjust.contrast[0]=127' 'videoAdjust.hue[15]=-124' \
+    'videoAdjust.sharpness[7]=31' 'videoAdjust.saturation[2]=0' \
+    'agc.on[9]=off' 'videoFormat.format[10]=ntsc' 'videoFormat.format[0]=cvi720' \
+    titlePosition.vertical=0 titlePosition.horizontal=15 \
+    'splitLayout.quadA[0]=4' 'splitLayout.quadA[3]=1' \
+    'splitLayout.sixteen[0]=16' 'splitLayout.sixteen[15]=1' \
+    other.connectorInput=remote other.borderLine=grey other.powerOnScreen=split13A \
+    other.ntscAspect=full || { echo "could not make the site file" >&2; exit 1; }
+}
+
+# wait_file FILE: up to two seconds for FILE to appear.
+wait_file() {
+  local i
+  for i in $(seq 1 40); do
+    [ -s "$1" ] && return 0
+    sleep 0.05
+  done
+  fail "$1 did not appear"
+}
+
+finish() {
+  if [ "$FAILURES" -ne 0 ]; then
+    echo "$FAILURES check(s) failed" >&2
+    exit 1
+  fi
+  echo "all checks passed"
+  exit 0
+}
