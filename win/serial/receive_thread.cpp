@@ -9,7 +9,7 @@ namespace {
 constexpr DWORD kStopWaitMs = 5000;
 // How long a cancelled request may take to let go of its record.
 constexpr DWORD kCancelWaitMs = 2000;
-constexpr DWORD kAbortedWaitBackoffCapMs = 20;
+constexpr DWORD kAbortedWaitBackoffCapMs = 50;
 constexpr DWORD kFailedWaitBackoffCapMs = 100;
 }  // namespace
 

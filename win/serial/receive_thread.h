@@ -11,7 +11,7 @@
 //
 // Waiting. The port is borrowed from SerialPort for one pass at a time. The
 // thread never spins: without a port it pauses 100 ms between attempts, and
-// after a failed wait it backs off (1 ms doubling up to 20 ms when the wait
+// after a failed wait it backs off (1 ms doubling up to 50 ms when the wait
 // was merely aborted, up to 100 ms for any other failure). Bytes found waiting
 // after a failed wait are read at once, so a driver whose waits keep aborting
 // still delivers replies.

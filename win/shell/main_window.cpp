@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <iterator>
 #include <string>
 
 #include "core/link/reply_assembler.h"

@@ -40,6 +40,8 @@
 
 #include <cstdlib>
 #include <cwchar>
+#include <cwctype>
+#include <iterator>
 #include <string>
 #include <vector>
 

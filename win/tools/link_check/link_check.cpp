@@ -20,6 +20,7 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <iterator>
 #include <string>
 #include <vector>
 
