@@ -100,7 +100,7 @@ TEST(DocumentFileTest, FolderOfPath) {
       {L"\\unit.dat", L"\\"},
   };
   for (const auto& [path, folder] : rows) {
-    SCOPED_TRACE(std::string(path.begin(), path.end()));
+    SCOPED_TRACE(path);
     EXPECT_EQ(FolderOf(path), folder);
   }
 }
@@ -149,7 +149,7 @@ TEST(DocumentFileTest, FailedSavesLeaveEverythingAsItWas) {
       {dir / L"no-such-folder\\unit.dat", SaveResult::kCannotCreate},  // the folder is missing
   };
   for (const Row& row : rows) {
-    SCOPED_TRACE(std::string(row.target.begin(), row.target.end()));
+    SCOPED_TRACE(row.target);
     EXPECT_EQ(SaveSettingsFile(row.target, Edited()), row.result);
     EXPECT_EQ(dir.Names(), std::vector<std::wstring>{L"taken.dat"});
     std::string kept;

@@ -32,7 +32,9 @@ lines[280] = b'3'                                        # other.powerOnScreen
 open(sys.argv[2], 'wb').write(b'\r\n'.join(lines))
 PY
 
-drv main 1000 menu 40002 dialog "ファイルを開く" 5000 filename custom.dat click 1 gone 5000 no-box 500
+drv main 1000 menu 40002 dialog "ファイルを開く" 5000
+shot open main 1000 dialog "ファイルを開く" 1000
+drv main 1000 dialog "ファイルを開く" 1000 filename custom.dat click 1 gone 5000 no-box 500
 drv main 1000 menu 40004 dialog "名前を付けて保存" 5000 filename copy click 1 gone 5000 no-box 500
 cmp "$work/custom.dat" "$work/copy.dat" || fail "copy.dat differs from custom.dat"
 
