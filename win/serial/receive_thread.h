@@ -19,7 +19,9 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <memory>
+#include <vector>
 
 #include "core/link/line_assembler.h"
 #include "win/serial/serial_port.h"
