@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# The main job: installs what is missing, builds the simulator and the Windows
+# program, and starts KORVEX7.exe under Wine with the unit simulator on COM1.
+# With a display it runs until closed; without one it runs on a virtual
+# display, saves a screenshot (build/win/run/korvex7.png) and stops.
+# Options after the command go to the simulator, e.g.
+#   scripts/run.sh --load my-settings.dat --address 05
+set -euo pipefail
+cd "$(dirname "$0")/.."
+jobs=${JOBS:-2}
+
+scripts/install-deps.sh all
+cmake -S . -B build/native -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build/native -j "$jobs" --target korvex7-sim korvex7ctl
+cmake -S . -B build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+  -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build/win -j "$jobs" --target KORVEX7
+exec scripts/e2e/run_korvex7.sh build/native build/win "$@"
