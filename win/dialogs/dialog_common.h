@@ -1,0 +1,177 @@
+// What every settings dialog shares, written once.
+//
+// Each settings dialog is one file: a small data struct (if it needs one), a
+// static dialog procedure and one Run function that opens the dialog modally
+// over the main window. The procedure calls the helpers below for the parts
+// every dialog has, so a dialog's own file holds only its own controls:
+//
+//   WM_INITDIALOG  DialogInitializingScope (dialogs with an edit box that
+//                  holds a setting), SetSettingsCaption, InitValueList for
+//                  each list, InitSlaveAddressList.
+//   WM_COMMAND     HandleValueListCommand for each bound list, then
+//                  PressSetButton(encoder) for each "設定" button, then
+//                  HandleCommonCommand (slave address, "Close", Escape).
+//   WM_CLOSE       CloseSettingsDialog (the title-bar close).
+//   WM_TIMER       SetAllRun::OnTimer in the dialogs with a Set-all sequence.
+//
+// Everything a dialog edits lives in the one Session of the program
+// (TheApp().session): the model is edited in place, there is no private copy
+// and no cancel. The unit's answer to a Set button is shown by the main
+// window's status timer, not by the dialog.
+//
+// SetAllRun drives a paced sequence of the core (BulkRun: the title and video
+// adjustment Set-all sequences, the read-all and send-all runs) from a dialog
+// timer: it relabels the button to "キャンセル", disables the dialog's locked
+// controls (and, in RS-485 mode, the slave-address list), greys the system
+// menu's "Close", shows the cancel and completion messages and restores the
+// dialog afterwards. The dialog owns the SetAllRun (in its data struct) and
+// forwards the button click and WM_TIMER to it.
+//
+// All of this runs on the user-interface thread only.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <initializer_list>
+#include <span>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "core/link/session.h"
+#include "core/transfer/bulk_run.h"
+#include "core/ui/common_dialog_rules.h"
+
+namespace korvex7::win {
+
+// The program's session (model, reply wait, port).
+Session& DialogSession();
+
+// Opens a modal settings dialog from its template, owned by `owner`; `data`
+// reaches WM_INITDIALOG as lParam (see AttachDialogData).
+void RunSettingsDialog(HWND owner, int resource, DLGPROC procedure, void* data = nullptr);
+
+// Keeps a pointer to the dialog's own data (from WM_INITDIALOG's lParam) in
+// the dialog window, and reads it back; null before WM_INITDIALOG.
+void AttachDialogData(HWND dialog, LPARAM data);
+template <typename T>
+T* DialogData(HWND dialog) {
+  return reinterpret_cast<T*>(GetWindowLongPtrW(dialog, DWLP_USER));
+}
+
+// ---- Opening -------------------------------------------------------------
+
+// The feature caption (ending in its blanks) followed by document.fileName.
+void SetSettingsCaption(HWND dialog, std::wstring_view featureCaption);
+
+// dialogInitializing: 1 while a dialog whose edit box holds a setting fills
+// its controls, so that the edit's change notifications do not count as
+// edits. The scope sets it for the lifetime of the object.
+bool DialogInitializing();
+class DialogInitializingScope {
+ public:
+  DialogInitializingScope();
+  ~DialogInitializingScope();
+  DialogInitializingScope(const DialogInitializingScope&) = delete;
+  DialogInitializingScope& operator=(const DialogInitializingScope&) = delete;
+};
+
+// Fills the drop-down list with "00".."31" and "Broadcast" (read-all: no
+// Broadcast), selects link.slaveAddress and disables the list in RS-232C
+// mode.
+enum class SlaveList { kWithBroadcast, kUnitsOnly };
+void InitSlaveAddressList(HWND dialog, int listId, SlaveList kind = SlaveList::kWithBroadcast);
+
+// Fills a value list with its items (UTF-8) in their fixed order, then
+// selects `value`; a value outside the list leaves it without a selection.
+void FillValueList(HWND dialog, int listId, std::span<const std::string_view> items);
+void SelectListValue(HWND dialog, int listId, std::int32_t value);
+void InitValueList(HWND dialog, int listId, std::span<const std::string_view> items,
+                   std::int32_t value);
+// The current selection of a list, -1 when none.
+int ListSelection(HWND dialog, int listId);
+
+// An ON/OFF radio pair: checks "ON" when value is 1, otherwise "OFF".
+void InitOnOffRadios(HWND dialog, int onId, int offId, std::int32_t value);
+
+// ---- Edits ---------------------------------------------------------------
+
+// document.modified := 1 (a list or a radio button changed by the operator).
+void MarkModified();
+// document.modified := 1 unless dialogInitializing (an edit box changed).
+void MarkEditModified();
+
+// WM_COMMAND of a list bound to `field`: on CBN_SELCHANGE stores the index
+// and marks the document modified. True when the command came from listId
+// (whatever its notification), so the caller stops looking.
+bool HandleValueListCommand(HWND dialog, WPARAM wParam, int listId, std::int32_t& field);
+
+// ---- Set buttons ---------------------------------------------------------
+
+// A "設定" button: ignored while a command awaits its answer; otherwise
+// replyWait.transferMode 0 and the encoder. True when the encoder ran.
+template <typename Encoder>
+bool PressSetButton(Encoder&& encoder) {
+  return korvex7::PressSetButton(DialogSession(), std::forward<Encoder>(encoder));
+}
+
+class SetAllRun;
+
+// ---- Close ---------------------------------------------------------------
+
+// "Close", the title-bar close and Escape: ResetReplyWait, then end the
+// dialog. Refused (false) while `run` is active: the dialog cannot be closed
+// until its sequence finishes or is cancelled.
+bool CloseSettingsDialog(HWND dialog, const SetAllRun* run = nullptr);
+
+// The commands every settings dialog handles alike: the slave-address list
+// (CBN_SELCHANGE stores link.slaveAddress, not the document state), the
+// "Close" button and IDCANCEL (Escape). True when handled.
+bool HandleCommonCommand(HWND dialog, WPARAM wParam, int slaveListId, int closeId,
+                         const SetAllRun* run = nullptr);
+
+// ---- Set-all sequences ---------------------------------------------------
+
+struct SetAllOptions {
+  int buttonId = 0;                // the "全設定" / "読み込み" / "設定" button
+  std::wstring_view idleLabel;     // its text while no sequence runs
+  std::vector<int> lockedControls; // disabled while the sequence runs
+  int slaveListId = 0;             // disabled while running (RS-485 mode only)
+  UINT periodMs = 400;             // the pacing timer's period
+  bool closeOnSuccess = false;     // read-all and send-all close on success
+
+  // Optional hooks: before the first tick (progress reset), after each step
+  // with the percentage of steps started, and when the dialog is restored
+  // after finish or cancel.
+  std::function<void(HWND)> onStart;
+  std::function<void(HWND, int percent)> onStep;
+  std::function<void(HWND)> onRestore;
+};
+
+class SetAllRun {
+ public:
+  SetAllRun(BulkSequence sequence, SetAllOptions options);
+
+  // The button: starts the sequence when none runs (ignored while a command
+  // awaits its answer), or cancels it (ignored while its last step is in
+  // flight).
+  void OnButton(HWND dialog);
+
+  // WM_TIMER: true when the tick was this sequence's timer.
+  bool OnTimer(HWND dialog, WPARAM timerId);
+
+  bool Active() const;
+
+ private:
+  void Start(HWND dialog);
+  void Cancel(HWND dialog);
+  void Lock(HWND dialog, bool locked);
+  void Restore(HWND dialog);
+
+  BulkRun run_;
+  SetAllOptions options_;
+};
+
+}  // namespace korvex7::win
