@@ -1,0 +1,69 @@
+// What the title dialog decides without Win32: how the text typed into the
+// title box becomes the code-page-932 bytes of title.text (cut to 20 bytes at
+// a character boundary, a character the code page cannot hold kept as a byte
+// the title encoder refuses) and where the preview puts each channel.
+//
+// The edit box works in UTF-16; the Windows layer converts each typed
+// character to code page 932 on its own and hands the results here, so the
+// decisions are the same on every platform and tested natively.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "core/model/settings_model.h"
+
+namespace korvex7 {
+
+// Bytes of the code-page-932 character that starts with `first`: 2 for a
+// Shift_JIS lead byte, 1 otherwise.
+std::size_t Cp932CharacterLength(std::uint8_t first);
+
+// The longest prefix of `text` of at most `limit` bytes that does not split a
+// double-byte character. A lead byte at the very end (a damaged character)
+// counts as two bytes and is left out.
+std::size_t Cp932CutLength(std::string_view text, std::size_t limit);
+
+// Stored in place of a typed character that code page 932 cannot hold. It is
+// a single-byte character, so PrepareTitle/SendTitle refuse the title with the
+// title-character message; the preview shows it where the character stood.
+inline constexpr char kUnencodableTitleByte = '?';
+
+struct TitleText932 {
+  std::string bytes;                 // at most the byte limit, whole characters only
+  std::size_t charactersKept = 0;    // typed characters that fit in the limit
+  bool cut = false;                  // characters were left out for the limit
+  bool unencodable = false;          // a kept character was replaced by kUnencodableTitleByte
+};
+
+// Builds the stored title from the code-page-932 form of each typed character
+// in order (an empty entry: the code page cannot hold that character). Stops
+// before the first character that would pass `limit` bytes.
+TitleText932 ComposeTitle(std::span<const std::string> perCharacter,
+                          std::size_t limit = kTitleBytes);
+
+// "ch.01" .. "ch.16" for channel index 0..15 (empty outside): the channel list
+// items and the preview labels.
+std::string ChannelItem(int channelIndex);
+
+// The preview, in pixels at 96 DPI of the dialog's client area: a frame and,
+// per channel, its label and its title on one line, channels 1..8 in the left
+// column and 9..16 in the right one.
+struct PreviewRect {
+  int left, top, right, bottom;
+};
+inline constexpr PreviewRect kTitlePreviewFrame{20, 20, 600, 240};
+inline constexpr int kTitlePreviewFontHeight = 18;
+inline constexpr int kTitlePreviewCharacterExtra = 2;
+
+struct TitlePreviewLine {
+  int labelX = 0;
+  int titleX = 0;
+  int y = 0;
+};
+TitlePreviewLine TitlePreviewLineOf(int channelIndex);
+
+}  // namespace korvex7

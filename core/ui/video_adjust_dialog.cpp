@@ -1,0 +1,103 @@
+#include "core/ui/video_adjust_dialog.h"
+
+namespace korvex7 {
+
+namespace {
+
+struct RowForm {
+  std::string_view label;
+  int itemCount;
+  int zero;        // stored value shown as 0 (brightness 64, hue 124); 0 for the others
+  int digits;      // digits of the magnitude
+  bool signedForm;  // a sign column ("-" or blank) in front of the digits
+  bool itemBlank;   // the list items end in one blank
+};
+
+constexpr std::array<RowForm, kAdjustRows> kRows = {{
+    {"Brightness", 128, 64, 2, true, true},
+    {"Contrast", 128, 0, 3, false, true},
+    {"Hue", 252, 124, 3, true, false},
+    {"Sharpness", 32, 0, 2, false, false},
+    {"Saturation", 128, 0, 3, false, true},
+}};
+
+bool IsRow(int row) { return row >= 0 && row < kAdjustRows; }
+
+// The magnitude with at least `digits` digits, leading zeros first.
+std::string Digits(std::int64_t magnitude, int digits) {
+  std::string out;
+  do {
+    out.insert(out.begin(), static_cast<char>('0' + magnitude % 10));
+    magnitude /= 10;
+  } while (magnitude != 0);
+  while (out.size() < static_cast<std::size_t>(digits)) out.insert(out.begin(), '0');
+  return out;
+}
+
+// The signed form of a stored value: "-" or " " and the digits of
+// |stored - zero|; the unsigned form: the digits of stored ("-" first if a
+// damaged file made it negative).
+std::string ValueText(const RowForm& f, std::int32_t stored) {
+  const std::int64_t value = static_cast<std::int64_t>(stored) - f.zero;
+  const bool negative = value < 0;
+  const std::string digits = Digits(negative ? -value : value, f.digits);
+  if (f.signedForm) return (negative ? "-" : " ") + digits;
+  return negative ? "-" + digits : digits;
+}
+
+// The row's field; brightness for a value that is not a row.
+template <typename VideoAdjust>
+auto& ValuesOf(VideoAdjust& v, int row) {
+  switch (row) {
+    case kAdjustContrast:
+      return v.contrast;
+    case kAdjustHue:
+      return v.hue;
+    case kAdjustSharpness:
+      return v.sharpness;
+    case kAdjustSaturation:
+      return v.saturation;
+    default:
+      return v.brightness;
+  }
+}
+
+}  // namespace
+
+std::string_view VideoAdjustRowLabel(int row) {
+  return IsRow(row) ? kRows[static_cast<std::size_t>(row)].label : std::string_view{};
+}
+
+int VideoAdjustItemCount(int row) {
+  return IsRow(row) ? kRows[static_cast<std::size_t>(row)].itemCount : 0;
+}
+
+std::string VideoAdjustItem(int row, int position) {
+  if (!IsRow(row)) return {};
+  const RowForm& f = kRows[static_cast<std::size_t>(row)];
+  if (position < 0 || position >= f.itemCount) return {};
+  std::string text = ValueText(f, position);
+  if (f.itemBlank) text += ' ';
+  return text;
+}
+
+ChannelInts& VideoAdjustValues(SettingsModel::VideoAdjust& v, int row) {
+  return ValuesOf(v, row);
+}
+
+const ChannelInts& VideoAdjustValues(const SettingsModel::VideoAdjust& v, int row) {
+  return ValuesOf(v, row);
+}
+
+std::string VideoAdjustCell(int row, std::int32_t stored) {
+  if (!IsRow(row)) return {};
+  return ValueText(kRows[static_cast<std::size_t>(row)], stored);
+}
+
+std::string VideoAdjustPercentText(int percent) { return Digits(percent < 0 ? 0 : percent, 1); }
+
+int VideoAdjustColumnX(int channelIndex) { return 145 + 50 * channelIndex; }
+
+int VideoAdjustRowY(int row) { return 50 + 20 * row; }
+
+}  // namespace korvex7

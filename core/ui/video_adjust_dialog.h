@@ -1,0 +1,66 @@
+// What the video adjustment dialog decides without Win32: the items of its
+// five value lists, the texts and places of the painted 16-channel table, and
+// the percentage shown while "全設定" runs.
+//
+// Brightness and hue are stored as the position of the value in their list
+// (brightness = stored - 64, hue = stored - 124); the lists and the table show
+// the signed value.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "core/model/settings_model.h"
+
+namespace korvex7 {
+
+enum VideoAdjustRow : int {
+  kAdjustBrightness = 0,
+  kAdjustContrast,
+  kAdjustHue,
+  kAdjustSharpness,
+  kAdjustSaturation,
+  kAdjustRows
+};
+
+// Row label of the table, also the caption of the row's group: "Brightness",
+// "Contrast", "Hue", "Sharpness", "Saturation".
+std::string_view VideoAdjustRowLabel(int row);
+
+// Number of items of the row's list: 128, 128, 252, 32, 128.
+int VideoAdjustItemCount(int row);
+
+// Item `position` of the row's list: brightness "-64 " .. " 63 ", contrast and
+// saturation "000 " .. "127 ", hue "-124" .. " 127", sharpness "00" .. "31".
+// Empty outside the list.
+std::string VideoAdjustItem(int row, int position);
+
+// The row's stored values, one per channel (brightness for a value that is
+// not a row).
+ChannelInts& VideoAdjustValues(SettingsModel::VideoAdjust& v, int row);
+const ChannelInts& VideoAdjustValues(const SettingsModel::VideoAdjust& v, int row);
+
+// The text of one table cell for a stored value: brightness "-01" / " 00",
+// hue "-124" / " 127", contrast and saturation three digits, sharpness two.
+// A value outside its stored range is shown with as many digits as it needs.
+std::string VideoAdjustCell(int row, std::int32_t stored);
+
+// The percentage box while "全設定" runs: "0" at the start, then "20" ..
+// "100" as the five steps go out.
+std::string VideoAdjustPercentText(int percent);
+
+// The painted table, in pixels at 96 DPI of the client area.
+struct AdjustTableRect {
+  int left, top, right, bottom;
+};
+inline constexpr AdjustTableRect kVideoAdjustTableFrame{15, 17, 945, 180};
+inline constexpr int kVideoAdjustHeadingY = 27;
+inline constexpr int kVideoAdjustLabelX = 25;
+
+// x of the column of channel index 0..15, y of a row.
+int VideoAdjustColumnX(int channelIndex);
+int VideoAdjustRowY(int row);
+
+}  // namespace korvex7

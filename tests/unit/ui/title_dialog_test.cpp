@@ -1,0 +1,215 @@
+#include "core/ui/title_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/commands/title_commands.h"
+
+namespace korvex7 {
+namespace {
+
+// Code page 932 pieces.
+const std::string kFullA = "\x82\x60";       // "Ａ"
+const std::string kBlank = "\x81\x40";       // "　"
+const std::string kKanji = "\x88\x9f";       // "亜"
+const std::string kHalfKana = "\xb1";        // half-width "ｱ"
+const std::string kIbmRoman = "\xfa\x40";    // IBM extended "ⅰ"
+const std::string kUserDefined = "\xf0\x40";  // user-defined area
+
+std::string Repeat(const std::string& piece, int count) {
+  std::string out;
+  for (int i = 0; i < count; ++i) out += piece;
+  return out;
+}
+
+std::vector<std::string> Characters(const std::string& piece, int count) {
+  return std::vector<std::string>(static_cast<std::size_t>(count), piece);
+}
+
+TEST(TitleCut, CutsAtACharacterBoundary) {
+  struct Row {
+    const char* name;
+    std::string text;
+    std::size_t limit;
+    std::size_t expected;
+  };
+  const Row rows[] = {
+      {"empty", "", 20, 0},
+      {"ten full-width fit", Repeat(kFullA, 10), 20, 20},
+      {"eleven full-width: the last is left out", Repeat(kFullA, 11), 20, 20},
+      {"odd start: the tenth full-width would pass the limit", "a" + Repeat(kFullA, 10), 20, 19},
+      {"twenty half-width", Repeat("a", 25), 20, 20},
+      {"half-width katakana is one byte", Repeat(kHalfKana, 21), 20, 20},
+      {"limit inside a character", kFullA + kKanji, 3, 2},
+      {"a lone lead byte at the end is left out", "ab\x82", 20, 2},
+      {"mixed", "a" + kKanji + "b" + kBlank, 5, 4},
+      {"limit zero", kFullA, 0, 0},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(Cp932CutLength(row.text, row.limit), row.expected);
+  }
+}
+
+TEST(TitleCut, CharacterLengthFollowsTheLeadByte) {
+  struct Row {
+    unsigned byte;
+    std::size_t expected;
+  };
+  const Row rows[] = {{0x41, 1}, {0x80, 1}, {0x81, 2}, {0x9f, 2}, {0xa0, 1},
+                      {0xb1, 1}, {0xdf, 1}, {0xe0, 2}, {0xfc, 2}, {0xfd, 1}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(testing::Message() << std::hex << row.byte);
+    EXPECT_EQ(Cp932CharacterLength(static_cast<std::uint8_t>(row.byte)), row.expected);
+  }
+}
+
+TEST(TitleCompose, KeepsWholeCharactersWithinTheLimit) {
+  struct Row {
+    const char* name;
+    std::vector<std::string> typed;
+    std::string bytes;
+    std::size_t kept;
+    bool cut;
+    bool unencodable;
+  };
+  std::vector<std::string> halfThenFull = {"a"};
+  for (int i = 0; i < 10; ++i) halfThenFull.push_back(kFullA);
+  const Row rows[] = {
+      {"nothing typed", {}, "", 0, false, false},
+      {"ten full-width", Characters(kFullA, 10), Repeat(kFullA, 10), 10, false, false},
+      {"eleven full-width", Characters(kFullA, 11), Repeat(kFullA, 10), 10, true, false},
+      {"half-width then ten full-width", halfThenFull, "a" + Repeat(kFullA, 9), 10, true, false},
+      {"twenty-one half-width", Characters("x", 21), Repeat("x", 20), 20, true, false},
+      {"one character the code page cannot hold", {kFullA, "", kKanji},
+       kFullA + "?" + kKanji, 3, false, true},
+      {"a cut character the code page cannot hold does not count", 
+       [] {
+         auto v = Characters(kFullA, 10);
+         v.push_back("");
+         return v;
+       }(),
+       Repeat(kFullA, 10), 10, true, false},
+      {"IBM extension and user-defined codes are kept as typed", {kIbmRoman, kUserDefined},
+       kIbmRoman + kUserDefined, 2, false, false},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const TitleText932 t = ComposeTitle(row.typed);
+    EXPECT_EQ(t.bytes, row.bytes);
+    EXPECT_EQ(t.charactersKept, row.kept);
+    EXPECT_EQ(t.cut, row.cut);
+    EXPECT_EQ(t.unencodable, row.unencodable);
+    EXPECT_LE(t.bytes.size(), static_cast<std::size_t>(kTitleBytes));
+  }
+}
+
+// Anything that is not exactly one code-page-932 character is taken as a
+// character the code page cannot hold.
+TEST(TitleCompose, MalformedCharactersBecomeTheRefusedByte) {
+  const std::string malformed[] = {
+      "",            // the conversion found no character
+      "\x82",        // a lead byte alone
+      "ab",          // two characters in one entry
+      "\x82\x20",    // a lead byte with a byte that is no trail byte
+      std::string(1, '\0'),
+      "\x82\x60\x82\x60",  // more than one character
+  };
+  for (const std::string& m : malformed) {
+    SCOPED_TRACE(testing::Message() << "entry of " << m.size() << " bytes");
+    const std::vector<std::string> typed = {kFullA, m, kFullA};
+    const TitleText932 t = ComposeTitle(typed);
+    EXPECT_TRUE(t.unencodable);
+    EXPECT_EQ(t.bytes, kFullA + std::string(1, kUnencodableTitleByte) + kFullA);
+  }
+}
+
+// Whatever stands where a character could not be converted, the title
+// encoder refuses the title: it is never sent with another character.
+TEST(TitleCompose, TheEncoderRefusesEveryTitleWithAnUnencodableCharacter) {
+  const std::vector<std::vector<std::string>> titles = {
+      {""},
+      {"", ""},
+      {kFullA, ""},
+      {"", kFullA},
+      {kFullA, "", kFullA, kFullA},
+      {kFullA, kFullA, kFullA, kFullA, kFullA, kFullA, kFullA, kFullA, kFullA, ""},
+      {"a", ""},
+      {"", "\x82\x60"},
+  };
+  for (std::size_t i = 0; i < titles.size(); ++i) {
+    SCOPED_TRACE(testing::Message() << "title " << i);
+    const TitleText932 t = ComposeTitle(titles[i]);
+    ASSERT_TRUE(t.unencodable);
+    SettingsModel m;
+    SetText(m.title.text[4], t.bytes);
+    EXPECT_FALSE(EncodeTitle(m, 4).ok());
+  }
+}
+
+TEST(TitleCompose, AFullWidthTitleIsSentAsTyped) {
+  const std::vector<std::string> typed = {kFullA, kBlank, kKanji};
+  const TitleText932 t = ComposeTitle(typed);
+  SettingsModel m;
+  SetText(m.title.text[0], t.bytes);
+  const Encoded e = EncodeTitle(m, 0);
+  ASSERT_TRUE(e.ok());
+  // "Ａ" 2341, "　" 2121, "亜" 3021, then seven blanks of padding.
+  EXPECT_EQ(e.text, "CJ01234121213021" + Repeat("2121", 7) + "\r\n");
+}
+
+TEST(TitleDialogLists, ChannelItems) {
+  struct Row {
+    int index;
+    const char* expected;
+  };
+  const Row rows[] = {{0, "ch.01"}, {8, "ch.09"}, {9, "ch.10"}, {15, "ch.16"}, {-1, ""}, {16, ""}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.index);
+    EXPECT_EQ(ChannelItem(row.index), row.expected);
+  }
+}
+
+TEST(TitlePreview, LinesOfTheTwoColumns) {
+  struct Row {
+    int channelIndex;
+    TitlePreviewLine expected;
+  };
+  const Row rows[] = {
+      {0, {35, 100, 40}},  {1, {35, 100, 60}},  {7, {35, 100, 180}},
+      {8, {315, 380, 40}}, {9, {315, 380, 60}}, {15, {315, 380, 180}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.channelIndex);
+    const TitlePreviewLine got = TitlePreviewLineOf(row.channelIndex);
+    EXPECT_EQ(got.labelX, row.expected.labelX);
+    EXPECT_EQ(got.titleX, row.expected.titleX);
+    EXPECT_EQ(got.y, row.expected.y);
+  }
+}
+
+// Ten full-width characters of the preview font (as wide as they are high,
+// plus the extra spacing) stay inside the frame, and no two lines overlap.
+TEST(TitlePreview, EveryTitleFitsInsideTheFrame) {
+  const int fullTitleWidth = 10 * (kTitlePreviewFontHeight + kTitlePreviewCharacterExtra);
+  for (int ch = 0; ch < kChannels; ++ch) {
+    SCOPED_TRACE(ch);
+    const TitlePreviewLine line = TitlePreviewLineOf(ch);
+    EXPECT_GT(line.labelX, kTitlePreviewFrame.left);
+    EXPECT_LT(line.labelX, line.titleX);
+    EXPECT_LT(line.titleX + fullTitleWidth, kTitlePreviewFrame.right);
+    EXPECT_GT(line.y, kTitlePreviewFrame.top);
+    EXPECT_LT(line.y + kTitlePreviewFontHeight, kTitlePreviewFrame.bottom);
+    if (ch % 8 != 0) {
+      EXPECT_GE(line.y - TitlePreviewLineOf(ch - 1).y, kTitlePreviewFontHeight);
+    }
+    if (ch < 8) {
+      EXPECT_LT(line.titleX + fullTitleWidth, TitlePreviewLineOf(ch + 8).labelX);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace korvex7
