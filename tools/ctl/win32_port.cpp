@@ -1,16 +1,21 @@
 // The Win32 backend of LinkPort for the Windows build of the tool.
 //
-// The tool reads and writes on one thread and never both at once, so the port
-// is opened for plain (non-overlapped) I/O and the waiting is left to the
-// driver: before each read the read time-outs are set so that ReadFile
-// returns at once with whatever has arrived, or waits for the first byte up
-// to the time asked for and then returns with it (ReadIntervalTimeout and
-// ReadTotalTimeoutMultiplier both MAXDWORD, ReadTotalTimeoutConstant the
-// wait). Writes give up after one second, as the program's do.
+// The port is opened for overlapped I/O, the way the program opens it, and
+// used by one thread. Reads never wait in the driver: as in the program's
+// receive thread, ClearCommError says how many bytes are waiting and
+// ReadFile takes just those (the read time-outs, the program's own, make it
+// return at once). When nothing has arrived, the tool waits for the next
+// received character with WaitCommEvent on an event, up to the time left,
+// and looks again; so an answer is taken as soon as its bytes are there.
+// (Waiting in ReadFile itself with the "MAXDWORD, MAXDWORD, constant"
+// time-outs is not used: not every serial driver returns on the first byte
+// then.) A WaitCommEvent that ends early, as on a pseudo-terminal under Wine,
+// only means another look at the port.
 //
 // The line settings are the program's: 9600 baud, 8 data bits, even parity
 // (not checked by the driver), 1 stop bit, CTS, DTR and RTS handshake,
-// XON/XOFF both ways with limits of 256 bytes, queues of 2000 bytes.
+// XON/XOFF both ways with limits of 256 bytes, queues of 2000 bytes; a
+// write gives up after one second.
 //
 // Only W APIs; builds with mingw-w64 and MSVC.
 #include <windows.h>
@@ -77,6 +82,22 @@ class FileHandle {
   HANDLE h_;
 };
 
+// A manual-reset event from CreateEventW (whose failure value is NULL).
+class Event {
+ public:
+  Event() : h_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
+  ~Event() {
+    if (valid()) CloseHandle(h_);
+  }
+  Event(const Event&) = delete;
+  Event& operator=(const Event&) = delete;
+  bool valid() const { return h_ != nullptr; }
+  HANDLE get() const { return h_; }
+
+ private:
+  HANDLE h_;
+};
+
 // "COM7" and "com7" open as "\\.\COM7" (needed from COM10 up); anything else
 // is taken as the operator wrote it.
 std::wstring DevicePath(const std::string& name) {
@@ -95,8 +116,11 @@ class Win32LinkPort final : public LinkPort {
   explicit Win32LinkPort(const std::string& name)
       : name_(name),
         handle_(CreateFileW(DevicePath(name).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {
+                            OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr)) {
     if (!handle_.valid()) Fail("cannot open the port");
+    if (!readEvent_.valid() || !writeEvent_.valid() || !commEvent_.valid()) {
+      Fail("cannot create an event");
+    }
     if (!SetupComm(handle_.get(), kQueueSize, kQueueSize)) Fail("cannot set the driver queues");
     DCB dcb{};
     dcb.DCBlength = sizeof dcb;
@@ -117,14 +141,25 @@ class Win32LinkPort final : public LinkPort {
     dcb.XonChar = 0x11;
     dcb.XoffChar = 0x13;
     if (!SetCommState(handle_.get(), &dcb)) Fail("cannot set 9600 baud, 8 data bits, even parity");
-    SetReadWait(0);
+    COMMTIMEOUTS t{};
+    t.ReadIntervalTimeout = MAXDWORD;  // with both totals 0: return at once
+    t.WriteTotalTimeoutConstant = kWriteTimeoutMs;
+    if (!SetCommTimeouts(handle_.get(), &t)) Fail("cannot set the time-outs");
+    if (!SetCommMask(handle_.get(), EV_RXCHAR)) Fail("cannot watch for received characters");
     PurgeComm(handle_.get(), PURGE_RXCLEAR | PURGE_TXCLEAR);
   }
 
   void Write(std::string_view frame) override {
+    OVERLAPPED ov{};
+    ov.hEvent = writeEvent_.get();
+    ResetEvent(ov.hEvent);
+    if (!WriteFile(handle_.get(), frame.data(), static_cast<DWORD>(frame.size()), nullptr, &ov) &&
+        GetLastError() != ERROR_IO_PENDING) {
+      writeError_ = name_ + ": write failed: " + SystemMessage(GetLastError());
+      return;
+    }
     DWORD written = 0;
-    if (!WriteFile(handle_.get(), frame.data(), static_cast<DWORD>(frame.size()), &written,
-                   nullptr)) {
+    if (!GetOverlappedResult(handle_.get(), &ov, &written, TRUE)) {
       writeError_ = name_ + ": write failed: " + SystemMessage(GetLastError());
     } else if (written != frame.size()) {
       writeError_ = name_ + ": write timed out after " + std::to_string(written) + " of " +
@@ -133,17 +168,15 @@ class Win32LinkPort final : public LinkPort {
   }
 
   std::size_t Read(char* buffer, std::size_t capacity, std::chrono::milliseconds timeout) override {
-    const auto wait = timeout.count() < 0 ? 0 : timeout.count();
-    SetReadWait(static_cast<DWORD>(wait >= MAXDWORD ? MAXDWORD - 1 : wait));
-    DWORD got = 0;
-    const DWORD want = static_cast<DWORD>(capacity > kQueueSize ? kQueueSize : capacity);
-    if (!ReadFile(handle_.get(), buffer, want, &got, nullptr)) {
-      const DWORD error = GetLastError();
-      DWORD lineErrors = 0;
-      ClearCommError(handle_.get(), &lineErrors, nullptr);
-      throw LinkError(name_ + ": read failed: " + SystemMessage(error));
+    const ULONGLONG deadline =
+        GetTickCount64() + static_cast<ULONGLONG>(timeout.count() > 0 ? timeout.count() : 0);
+    for (;;) {
+      const std::size_t n = ReadWaiting(buffer, capacity);
+      if (n > 0) return n;
+      const ULONGLONG now = GetTickCount64();
+      if (now >= deadline) return 0;
+      WaitForCharacter(static_cast<DWORD>(deadline - now));
     }
-    return got;
   }
 
   void DiscardInput() override {
@@ -159,30 +192,63 @@ class Win32LinkPort final : public LinkPort {
     throw LinkError(name_ + ": " + what + ": " + SystemMessage(GetLastError()));
   }
 
-  // ReadFile returns at once with what has arrived, else waits up to
-  // `waitMs` for the first byte.
-  void SetReadWait(DWORD waitMs) {
-    if (readWaitSet_ && waitMs == readWaitMs_) return;
-    COMMTIMEOUTS t{};
-    if (waitMs == 0) {
-      t.ReadIntervalTimeout = MAXDWORD;  // return at once
-    } else {
-      t.ReadIntervalTimeout = MAXDWORD;
-      t.ReadTotalTimeoutMultiplier = MAXDWORD;
-      t.ReadTotalTimeoutConstant = waitMs;
+  // What has arrived, without waiting. Like the program's receive thread,
+  // the tool reads only what the driver says is waiting: a read of an empty
+  // queue is not left to the time-outs (some drivers wait in it anyway).
+  std::size_t ReadWaiting(char* buffer, std::size_t capacity) {
+    COMSTAT status{};
+    DWORD lineErrors = 0;
+    if (!ClearCommError(handle_.get(), &lineErrors, &status)) {
+      throw LinkError(name_ + ": read failed: " + SystemMessage(GetLastError()));
     }
-    t.WriteTotalTimeoutMultiplier = 0;
-    t.WriteTotalTimeoutConstant = kWriteTimeoutMs;
-    if (!SetCommTimeouts(handle_.get(), &t)) Fail("cannot set the time-outs");
-    readWaitSet_ = true;
-    readWaitMs_ = waitMs;
+    if (status.cbInQue == 0) return 0;
+    DWORD want = status.cbInQue;
+    if (want > capacity) want = static_cast<DWORD>(capacity);
+    if (want > kQueueSize) want = kQueueSize;
+    OVERLAPPED ov{};
+    ov.hEvent = readEvent_.get();
+    ResetEvent(ov.hEvent);
+    DWORD got = 0;
+    if ((!ReadFile(handle_.get(), buffer, want, nullptr, &ov) &&
+         GetLastError() != ERROR_IO_PENDING) ||
+        !GetOverlappedResult(handle_.get(), &ov, &got, TRUE)) {
+      const DWORD error = GetLastError();
+      ClearCommError(handle_.get(), &lineErrors, nullptr);
+      throw LinkError(name_ + ": read failed: " + SystemMessage(error));
+    }
+    return got;
+  }
+
+  // Waits up to `ms` for a received-character event. Returns early on any
+  // other outcome; the caller looks at the port again either way.
+  void WaitForCharacter(DWORD ms) {
+    OVERLAPPED ov{};
+    ov.hEvent = commEvent_.get();
+    ResetEvent(ov.hEvent);
+    DWORD mask = 0;
+    if (WaitCommEvent(handle_.get(), &mask, &ov)) return;
+    if (GetLastError() != ERROR_IO_PENDING) {
+      // An aborted wait (a pseudo-terminal under Wine) or a line error:
+      // clear it and give the line a moment before the next look.
+      DWORD lineErrors = 0;
+      ClearCommError(handle_.get(), &lineErrors, nullptr);
+      Sleep(1);
+      return;
+    }
+    if (WaitForSingleObject(ov.hEvent, ms) != WAIT_OBJECT_0) {
+      // Setting the mask again ends the pending wait; then the record is free.
+      SetCommMask(handle_.get(), EV_RXCHAR);
+    }
+    DWORD ignored = 0;
+    GetOverlappedResult(handle_.get(), &ov, &ignored, TRUE);
   }
 
   std::string name_;
   FileHandle handle_;
+  Event readEvent_;
+  Event writeEvent_;
+  Event commEvent_;
   std::string writeError_;
-  bool readWaitSet_ = false;
-  DWORD readWaitMs_ = 0;
 };
 
 }  // namespace
