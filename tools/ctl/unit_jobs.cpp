@@ -54,11 +54,32 @@ JobResult Failed(int index, int total, ExchangeResult failure) {
 
 }  // namespace
 
+bool AnswersQuery(std::string_view reply, std::string_view query,
+                  const SettingsModel::Link& link) {
+  if (link.mode == kLinkRs485) {
+    const std::string address = AddressPrefix(link.slaveAddress);
+    if (reply.substr(0, address.size()) == address) reply.remove_prefix(address.size());
+  }
+  std::string_view keyword = query.substr(1);  // without the R
+  while (!keyword.empty() && (keyword.back() == '\n' || keyword.back() == '\r')) {
+    keyword.remove_suffix(1);
+  }
+  return reply.substr(0, keyword.size()) == keyword;
+}
+
 JobResult RunQueries(CommandExchange& exchange, const std::vector<int>& steps,
                      const ProgressFn& progress) {
   const int total = static_cast<int>(steps.size());
   for (int i = 0; i < total; ++i) {
-    ExchangeResult r = exchange.Query(ReadAllQuery(steps[static_cast<std::size_t>(i)]));
+    const std::string_view query = ReadAllQuery(steps[static_cast<std::size_t>(i)]);
+    ExchangeResult r = exchange.Query(query);
+    if (r.status == ExchangeStatus::kAcknowledged &&
+        !AnswersQuery(r.reply, query, exchange.session().model.link)) {
+      // "GO", or another setting's line: the asked field was not read, so
+      // the answer must not pass for it.
+      r.status = ExchangeStatus::kUnitError;
+      r.unitStatus = kStatusCommandError;
+    }
     if (!r.ok()) return Failed(i, total, std::move(r));
     if (progress) progress(i + 1, total);
   }

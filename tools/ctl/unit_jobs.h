@@ -29,7 +29,16 @@ struct JobResult {
 // that fails. Decoded answers land in the session's model.
 JobResult ReadAllSettings(CommandExchange& exchange, const ProgressFn& progress = {});
 
-// Runs the given read-all queries (step indexes 0..54) in order.
+// True when `reply` (one answer line without CR LF, as received) is the
+// setting line a read-all query asks for: "RAM" is answered by "AM...",
+// "RAD" by "ADO...", "RCJ05" by "CJ05...". In RS-485 mode the unit's address
+// may come first.
+bool AnswersQuery(std::string_view reply, std::string_view query,
+                  const SettingsModel::Link& link);
+
+// Runs the given read-all queries (step indexes 0..54) in order. An answer
+// that is not the line asked for ("GO", another setting's line) fails the
+// query as "Command Error", as a malformed answer does.
 JobResult RunQueries(CommandExchange& exchange, const std::vector<int>& steps,
                      const ProgressFn& progress = {});
 

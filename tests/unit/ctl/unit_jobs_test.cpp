@@ -229,6 +229,55 @@ TEST(UnitJobs, StopsAtTheFirstFailure) {
   EXPECT_EQ(bus.frames.size(), 1u);
 }
 
+TEST(UnitJobs, EveryQueryIsAnsweredByItsOwnLine) {
+  // What the simulated unit answers to each of the 55 queries is taken.
+  SettingsModel::Link rs232c;
+  SettingsModel::Link rs485;
+  rs485.mode = kLinkRs485;
+  rs485.slaveAddress = 7;
+  for (const auto& link : {rs232c, rs485}) {
+    FakeClock clock;
+    SimulatedBus bus(clock);
+    bus.AddUnit(link.mode == kLinkRs485 ? std::optional<int>(7) : std::nullopt);
+    Session session;
+    session.model.link = link;
+    CommandExchange exchange(session, bus, ExchangeTiming{}, clock);
+    for (int step = 0; step < kReadAllStepCount; ++step) {
+      SCOPED_TRACE(ReadAllQuery(step));
+      const ExchangeResult r = exchange.Query(ReadAllQuery(step));
+      ASSERT_EQ(r.status, ExchangeStatus::kAcknowledged);
+      EXPECT_TRUE(AnswersQuery(r.reply, ReadAllQuery(step), link)) << r.reply;
+    }
+  }
+}
+
+TEST(UnitJobs, AnswerToAnotherQueryFailsTheRead) {
+  struct Row {
+    const char* answer;
+    bool accepted;
+  };
+  const Row rows[] = {
+      {"AME\r\n", true},
+      {"APM\r\n", false},  // a valid line, but for the polarity
+      {"GO\r\n", false},   // acknowledged, yet nothing was read
+      {"ADON\r\n", false},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.answer);
+    FakeClock clock;
+    testing::ScriptedPort port(clock);
+    port.Answer({row.answer});
+    Session session;
+    CommandExchange exchange(session, port, ExchangeTiming{}, clock);
+    const JobResult r = RunQueries(exchange, {0});
+    EXPECT_EQ(r.ok, row.accepted);
+    if (!row.accepted) {
+      EXPECT_EQ(r.failure.status, ExchangeStatus::kUnitError);
+      EXPECT_EQ(OutcomeText(r.failure), "Command Error");
+    }
+  }
+}
+
 TEST(UnitJobs, QueriesForFieldsAreTheirStepsOnce) {
   SettingsModel m;
   auto fields = SavedFields(m);
