@@ -39,7 +39,7 @@ using korvex7::Session;
 using namespace korvex7::ctl;
 using Clock = std::chrono::steady_clock;
 
-constexpr double kBitsPerCharacter = 11.0;  // start, 8 data, even parity, stop
+constexpr double kBitsPerCharacter = 11.0;   // start, 8 data, even parity, stop
 constexpr double kProgramStepSeconds = 0.4;  // the program's bulk-transfer timer
 constexpr double kAllowedRatio = 1.3;
 
@@ -178,8 +178,9 @@ int main(int argc, char** argv) {
       if (port) {
         std::printf("korvex7ctl against korvex7-sim --line-rate %d (%s, unit answer time %d ms)\n",
                     o.baud, o.rs485 ? "RS-485 unit 05" : "RS-232C", o.replyDelayMs);
-        std::printf("wire time = bytes out and in x 11 bits / %d baud + answer time per command\n\n",
-                    o.baud);
+        std::printf(
+            "wire time = bytes out and in x 11 bits / %d baud + answer time per command\n\n",
+            o.baud);
         std::printf("%-10s %3s %8s %8s %9s %9s %7s %10s\n", "run", "n", "bytes>", "bytes<",
                     "wire s", "tool s", "ratio", "program s");
         for (const bool write : {false, true}) {
@@ -194,11 +195,11 @@ int main(int argc, char** argv) {
             }
             const double ratio = f.seconds / f.wireSeconds;
             worst = std::max(worst, ratio);
-            std::printf("%-10s %3zu %8zu %8zu %9.3f %9.3f %7.3f %10.1f\n",
-                        (std::string(write ? "write-all" : "read-all") + " " + std::to_string(run))
-                            .c_str(),
-                        f.commands, f.bytesSent, f.bytesReceived, f.wireSeconds, f.seconds, ratio,
-                        static_cast<double>(f.commands) * kProgramStepSeconds);
+            std::printf(
+                "%-10s %3zu %8zu %8zu %9.3f %9.3f %7.3f %10.1f\n",
+                (std::string(write ? "write-all" : "read-all") + " " + std::to_string(run)).c_str(),
+                f.commands, f.bytesSent, f.bytesReceived, f.wireSeconds, f.seconds, ratio,
+                static_cast<double>(f.commands) * kProgramStepSeconds);
           }
           std::printf("%-10s worst ratio %.3f (allowed %.1f): %s\n\n",
                       write ? "write-all" : "read-all", worst, kAllowedRatio,

@@ -20,7 +20,8 @@ int ParseAddress(std::string_view text) {
 }
 
 bool IsBroadcast(std::string_view text) {
-  return text.size() == 2 && (text[0] == 'F' || text[0] == 'f') && (text[1] == 'F' || text[1] == 'f');
+  return text.size() == 2 && (text[0] == 'F' || text[0] == 'f') &&
+         (text[1] == 'F' || text[1] == 'f');
 }
 
 }  // namespace
@@ -66,8 +67,9 @@ AddressList ParseAddressList(std::string_view text) {
     rest.remove_prefix(comma + 1);
   }
   if (broadcast && list.addresses.size() > 1) {
-    return fail({}, "FF (Broadcast) reaches every unit at once; it cannot be listed with other "
-                    "addresses");
+    return fail({},
+                "FF (Broadcast) reaches every unit at once; it cannot be listed with other "
+                "addresses");
   }
   return list;
 }

@@ -6,7 +6,8 @@ namespace korvex7::ctl {
 
 namespace {
 
-constexpr const char* kFooter = R"(Fields are named as in the settings model: alarm.mode, videoAdjust.brightness[3]
+constexpr const char* kFooter =
+    R"(Fields are named as in the settings model: alarm.mode, videoAdjust.brightness[3]
 (array indexes count from 0: [3] is channel 4), title.text[0]. "korvex7ctl fields" lists
 every field with the values it takes.
 
@@ -35,7 +36,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments, std::ost
                  "Serial port: a device path such as /dev/ttyUSB0"
 #endif
   );
-  auto* rs485 = app.add_flag("--rs485", o.rs485, "RS-485 line: every command carries a unit address");
+  auto* rs485 =
+      app.add_flag("--rs485", o.rs485, "RS-485 line: every command carries a unit address");
   app.add_option("--address", o.addresses,
                  "Unit address(es) on the RS-485 line: NN, FF (Broadcast), NN-MM or NN,MM,...")
       ->needs(rs485);
@@ -51,27 +53,33 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments, std::ost
   std::vector<std::string> many;
 
   auto* read = app.add_subcommand("read", "Read every setting from the unit into a settings file");
-  read->add_option("file", file, "Settings file (.dat) to write; with several units, "
-                                 "\"-NN\" is added to the name, or {addr} replaced")
+  read->add_option("file", file,
+                   "Settings file (.dat) to write; with several units, "
+                   "\"-NN\" is added to the name, or {addr} replaced")
       ->required();
 
   auto* write = app.add_subcommand("write", "Send every setting of a settings file to the unit");
   write->add_option("file", file, "Settings file (.dat) to send")->required();
 
-  auto* get = app.add_subcommand("get", "Read fields from the unit (or from a file) and print them");
+  auto* get =
+      app.add_subcommand("get", "Read fields from the unit (or from a file) and print them");
   get->add_option("fields", many, "Fields, arrays (videoAdjust.brightness), groups (alarm) or all")
       ->required();
   get->add_option("--file", o.file, "Read the fields from this settings file, not from the unit");
 
   auto* set = app.add_subcommand("set", "Set fields on the unit (or in a file)");
-  set->add_option("assignments", many, "FIELD=VALUE, e.g. alarm.mode=external "
-                                      "videoAdjust.brightness[3]=-1 title.text[1]=入口")
+  set->add_option("assignments", many,
+                  "FIELD=VALUE, e.g. alarm.mode=external "
+                  "videoAdjust.brightness[3]=-1 title.text[1]=入口")
       ->required();
   set->add_option("--file", o.file, "Change this settings file instead of the unit");
 
-  auto* diff = app.add_subcommand("diff", "Show the fields that differ between two settings files, "
-                                          "or between a file and the unit (--unit)");
-  diff->add_option("files", many, "A.dat B.dat, or FILE.dat with --unit")->required()->expected(1, 2);
+  auto* diff = app.add_subcommand("diff",
+                                  "Show the fields that differ between two settings files, "
+                                  "or between a file and the unit (--unit)");
+  diff->add_option("files", many, "A.dat B.dat, or FILE.dat with --unit")
+      ->required()
+      ->expected(1, 2);
   diff->add_flag("--unit", o.diffUnit, "Compare the file with the settings read from the unit");
 
   auto* show = app.add_subcommand("show", "Print the settings of a settings file");

@@ -107,7 +107,8 @@ class Runner {
   void PrintJson(const Json& json) { env_.out << json.dump(2) << '\n'; }
 
   ProgressFn ProgressFor(const Unit& unit, std::string_view action) {
-    std::string label = unit.label.empty() ? std::string(action) : unit.label + " " + std::string(action);
+    std::string label =
+        unit.label.empty() ? std::string(action) : unit.label + " " + std::string(action);
     return [this, label](int done, int total) { progress_.Show(label, done, total); };
   }
 
@@ -305,11 +306,13 @@ int Runner::ForEachUnit(bool needsAnswers, const std::function<int(Unit&)>& job)
 int Runner::ReportFailure(Unit& unit, const JobResult& r) {
   const ExchangeResult& f = r.failure;
   const std::string outcome = OutcomeText(f);
-  std::string where = "command " + std::to_string(r.failedAt + 1) + " of " + std::to_string(r.total);
+  std::string where =
+      "command " + std::to_string(r.failedAt + 1) + " of " + std::to_string(r.total);
   std::string detail;
   switch (f.status) {
     case ExchangeStatus::kNoAnswer:
-      detail = "no answer to " + f.command + " within " + std::to_string(o_.timeoutMs) + " ms, " + where;
+      detail =
+          "no answer to " + f.command + " within " + std::to_string(o_.timeoutMs) + " ms, " + where;
       break;
     case ExchangeStatus::kUnitError:
       detail = "the unit answered \"" + f.reply + "\" to " + f.command + ", " + where;
@@ -373,9 +376,9 @@ int Runner::Write() {
     unit.session.model.link = link;
     const JobResult r = WriteAllSettings(*unit.exchange, ProgressFor(unit, "write"));
     if (!r.ok) return ReportFailure(unit, r);
-    Say(unit, unit.broadcast()
-                  ? "sent " + std::to_string(r.total) + " settings to every unit (Broadcast: no unit answers)"
-                  : "wrote " + std::to_string(r.total) + " settings from " + file);
+    Say(unit, unit.broadcast() ? "sent " + std::to_string(r.total) +
+                                     " settings to every unit (Broadcast: no unit answers)"
+                               : "wrote " + std::to_string(r.total) + " settings from " + file);
     return static_cast<int>(kExitOk);
   });
 }
@@ -447,8 +450,8 @@ int Runner::SetInFile() {
     const Assignment& a = assignments.back();
     if (a.error == ArgumentError::kNone) continue;
     Error(a.message);
-    worst = std::max(worst, static_cast<int>(a.error == ArgumentError::kMalformed ? kExitUsage
-                                                                                  : kExitRefused));
+    worst = std::max(
+        worst, static_cast<int>(a.error == ArgumentError::kMalformed ? kExitUsage : kExitRefused));
   }
   if (worst != kExitOk) {
     Error(o_.file + " was not changed");
@@ -481,8 +484,8 @@ int Runner::Set() {
     const Assignment& a = assignments.back();
     if (a.error == ArgumentError::kNone) continue;
     Error(a.message);
-    worst = std::max(worst, static_cast<int>(a.error == ArgumentError::kMalformed ? kExitUsage
-                                                                                  : kExitRefused));
+    worst = std::max(
+        worst, static_cast<int>(a.error == ArgumentError::kMalformed ? kExitUsage : kExitRefused));
   }
   const SetPlan plan = PlanSet(table.fields, assignments);
   for (const auto& e : plan.errors) {
@@ -501,7 +504,8 @@ int Runner::Set() {
   } else if (o_.rs485 && ParseAddressList(o_.addresses).addresses ==
                              std::vector<std::int32_t>{kBroadcastAddress}) {
     for (const PlannedCommand& c : plan.commands) {
-      if (std::find(plan.queries.begin(), plan.queries.end(), c.step) == plan.queries.end()) continue;
+      if (std::find(plan.queries.begin(), plan.queries.end(), c.step) == plan.queries.end())
+        continue;
       Error("setting part of " + c.fields +
             " needs the unit's current values of the other entries, and no unit answers a "
             "broadcast: give every entry, or address the units one by one");
@@ -536,8 +540,8 @@ int Runner::Diff() {
     }
     const auto differences = DiffModels(a, b, false);
     if (o_.json) {
-      PrintJson(Json{{"a", o_.arguments[0]}, {"b", o_.arguments[1]},
-                     {"differences", DiffJson(differences)}});
+      PrintJson(Json{
+          {"a", o_.arguments[0]}, {"b", o_.arguments[1]}, {"differences", DiffJson(differences)}});
     } else {
       env_.out << DiffText(differences);
     }
@@ -574,8 +578,8 @@ int Runner::Diff() {
 
 int Runner::Send() {
   const std::string& raw = o_.arguments.front();
-  const bool printable =
-      !raw.empty() && std::all_of(raw.begin(), raw.end(), [](char c) { return c >= 0x20 && c <= 0x7E; });
+  const bool printable = !raw.empty() && std::all_of(raw.begin(), raw.end(),
+                                                     [](char c) { return c >= 0x20 && c <= 0x7E; });
   if (!printable || raw.size() + 2 > kMaxCopiedCommandLength) {
     Error("send takes one command of printable ASCII characters, without CR LF (it is added)");
     return kExitUsage;
@@ -583,7 +587,8 @@ int Runner::Send() {
   if (const int c = NeedPort("send")) return c;
   const std::string command = raw + "\r\n";
   return ForEachUnit(false, [&](Unit& unit) {
-    const ExchangeResult r = unit.exchange->Run([&command](Session& s) { SendCommand(s, command); });
+    const ExchangeResult r =
+        unit.exchange->Run([&command](Session& s) { SendCommand(s, command); });
     if (r.status == ExchangeStatus::kBroadcast) {
       Say(unit, "sent to every unit (Broadcast: no unit answers)");
       return static_cast<int>(kExitOk);
@@ -610,7 +615,8 @@ int Runner::Switch() {
   const auto picture = ParseChoice(PictureChoices(), o_.arguments.front());
   if (!picture) {
     std::string names;
-    for (const Choice& c : PictureChoices()) names += std::string(names.empty() ? "" : " ") + std::string(c.name);
+    for (const Choice& c : PictureChoices())
+      names += std::string(names.empty() ? "" : " ") + std::string(c.name);
     Error("\"" + o_.arguments.front() + "\" is not a picture; pictures are " + names);
     return kExitUsage;
   }
@@ -638,13 +644,17 @@ int Runner::Clock() {
     const std::tm now = localTime();
     const SettingsModel& m = unit.session.model;
     const std::vector<Encoded> commands = {
-        EncodeDateYear(m, now.tm_year + 1900 - 2000), EncodeDateMonth(m, now.tm_mon),
-        EncodeDateDay(m, now.tm_mday - 1),             EncodeTimeHour(m, now.tm_hour),
-        EncodeTimeMinute(m, now.tm_min),               EncodeTimeSecond(m, std::min(now.tm_sec, 59)),
+        EncodeDateYear(m, now.tm_year + 1900 - 2000),
+        EncodeDateMonth(m, now.tm_mon),
+        EncodeDateDay(m, now.tm_mday - 1),
+        EncodeTimeHour(m, now.tm_hour),
+        EncodeTimeMinute(m, now.tm_min),
+        EncodeTimeSecond(m, std::min(now.tm_sec, 59)),
     };
     for (const Encoded& e : commands) {
       if (!e.ok()) {
-        Error(unit.Prefix() + "the computer's clock says year " + std::to_string(now.tm_year + 1900) +
+        Error(unit.Prefix() + "the computer's clock says year " +
+              std::to_string(now.tm_year + 1900) +
               "; the unit keeps the years 2000 to 2099. Nothing was sent");
         return static_cast<int>(kExitRefused);
       }

@@ -25,13 +25,13 @@ namespace korvex7::ctl {
 // units fail in different ways, the highest code is returned.
 enum ExitCode : int {
   kExitOk = 0,
-  kExitDifferent = 1,    // diff: the settings differ
-  kExitUsage = 2,        // bad arguments: unknown command, field or value name, malformed FIELD=VALUE
-  kExitRefused = 3,      // a value refused before anything was sent (range, title characters)
-  kExitNoAnswer = 4,     // a unit did not answer ("No Connect")
-  kExitUnitError = 5,    // a unit answered with an error ("Command Error", "Lock Display", ...)
-  kExitFileError = 6,    // a settings file could not be read or written
-  kExitPortError = 7,    // the serial port could not be opened or failed
+  kExitDifferent = 1,  // diff: the settings differ
+  kExitUsage = 2,      // bad arguments: unknown command, field or value name, malformed FIELD=VALUE
+  kExitRefused = 3,    // a value refused before anything was sent (range, title characters)
+  kExitNoAnswer = 4,   // a unit did not answer ("No Connect")
+  kExitUnitError = 5,  // a unit answered with an error ("Command Error", "Lock Display", ...)
+  kExitFileError = 6,  // a settings file could not be read or written
+  kExitPortError = 7,  // the serial port could not be opened or failed
 };
 
 enum class CtlCommand {
@@ -53,15 +53,15 @@ struct CtlOptions {
   CtlCommand command = CtlCommand::kNone;
   std::string port;
   bool rs485 = false;
-  std::string addresses;                 // as typed after --address
-  std::optional<int> paceMs;             // --pace-ms
+  std::string addresses;      // as typed after --address
+  std::optional<int> paceMs;  // --pace-ms
   int timeoutMs = static_cast<int>(kReplyTimeout.count());
   bool json = false;
   bool noProgress = false;
-  std::vector<std::string> arguments;    // files, fields, assignments, the raw command, the picture
-  std::string file;                      // get/set --file: work on a settings file, not a unit
-  bool diffUnit = false;                 // diff --unit
-  bool clockNow = false;                 // clock --now
+  std::vector<std::string> arguments;  // files, fields, assignments, the raw command, the picture
+  std::string file;                    // get/set --file: work on a settings file, not a unit
+  bool diffUnit = false;               // diff --unit
+  bool clockNow = false;               // clock --now
 };
 
 struct CtlEnvironment {

@@ -34,9 +34,11 @@ int wmain(int argc, wchar_t** argv) {
   std::vector<std::string> arguments;
   for (int i = 0; i < argc; ++i) {
     const int wideLength = static_cast<int>(wcslen(argv[i]));
-    const int n = WideCharToMultiByte(CP_UTF8, 0, argv[i], wideLength, nullptr, 0, nullptr, nullptr);
+    const int n =
+        WideCharToMultiByte(CP_UTF8, 0, argv[i], wideLength, nullptr, 0, nullptr, nullptr);
     std::string utf8(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
-    if (n > 0) WideCharToMultiByte(CP_UTF8, 0, argv[i], wideLength, utf8.data(), n, nullptr, nullptr);
+    if (n > 0)
+      WideCharToMultiByte(CP_UTF8, 0, argv[i], wideLength, utf8.data(), n, nullptr, nullptr);
     arguments.push_back(std::move(utf8));
   }
   return Main(arguments);

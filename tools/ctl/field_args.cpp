@@ -44,10 +44,9 @@ FieldSelection SelectFields(const std::vector<SavedField>& fields, std::string_v
   const bool group = pattern.find('.') == std::string_view::npos;
   for (std::size_t i = 0; i < fields.size(); ++i) {
     const std::string_view name = fields[i].name;
-    const bool match =
-        name == pattern || IsEntryOf(name, pattern) ||
-        (group && !pattern.empty() && name.size() > pattern.size() &&
-         name.substr(0, pattern.size()) == pattern && name[pattern.size()] == '.');
+    const bool match = name == pattern || IsEntryOf(name, pattern) ||
+                       (group && !pattern.empty() && name.size() > pattern.size() &&
+                        name.substr(0, pattern.size()) == pattern && name[pattern.size()] == '.');
     if (match) s.indexes.push_back(i);
   }
   if (s.indexes.empty()) s.error = "no field is named " + std::string(pattern);

@@ -33,13 +33,13 @@ enum class ArgumentError {
 };
 
 struct Assignment {
-  std::string argument;              // as typed
-  std::string fieldName;             // the field or array as named
+  std::string argument;   // as typed
+  std::string fieldName;  // the field or array as named
   const FieldFamily* family = nullptr;
   std::vector<std::size_t> indexes;  // the fields it sets
   ParsedValue value;
   ArgumentError error = ArgumentError::kNone;
-  std::string message;               // plain words when error is set
+  std::string message;  // plain words when error is set
 };
 
 // Parses one "FIELD=VALUE" argument against the field table.

@@ -24,15 +24,15 @@ constexpr Choice kAlarmMode[] = {{0, "internal", "内部"}, {1, "external", "外
 constexpr Choice kPolarity[] = {{0, "make", "メイク"}, {1, "break", "ブレイク"}};
 constexpr Choice kBackground[] = {{0, "normal", ""}, {1, "blue", ""}};
 constexpr Choice kDisplayRange[] = {
-    {0, "ymdhms", "年月日時分秒"}, {1, "ymdhm", "年月日時分　|年月日時分"},
-    {2, "ymd", "年月日　　　|年月日"}, {3, "mdhms", "　月日時分秒|月日時分秒"},
+    {0, "ymdhms", "年月日時分秒"},        {1, "ymdhm", "年月日時分　|年月日時分"},
+    {2, "ymd", "年月日　　　|年月日"},    {3, "mdhms", "　月日時分秒|月日時分秒"},
     {4, "mdhm", "　月日時分　|月日時分"}, {5, "md", "　月日　　　|月日"},
-    {6, "hms", "　　　時分秒|時分秒"}, {7, "hm", "　　　時分　|時分"},
+    {6, "hms", "　　　時分秒|時分秒"},    {7, "hm", "　　　時分　|時分"},
 };
 constexpr Choice kFontSize[] = {{0, "small", ""}, {1, "large", ""}};
 constexpr Choice kAutoSwitchMode[] = {{0, "single", ""}, {1, "division", ""}, {2, "mix", ""}};
 constexpr Choice kVideoFormat[] = {
-    {0, "ahd1080", "AHD 1080"}, {1, "ahd720", "AHD  720"}, {2, "tvi1080", "TVI 1080"},
+    {0, "ahd1080", "AHD 1080"}, {1, "ahd720", "AHD  720"},  {2, "tvi1080", "TVI 1080"},
     {3, "tvi720", "TVI  720"},  {4, "cvi1080", "CVI 1080"}, {5, "cvi720", "CVI  720"},
     {6, "ntsc", "NTSC    "},
 };
@@ -41,19 +41,32 @@ constexpr Choice kBorderLine[] = {
     {0, "off", "OFF"}, {1, "white", "白"}, {2, "grey", "gray|灰色"}, {3, "black", "黒"}};
 constexpr Choice kNtscAspect[] = {{0, "4:3", "4:3 "}, {1, "full", "FULL"}};
 constexpr Choice kPictures[] = {
-    {0, "ch.01", "ch01|ch1"},         {1, "ch.02", "ch02|ch2"},
-    {2, "ch.03", "ch03|ch3"},         {3, "ch.04", "ch04|ch4"},
-    {4, "ch.05", "ch05|ch5"},         {5, "ch.06", "ch06|ch6"},
-    {6, "ch.07", "ch07|ch7"},         {7, "ch.08", "ch08|ch8"},
-    {8, "ch.09", "ch09|ch9"},         {9, "ch.10", "ch10"},
-    {10, "ch.11", "ch11"},            {11, "ch.12", "ch12"},
-    {12, "ch.13", "ch13"},            {13, "ch.14", "ch14"},
-    {14, "ch.15", "ch15"},            {15, "ch.16", "ch16"},
-    {16, "split4A", "4A|4分割A"},     {17, "split4B", "4B|4分割B"},
-    {18, "split4C", "4C|4分割C"},     {19, "split4D", "4D|4分割D"},
-    {20, "split9A", "9A|9分割A"},     {21, "split9B", "9B|9分割B"},
-    {22, "split13A", "13A|13分割A"},  {23, "split13B", "13B|13分割B"},
-    {24, "split16", "16-way|16分割"}, {25, "auto", "自動切換え"},
+    {0, "ch.01", "ch01|ch1"},
+    {1, "ch.02", "ch02|ch2"},
+    {2, "ch.03", "ch03|ch3"},
+    {3, "ch.04", "ch04|ch4"},
+    {4, "ch.05", "ch05|ch5"},
+    {5, "ch.06", "ch06|ch6"},
+    {6, "ch.07", "ch07|ch7"},
+    {7, "ch.08", "ch08|ch8"},
+    {8, "ch.09", "ch09|ch9"},
+    {9, "ch.10", "ch10"},
+    {10, "ch.11", "ch11"},
+    {11, "ch.12", "ch12"},
+    {12, "ch.13", "ch13"},
+    {13, "ch.14", "ch14"},
+    {14, "ch.15", "ch15"},
+    {15, "ch.16", "ch16"},
+    {16, "split4A", "4A|4分割A"},
+    {17, "split4B", "4B|4分割B"},
+    {18, "split4C", "4C|4分割C"},
+    {19, "split4D", "4D|4分割D"},
+    {20, "split9A", "9A|9分割A"},
+    {21, "split9B", "9B|9分割B"},
+    {22, "split13A", "13A|13分割A"},
+    {23, "split13B", "13B|13分割B"},
+    {24, "split16", "16-way|16分割"},
+    {25, "auto", "自動切換え"},
 };
 
 // ---------------------------------------------------------------------------
@@ -96,8 +109,8 @@ FieldFamily Choices(std::string_view name, std::span<const Choice> choices, int 
   return f;
 }
 
-FieldFamily Number(std::string_view name, std::int32_t min, std::int32_t max,
-                   std::int32_t offset, int step, std::string_view help) {
+FieldFamily Number(std::string_view name, std::int32_t min, std::int32_t max, std::int32_t offset,
+                   int step, std::string_view help) {
   FieldFamily f = Family(name, ValueForm::kNumber);
   f.min = min;
   f.max = max;
@@ -154,14 +167,17 @@ std::vector<FieldFamily> BuildFamilies() {
                                  "dwell time in seconds: channels 1-16, then 4A..16"),
                           EncodeDwellEntry, false));
   t.push_back(Choices("autoSwitch.mode", kAutoSwitchMode, 32, "auto switching sequence"));
-  t.push_back(WithEntries(Number("videoAdjust.brightness", -64, 63, 64, 33, "brightness"),
-                          EncodeAdjustEntry<EncodeBrightness, &SettingsModel::VideoAdjust::brightness>));
-  t.push_back(WithEntries(Number("videoAdjust.contrast", 0, 127, 0, 34, "contrast"),
-                          EncodeAdjustEntry<EncodeContrast, &SettingsModel::VideoAdjust::contrast>));
+  t.push_back(
+      WithEntries(Number("videoAdjust.brightness", -64, 63, 64, 33, "brightness"),
+                  EncodeAdjustEntry<EncodeBrightness, &SettingsModel::VideoAdjust::brightness>));
+  t.push_back(
+      WithEntries(Number("videoAdjust.contrast", 0, 127, 0, 34, "contrast"),
+                  EncodeAdjustEntry<EncodeContrast, &SettingsModel::VideoAdjust::contrast>));
   t.push_back(WithEntries(Number("videoAdjust.hue", -124, 127, 124, 37, "hue"),
                           EncodeAdjustEntry<EncodeHue, &SettingsModel::VideoAdjust::hue>));
-  t.push_back(WithEntries(Number("videoAdjust.sharpness", 0, 31, 0, 35, "sharpness"),
-                          EncodeAdjustEntry<EncodeSharpness, &SettingsModel::VideoAdjust::sharpness>));
+  t.push_back(
+      WithEntries(Number("videoAdjust.sharpness", 0, 31, 0, 35, "sharpness"),
+                  EncodeAdjustEntry<EncodeSharpness, &SettingsModel::VideoAdjust::sharpness>));
   t.push_back(
       WithEntries(Number("videoAdjust.saturation", 0, 127, 0, 36, "saturation"),
                   EncodeAdjustEntry<EncodeSaturation, &SettingsModel::VideoAdjust::saturation>));

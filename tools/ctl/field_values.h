@@ -48,13 +48,13 @@ struct FieldFamily {
   std::span<const Choice> choices;  // kChoice
   std::int32_t min = 0;             // kNumber: shown range
   std::int32_t max = 0;
-  std::int32_t offset = 0;          // kNumber: stored = shown + offset
-  bool unbounded = false;           // kNumber: any 32-bit value (kept in files only)
-  int step = -1;                    // send-all step and read-all query index; -1: none
-  bool stepPerEntry = false;        // titles: entry i has step + i
+  std::int32_t offset = 0;            // kNumber: stored = shown + offset
+  bool unbounded = false;             // kNumber: any 32-bit value (kept in files only)
+  int step = -1;                      // send-all step and read-all query index; -1: none
+  bool stepPerEntry = false;          // titles: entry i has step + i
   bool stepCarriesAllEntries = true;  // the step's command sets every entry of the array
   EntryEncoder entryEncoder = nullptr;
-  std::string_view help;            // one line for the field list
+  std::string_view help;  // one line for the field list
 };
 
 // Every family, in the order of the settings file.
@@ -75,9 +75,9 @@ int FieldStep(std::string_view fieldName);
 struct ShownValue {
   std::string text;  // as shown and as accepted by set; "invalid(5)" when not valid
   bool valid = true;
-  bool numeric = false;       // a number (kNumber, kChannel) rather than a name or text
-  std::int64_t number = 0;    // numeric: the number shown
-  std::int32_t stored = 0;    // the stored integer (integer fields)
+  bool numeric = false;     // a number (kNumber, kChannel) rather than a name or text
+  std::int64_t number = 0;  // numeric: the number shown
+  std::int32_t stored = 0;  // the stored integer (integer fields)
 };
 ShownValue ShowField(const SavedField& field);
 

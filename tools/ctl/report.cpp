@@ -1,6 +1,5 @@
 #include "tools/ctl/report.h"
 
-
 #include "tools/ctl/field_values.h"
 
 namespace korvex7::ctl {

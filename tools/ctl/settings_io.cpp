@@ -29,9 +29,9 @@ LoadResult LoadSettings(const std::string& path, SettingsModel& model) {
   result.opened = true;
   const SettingsFileReadReport report = ReadSettingsFile(in, model);
   if (report.endedEarly) {
-    result.message = path + ": the file ends after " + std::to_string(report.fieldsRead +
-                                                                       report.fieldsSkipped) +
-                     " of " + std::to_string(kSavedFieldCount) + " values";
+    result.message = path + ": the file ends after " +
+                     std::to_string(report.fieldsRead + report.fieldsSkipped) + " of " +
+                     std::to_string(kSavedFieldCount) + " values";
   } else if (report.fieldsSkipped != 0) {
     result.message = path + ": " + std::to_string(report.fieldsSkipped) +
                      " values do not fit their fields (not a settings file?)";

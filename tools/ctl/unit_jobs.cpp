@@ -54,8 +54,7 @@ JobResult Failed(int index, int total, ExchangeResult failure) {
 
 }  // namespace
 
-bool AnswersQuery(std::string_view reply, std::string_view query,
-                  const SettingsModel::Link& link) {
+bool AnswersQuery(std::string_view reply, std::string_view query, const SettingsModel::Link& link) {
   if (link.mode == kLinkRs485) {
     const std::string address = AddressPrefix(link.slaveAddress);
     if (reply.substr(0, address.size()) == address) reply.remove_prefix(address.size());
@@ -118,8 +117,8 @@ std::vector<Refusal> CheckSendAll(const SettingsModel& model) {
     const FieldFamily* family = FindFamily(f.name);
     if (family->form == ValueForm::kTitle) {
       // The program's own words for a title it cannot send.
-      refusals.push_back({f.name, "holds \"" + shown.text + "\": " +
-                                      RefusalText(Encoded::Refused(), true)});
+      refusals.push_back(
+          {f.name, "holds \"" + shown.text + "\": " + RefusalText(Encoded::Refused(), true)});
     } else {
       refusals.push_back({f.name, "holds " + shown.text + "; it takes " + AcceptedValues(*family)});
     }
@@ -154,8 +153,8 @@ SetPlan PlanSet(const std::vector<SavedField>& fields, const std::vector<Assignm
     }
     const bool scalar = entries.size() == 1 && *entries.begin() < 0;
     if (scalar) {
-      plan.commands.push_back({PlannedCommand::kStep, family.step, &family, -1,
-                               std::string(family.name)});
+      plan.commands.push_back(
+          {PlannedCommand::kStep, family.step, &family, -1, std::string(family.name)});
       continue;
     }
     const auto entryName = [&family](int entry) {
@@ -171,8 +170,8 @@ SetPlan PlanSet(const std::vector<SavedField>& fields, const std::vector<Assignm
     std::size_t count = 0;
     for (const SavedField& f : fields) count += BaseOf(f.name) == family.name ? 1 : 0;
     if (entries.size() == count && family.stepCarriesAllEntries) {
-      plan.commands.push_back({PlannedCommand::kStep, family.step, &family, -1,
-                               std::string(family.name)});
+      plan.commands.push_back(
+          {PlannedCommand::kStep, family.step, &family, -1, std::string(family.name)});
     } else if (family.entryEncoder != nullptr) {
       for (int entry : entries) {
         plan.commands.push_back(
@@ -182,8 +181,8 @@ SetPlan PlanSet(const std::vector<SavedField>& fields, const std::vector<Assignm
       // Only an all-entries command: the entries not assigned keep the
       // values the unit holds, so those are read first.
       plan.queries.push_back(family.step);
-      plan.commands.push_back({PlannedCommand::kStep, family.step, &family, -1,
-                               std::string(family.name)});
+      plan.commands.push_back(
+          {PlannedCommand::kStep, family.step, &family, -1, std::string(family.name)});
     }
   }
   std::stable_sort(plan.commands.begin(), plan.commands.end(),

@@ -20,9 +20,9 @@ using ProgressFn = std::function<void(int done, int total)>;
 
 struct JobResult {
   bool ok = true;
-  int failedAt = -1;         // index of the failed command in its job
-  int total = 0;             // commands planned
-  ExchangeResult failure;    // the failed exchange
+  int failedAt = -1;       // index of the failed command in its job
+  int total = 0;           // commands planned
+  ExchangeResult failure;  // the failed exchange
 };
 
 // The 55 queries of the read-all run, one after another; stops at the first
@@ -33,8 +33,7 @@ JobResult ReadAllSettings(CommandExchange& exchange, const ProgressFn& progress 
 // setting line a read-all query asks for: "RAM" is answered by "AM...",
 // "RAD" by "ADO...", "RCJ05" by "CJ05...". In RS-485 mode the unit's address
 // may come first.
-bool AnswersQuery(std::string_view reply, std::string_view query,
-                  const SettingsModel::Link& link);
+bool AnswersQuery(std::string_view reply, std::string_view query, const SettingsModel::Link& link);
 
 // Runs the given read-all queries (step indexes 0..54) in order. An answer
 // that is not the line asked for ("GO", another setting's line) fails the
@@ -64,7 +63,7 @@ struct PlannedCommand {
   int step = -1;                        // kStep: the send-all step
   const FieldFamily* family = nullptr;  // kEntry: the family and entry
   int entry = -1;
-  std::string fields;                   // the fields it carries, for messages
+  std::string fields;  // the fields it carries, for messages
 };
 
 // How the values of a set reach the unit: a scalar by its own step, a title by
@@ -72,9 +71,9 @@ struct PlannedCommand {
 // one, else by the all-entries command, which needs the unit's current values
 // of the entries not assigned (read first with the step's query).
 struct SetPlan {
-  std::vector<int> queries;               // read-all steps to run before applying
-  std::vector<PlannedCommand> commands;   // in send-all order
-  std::vector<std::string> errors;        // fields the unit does not keep
+  std::vector<int> queries;              // read-all steps to run before applying
+  std::vector<PlannedCommand> commands;  // in send-all order
+  std::vector<std::string> errors;       // fields the unit does not keep
 };
 SetPlan PlanSet(const std::vector<SavedField>& fields, const std::vector<Assignment>& assignments);
 

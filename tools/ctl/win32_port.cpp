@@ -102,10 +102,11 @@ class Event {
 // is taken as the operator wrote it.
 std::wstring DevicePath(const std::string& name) {
   std::wstring wide = Wide(name);
-  if (wide.size() > 3 && (wide[0] == L'C' || wide[0] == L'c') && (wide[1] == L'O' || wide[1] == L'o') &&
-      (wide[2] == L'M' || wide[2] == L'm')) {
+  if (wide.size() > 3 && (wide[0] == L'C' || wide[0] == L'c') &&
+      (wide[1] == L'O' || wide[1] == L'o') && (wide[2] == L'M' || wide[2] == L'm')) {
     bool digits = true;
-    for (std::size_t i = 3; i < wide.size(); ++i) digits = digits && wide[i] >= L'0' && wide[i] <= L'9';
+    for (std::size_t i = 3; i < wide.size(); ++i)
+      digits = digits && wide[i] >= L'0' && wide[i] <= L'9';
     if (digits) return L"\\\\.\\COM" + wide.substr(3);
   }
   return wide;

@@ -32,10 +32,9 @@ TEST(AddressList, ValidLists) {
 }
 
 TEST(AddressList, MalformedLists) {
-  const char* rows[] = {"",      "32",    "99",    "100",   "-1",    "a1",  "1a",
-                        "05,",   ",05",   "05,,06", "07-03", "03-",   "-03", "03-07-09",
-                        "FE",    "FFF",   "FF,01", "01,FF", "05,05", "03-06,05", " 05",
-                        "05 ",   "0x05"};
+  const char* rows[] = {"",      "32",     "99",    "100",      "-1",  "a1",       "1a",  "05,",
+                        ",05",   "05,,06", "07-03", "03-",      "-03", "03-07-09", "FE",  "FFF",
+                        "FF,01", "01,FF",  "05,05", "03-06,05", " 05", "05 ",      "0x05"};
   for (const char* text : rows) {
     SCOPED_TRACE(text);
     const AddressList list = ParseAddressList(text);

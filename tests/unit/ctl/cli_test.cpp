@@ -50,9 +50,9 @@ TEST(Cli, CommandsAndTheirArguments) {
 }
 
 TEST(Cli, GlobalOptions) {
-  const CommandLine c = Parse({"--port", "/dev/ttyS1", "--rs485", "--address", "01,03-05",
-                               "--pace-ms", "50", "--timeout-ms", "500", "get", "alarm", "--json",
-                               "--no-progress"});
+  const CommandLine c =
+      Parse({"--port", "/dev/ttyS1", "--rs485", "--address", "01,03-05", "--pace-ms", "50",
+             "--timeout-ms", "500", "get", "alarm", "--json", "--no-progress"});
   ASSERT_TRUE(c.options.has_value());
   EXPECT_EQ(c.options->port, "/dev/ttyS1");
   EXPECT_TRUE(c.options->rs485);

@@ -197,15 +197,24 @@ TEST_F(CtlApp, DamagedFileIsNotSent) {
 TEST_F(CtlApp, SetThenGetEachFamily) {
   bus_.AddUnit();
   const std::vector<std::string> assignments = {
-      "alarm.mode=external",          "alarm.holdTimeText=45",
-      "videoLoss.detect[3]=off",      "dateTime.displayRange=hms",
-      "title.text[1]=入口",           "titleDisplay.split=off",
-      "fontSize.single=small",        "autoSwitch.dwellTime[17]=12",
-      "autoSwitch.mode=division",     "videoAdjust.brightness[3]=-1",
-      "videoAdjust.hue[15]=-124",     "videoAdjust.sharpness=7",
-      "agc.on[2]=off",                "videoFormat.format[9]=ntsc",
-      "titlePosition.vertical=15",    "splitLayout.quadA[0]=16",
-      "other.borderLine=white",       "other.powerOnScreen=split13B",
+      "alarm.mode=external",
+      "alarm.holdTimeText=45",
+      "videoLoss.detect[3]=off",
+      "dateTime.displayRange=hms",
+      "title.text[1]=入口",
+      "titleDisplay.split=off",
+      "fontSize.single=small",
+      "autoSwitch.dwellTime[17]=12",
+      "autoSwitch.mode=division",
+      "videoAdjust.brightness[3]=-1",
+      "videoAdjust.hue[15]=-124",
+      "videoAdjust.sharpness=7",
+      "agc.on[2]=off",
+      "videoFormat.format[9]=ntsc",
+      "titlePosition.vertical=15",
+      "splitLayout.quadA[0]=16",
+      "other.borderLine=white",
+      "other.powerOnScreen=split13B",
       "other.ntscAspect=full",
   };
   ASSERT_EQ(Run(Unit(CtlCommand::kSet, assignments)), kExitOk) << err_.str();
@@ -385,7 +394,7 @@ TEST_F(CtlApp, SwitchAndClock) {
   clock.clockNow = true;
   EXPECT_EQ(Run(clock), kExitOk) << err_.str();
   EXPECT_EQ(bus_.frames, (std::vector<std::string>{"DSY16\r\n", "DSM03\r\n", "DSD05\r\n",
-                                                    "TSH09\r\n", "TSM07\r\n", "TSS00\r\n"}));
+                                                   "TSH09\r\n", "TSM07\r\n", "TSS00\r\n"}));
   const sim::UnitClock& c = bus_.units.front().state().clock;
   EXPECT_EQ(c.year, 16);
   EXPECT_EQ(c.month, 3);

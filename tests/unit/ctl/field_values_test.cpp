@@ -167,7 +167,7 @@ const BadRow kBadValues[] = {
     {"alarm.holdTimeText", "0", ValueError::kOutOfRange},
     {"alarm.holdTimeText", "000", ValueError::kOutOfRange},
     // Titles: full-width characters of the JIS X 0208 repertoire only.
-    {"title.text", "ABC", ValueError::kTitleCharacters},          // half-width letters
+    {"title.text", "ABC", ValueError::kTitleCharacters},           // half-width letters
     {"title.text", "入口A", ValueError::kTitleCharacters},         // odd length
     {"title.text", "ｱｲ", ValueError::kTitleCharacters},            // half-width katakana
     {"title.text", "€", ValueError::kTitleCharacters},             // not in code page 932
@@ -291,10 +291,8 @@ TEST(FieldValues, EachFieldChangesTheCommandOfItsStep) {
     std::string other;
     switch (family.form) {
       case ValueForm::kChoice:
-        other = std::string(family.choices[ShowField(*target).stored == family.choices[0].stored
-                                               ? 1
-                                               : 0]
-                                .name);
+        other = std::string(
+            family.choices[ShowField(*target).stored == family.choices[0].stored ? 1 : 0].name);
         break;
       case ValueForm::kNumber:
         other = ShowField(*target).number == family.min ? std::to_string(family.max)

@@ -51,7 +51,8 @@ TEST(Report, JsonKeepsNumbersAsNumbers) {
   SetText(m.title.text[1], "\x93\xfc\x8c\xfb");
   auto fields = SavedFields(m);
   std::vector<std::size_t> indexes = Select(fields, "videoAdjust.brightness[3]");
-  for (const char* p : {"alarm.mode", "title.text[1]", "splitLayout.quadA[1]", "alarm.holdTimeText"}) {
+  for (const char* p :
+       {"alarm.mode", "title.text[1]", "splitLayout.quadA[1]", "alarm.holdTimeText"}) {
     const auto more = Select(fields, p);
     indexes.insert(indexes.end(), more.begin(), more.end());
   }
@@ -96,7 +97,8 @@ TEST(Report, ValuesTheUnitGetsAlikeAreEqual) {
     bool differs;
   };
   const Row rows[] = {
-      {"hold time 30 for 030", [](SettingsModel& m) { SetText(m.alarm.holdTimeText, "30"); }, false},
+      {"hold time 30 for 030", [](SettingsModel& m) { SetText(m.alarm.holdTimeText, "30"); },
+       false},
       {"hold time 31", [](SettingsModel& m) { SetText(m.alarm.holdTimeText, "31"); }, true},
       {"title without its trailing blanks",
        [](SettingsModel& m) {
@@ -128,7 +130,8 @@ TEST(Report, ValuesTheUnitGetsAlikeAreEqual) {
   }
   SettingsModel blank;
   SettingsModel empty;
-  SetText(blank.title.text[0], "\x81\x40\x81\x40\x81\x40\x81\x40\x81\x40\x81\x40\x81\x40\x81\x40\x81\x40\x81\x40");
+  SetText(blank.title.text[0],
+          "\x81\x40\x81\x40\x81\x40\x81\x40\x81\x40\x81\x40\x81\x40\x81\x40\x81\x40\x81\x40");
   SetText(empty.title.text[0], "");
   EXPECT_TRUE(DiffModels(blank, empty, true).empty());  // both go out as ten blanks
 }

@@ -55,7 +55,8 @@ TEST_F(SettingsIo, IncompleteFilesAreNotComplete) {
   const Row rows[] = {
       {"empty", ""},
       {"ends early", "0\r\n0\r\n030\r\n"},
-      {"a word that is no number", [] {
+      {"a word that is no number",
+       [] {
          std::ostringstream s;
          WriteSettingsFile(s, SettingsModel{});
          std::string t = s.str();

@@ -39,7 +39,9 @@ const PlanRow kPlans[] = {
      {},
      {"VAB01001\r\n", "VAB04127\r\n"}},
     // Every channel: the all-channel command.
-    {{"videoAdjust.brightness=-1"}, {}, {"VAB127127127127127127127127127127127127127127127127\r\n"}},
+    {{"videoAdjust.brightness=-1"},
+     {},
+     {"VAB127127127127127127127127127127127127127127127127\r\n"}},
     {{"videoFormat.format[9]=ntsc"}, {}, {"VF107\r\n"}},
     {{"title.text[1]=入口"}, {}, {"CJ02467E387D21212121212121212121212121212121\r\n"}},
     {{"autoSwitch.dwellTime[0]=10"}, {}, {"CASTS0110\r\n"}},
@@ -124,12 +126,15 @@ const CheckRow kSpoiledModels[] = {
     {"font size 5", [](SettingsModel& m) { m.fontSize.single = 5; }, "fontSize.single"},
     {"dwell time 100", [](SettingsModel& m) { m.autoSwitch.dwellTime[24] = 100; },
      "autoSwitch.dwellTime[24]"},
-    {"half-width title", [](SettingsModel& m) { SetText(m.title.text[6], "AB"); },
-     "title.text[6]"},
-    {"odd title", [](SettingsModel& m) { SetText(m.title.text[2], "\x93\xfc" "A"); },
+    {"half-width title", [](SettingsModel& m) { SetText(m.title.text[6], "AB"); }, "title.text[6]"},
+    {"odd title",
+     [](SettingsModel& m) {
+       SetText(m.title.text[2],
+               "\x93\xfc"
+               "A");
+     },
      "title.text[2]"},
-    {"duplicate channel",
-     [](SettingsModel& m) { m.splitLayout.nineB[8] = m.splitLayout.nineB[0]; },
+    {"duplicate channel", [](SettingsModel& m) { m.splitLayout.nineB[8] = m.splitLayout.nineB[0]; },
      "splitLayout.nineB"},
     {"two empty positions",
      [](SettingsModel& m) { m.splitLayout.quadC[0] = m.splitLayout.quadC[1] = -1; },
@@ -282,8 +287,8 @@ TEST(UnitJobs, QueriesForFieldsAreTheirStepsOnce) {
   SettingsModel m;
   auto fields = SavedFields(m);
   std::vector<std::size_t> indexes;
-  for (const char* name : {"agc.on[3]", "agc.on[4]", "alarm.mode", "title.text[2]",
-                           "videoAdjust.saturationV[1]"}) {
+  for (const char* name :
+       {"agc.on[3]", "agc.on[4]", "alarm.mode", "title.text[2]", "videoAdjust.saturationV[1]"}) {
     indexes.push_back(static_cast<std::size_t>(FindSavedField(fields, name) - fields.data()));
   }
   std::vector<std::string> notKept;
