@@ -121,6 +121,32 @@ bool HandleValueListCommand(HWND dialog, WPARAM wParam, int listId, std::int32_t
   return true;
 }
 
+void InitBoundLists(HWND dialog, std::span<const BoundListRow> rows) {
+  SettingsModel& model = DialogSession().model;
+  for (const BoundListRow& row : rows) InitValueList(dialog, row.listId, row.items, row.field(model));
+}
+
+bool HandleBoundListCommand(HWND dialog, WPARAM wParam, std::span<const BoundListRow> rows) {
+  const int id = LOWORD(wParam);
+  for (const BoundListRow& row : rows) {
+    if (id == row.listId) {
+      if (HIWORD(wParam) == CBN_SELCHANGE) {
+        const int selected = ListSelection(dialog, row.listId);
+        if (selected >= 0) {
+          row.field(DialogSession().model) = selected;
+          if (row.marksModified) MarkModified();
+        }
+      }
+      return true;
+    }
+    if (row.setId != 0 && id == row.setId) {
+      if (HIWORD(wParam) == BN_CLICKED && row.send != nullptr) PressSetButton(row.send);
+      return true;
+    }
+  }
+  return false;
+}
+
 bool CloseSettingsDialog(HWND dialog, const SetAllRun* run) {
   if (run != nullptr && run->Active()) return false;
   ResetReplyWait(DialogSession().replyWait);

@@ -117,6 +117,27 @@ bool PressSetButton(Encoder&& encoder) {
   return korvex7::PressSetButton(DialogSession(), std::forward<Encoder>(encoder));
 }
 
+// ---- Lists bound to the model, each with its "設定" button ---------------
+
+// One value list of a dialog: its items (position = stored value), the field
+// it edits, and the "設定" button with the encoder that sends the field.
+struct BoundListRow {
+  int listId;
+  int setId;  // 0: the list has no button of its own
+  std::span<const std::string_view> items;
+  std::int32_t& (*field)(SettingsModel& model);
+  bool (*send)(Session& session);  // null: nothing to send
+  bool marksModified = true;       // false for a choice that is not saved
+};
+
+// Fills every list and selects its field's value.
+void InitBoundLists(HWND dialog, std::span<const BoundListRow> rows);
+
+// WM_COMMAND for the rows: a list's changed selection stores it (and marks
+// the document modified), a row's "設定" runs its encoder by the Set-button
+// rule. True when the command belonged to one of the rows.
+bool HandleBoundListCommand(HWND dialog, WPARAM wParam, std::span<const BoundListRow> rows);
+
 class SetAllRun;
 
 // ---- Close ---------------------------------------------------------------

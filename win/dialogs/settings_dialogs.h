@@ -8,6 +8,15 @@
 
 #include <array>
 
+#include "win/dialogs/agc_dialog.h"
+#include "win/dialogs/alarm_dialog.h"
+#include "win/dialogs/date_time_dialog.h"
+#include "win/dialogs/other_dialog.h"
+#include "win/dialogs/read_all_dialog.h"
+#include "win/dialogs/screen_switch_dialog.h"
+#include "win/dialogs/send_all_dialog.h"
+#include "win/dialogs/video_format_dialog.h"
+#include "win/dialogs/video_loss_dialog.h"
 #include "win/resources/resource.h"
 
 namespace korvex7::win {
@@ -22,22 +31,22 @@ struct SettingsDialogEntry {
 };
 
 inline constexpr std::array<SettingsDialogEntry, 16> kSettingsDialogs = {{
-    {IDM_ALARM, IDD_ALARM, nullptr},
-    {IDM_VIDEO_LOSS, IDD_VIDEO_LOSS, nullptr},
-    {IDM_DATE_TIME, IDD_DATE_TIME, nullptr},
+    {IDM_ALARM, IDD_ALARM, RunAlarmDialog},
+    {IDM_VIDEO_LOSS, IDD_VIDEO_LOSS, RunVideoLossDialog},
+    {IDM_DATE_TIME, IDD_DATE_TIME, RunDateTimeDialog},
     {IDM_TITLE, IDD_TITLE, nullptr},
     {IDM_TITLE_DISPLAY, IDD_TITLE_DISPLAY, nullptr},
     {IDM_FONT_SIZE, IDD_FONT_SIZE, nullptr},
     {IDM_AUTO_SWITCH, IDD_AUTO_SWITCH, nullptr},
     {IDM_VIDEO_ADJUST, IDD_VIDEO_ADJUST, nullptr},
-    {IDM_AGC, IDD_AGC, nullptr},
-    {IDM_VIDEO_FORMAT, IDD_VIDEO_FORMAT, nullptr},
+    {IDM_AGC, IDD_AGC, RunAgcDialog},
+    {IDM_VIDEO_FORMAT, IDD_VIDEO_FORMAT, RunVideoFormatDialog},
     {IDM_TITLE_POSITION, IDD_TITLE_POSITION, nullptr},
     {IDM_SPLIT_LAYOUT, IDD_SPLIT_LAYOUT, nullptr},
-    {IDM_SCREEN_SWITCH, IDD_SCREEN_SWITCH, nullptr},
-    {IDM_OTHER, IDD_OTHER, nullptr},
-    {IDM_SEND_ALL, IDD_SEND_ALL, nullptr},
-    {IDM_READ_ALL, IDD_READ_ALL, nullptr},
+    {IDM_SCREEN_SWITCH, IDD_SCREEN_SWITCH, RunScreenSwitchDialog},
+    {IDM_OTHER, IDD_OTHER, RunOtherDialog},
+    {IDM_SEND_ALL, IDD_SEND_ALL, RunSendAllDialog},
+    {IDM_READ_ALL, IDD_READ_ALL, RunReadAllDialog},
 }};
 
 inline const SettingsDialogEntry* FindSettingsDialog(int command) {

@@ -75,3 +75,96 @@
 
 // About box
 #define IDC_ABOUT_VERSION 1000
+
+// ---- AGC, video format, video loss, alarm, date and time, other settings,
+// ---- screen switching, send-all and read-all dialogs (dialogs_main.rc)
+
+// AGC dialog: channels 1..8 "ON" = IDC_AGC_ON_1 + 4 * (channel - 1), channels
+// 9..16 "ON" = IDC_AGC_ON_9 + 4 * (channel - 9); "OFF" = "ON" + 1.
+#define IDC_AGC_ON_1 1016
+#define IDC_AGC_ON_9 1018
+#define IDC_AGC_SET 1048
+#define IDC_AGC_SLAVE 1049
+#define IDC_AGC_CLOSE 1050
+
+// Video format dialog: per channel its list and "設定" (channels 1..8 from
+// IDC_VIDEO_FORMAT_LIST_1, channels 9..16 from IDC_VIDEO_FORMAT_LIST_9, two
+// ids per channel, the button right after its list).
+#define IDC_VIDEO_FORMAT_LIST_1 1051
+#define IDC_VIDEO_FORMAT_LIST_9 1083
+#define IDC_VIDEO_FORMAT_SAME 1107
+#define IDC_VIDEO_FORMAT_SET_ALL 1108
+#define IDC_VIDEO_FORMAT_SLAVE 1067
+#define IDC_VIDEO_FORMAT_CLOSE 1068
+
+// Video loss dialog (the ON/OFF pairs of the 16 channels are listed in
+// video_loss_dialog.cpp)
+#define IDC_VIDEO_LOSS_SET 1136
+#define IDC_VIDEO_LOSS_DISPLAY 1125
+#define IDC_VIDEO_LOSS_DISPLAY_SET 1138
+#define IDC_VIDEO_LOSS_OUTPUT 1126
+#define IDC_VIDEO_LOSS_OUTPUT_SET 1103
+#define IDC_VIDEO_LOSS_BACKGROUND 1127
+#define IDC_VIDEO_LOSS_BACKGROUND_SET 1104
+#define IDC_VIDEO_LOSS_SLAVE 1137
+#define IDC_VIDEO_LOSS_CLOSE 1139
+
+// Alarm dialog
+#define IDC_ALARM_MODE 2401
+#define IDC_ALARM_MODE_SET 2402
+#define IDC_ALARM_HOLD_TIME 2403
+#define IDC_ALARM_HOLD_TIME_SET 2404
+#define IDC_ALARM_POLARITY 2405
+#define IDC_ALARM_POLARITY_SET 2406
+#define IDC_ALARM_DISPLAY 2407
+#define IDC_ALARM_DISPLAY_SET 2408
+#define IDC_ALARM_RETURN 2409
+#define IDC_ALARM_RETURN_SET 2410
+#define IDC_ALARM_SLAVE 2411
+#define IDC_ALARM_CLOSE 2412
+
+// Date and time dialog: the six clock lists year .. second from
+// IDC_DATE_TIME_CLOCK, their "設定" buttons from IDC_DATE_TIME_CLOCK_SET.
+#define IDC_DATE_TIME_CLOCK 2501
+#define IDC_DATE_TIME_CLOCK_SET 2511
+#define IDC_DATE_TIME_RANGE 2521
+#define IDC_DATE_TIME_RANGE_SET 2522
+#define IDC_DATE_TIME_DISPLAY 2523
+#define IDC_DATE_TIME_DISPLAY_SET 2524
+#define IDC_DATE_TIME_ADJUST_30S 2525
+#define IDC_DATE_TIME_SLAVE 2526
+#define IDC_DATE_TIME_CLOSE 2527
+
+// Other settings dialog
+#define IDC_OTHER_CONNECTOR 2601
+#define IDC_OTHER_CONNECTOR_SET 2602
+#define IDC_OTHER_BORDER 2603
+#define IDC_OTHER_BORDER_SET 2604
+#define IDC_OTHER_POWER_ON 2605
+#define IDC_OTHER_POWER_ON_SET 2606
+#define IDC_OTHER_ASPECT 2607
+#define IDC_OTHER_ASPECT_SET 2608
+#define IDC_OTHER_SLAVE 2609
+#define IDC_OTHER_CLOSE 2610
+
+// Screen switching dialog
+#define IDC_SCREEN_SWITCH_PICTURE 2701
+#define IDC_SCREEN_SWITCH_SET 2702
+#define IDC_SCREEN_SWITCH_SLAVE 2703
+#define IDC_SCREEN_SWITCH_CLOSE 2704
+
+// Send-all dialog
+#define IDC_SEND_ALL_PROGRESS 1045
+#define IDC_SEND_ALL_START 1046
+#define IDC_SEND_ALL_PERCENT 1047
+#define IDC_SEND_ALL_SLAVE 1079
+#define IDC_SEND_ALL_CLOSE 1113
+
+// Read-all dialog
+#define IDC_READ_ALL_PROGRESS 1048
+#define IDC_READ_ALL_START 1049
+#define IDC_READ_ALL_PERCENT 1050
+#define IDC_READ_ALL_SLAVE 1078
+#define IDC_READ_ALL_CLOSE 1112
+
+// ---- end of the AGC ... read-all dialogs

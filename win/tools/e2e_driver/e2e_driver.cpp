@@ -35,6 +35,19 @@
 //                              (with exit code CODE when given)
 //   alive                      the program's process is still running
 //   sleep MS                   wait
+//   text ID TEXT               control ID of the current window shows TEXT
+//   wait-text ID TEXT MS       ... within MS
+//   print-text ID              print the text of control ID
+//   enabled ID 0|1             control ID is disabled (0) or enabled (1)
+//   checked ID 0|1             button ID is unchecked (0) or checked (1)
+//   toolbar ID                 click the main window's toolbar button that
+//                              sends command ID (mouse down and up on it)
+//   visible ID 0|1             control ID is hidden (0) or shown (1)
+//   items ID N                 list ID holds N items
+//   texts-seen ID MS           watch control ID for MS and print each text
+//                              it showed, in order, one per line (a text is
+//                              printed again only after another one)
+//   print-control-rect ID      print "X Y W H" of control ID in screen pixels
 #include <windows.h>
 #include <commctrl.h>
 
@@ -295,6 +308,116 @@ class Driver {
     current_ = match;
   }
 
+  // The steps that look at one control of the current window; false for
+  // any other step.
+  bool ControlStep(const std::wstring& step) {
+    if (step == L"text" || step == L"wait-text") {
+      const int id = ToInt(Take());
+      const std::wstring want = Unescape(Take());
+      const DWORD ms = step == L"wait-text" ? static_cast<DWORD>(ToInt(Take())) : 0;
+      HWND control = Control(id);
+      std::wstring got;
+      if (!WaitFor(ms, [&] { return (got = WindowText(control)) == want; })) {
+        Fail(L"control " + std::to_wstring(id) + L" shows \"" + Escape(got) + L"\", expected \"" +
+             Escape(want) + L"\"");
+      }
+    } else if (step == L"print-text") {
+      Write(STD_OUTPUT_HANDLE, WindowText(Control(ToInt(Take()))) + L"\n");
+    } else if (step == L"enabled") {
+      const int id = ToInt(Take());
+      const bool want = ToInt(Take()) != 0;
+      const bool got = IsWindowEnabled(Control(id)) != FALSE;
+      if (got != want) {
+        Fail(L"control " + std::to_wstring(id) + (got ? L" is enabled" : L" is disabled"));
+      }
+    } else if (step == L"checked") {
+      const int id = ToInt(Take());
+      const int want = ToInt(Take());
+      DWORD_PTR r = 0;
+      SendMessageTimeoutW(Control(id), BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &r);
+      const int got = r == BST_CHECKED ? 1 : 0;
+      if (got != want) {
+        Fail(L"button " + std::to_wstring(id) + (got != 0 ? L" is checked" : L" is not checked"));
+      }
+    } else if (step == L"toolbar") {
+      ClickToolbarButton(ToInt(Take()));
+    } else {
+      return false;
+    }
+    return true;
+  }
+
+  // Steps that look at the state of one control over time, its visibility
+  // and its place; false for any other step.
+  bool WatchStep(const std::wstring& step) {
+    if (step == L"visible") {
+      const int id = ToInt(Take());
+      const bool want = ToInt(Take()) != 0;
+      const bool got = IsWindowVisible(Control(id)) != FALSE;
+      if (got != want) Fail(L"control " + std::to_wstring(id) + (got ? L" is shown" : L" is hidden"));
+    } else if (step == L"items") {
+      const int id = ToInt(Take());
+      const int want = ToInt(Take());
+      DWORD_PTR r = 0;
+      SendMessageTimeoutW(Control(id), CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &r);
+      const int got = static_cast<int>(static_cast<LRESULT>(r));
+      if (got != want) {
+        Fail(L"list " + std::to_wstring(id) + L" holds " + std::to_wstring(got) + L" items, expected " +
+             std::to_wstring(want));
+      }
+    } else if (step == L"texts-seen") {
+      const int id = ToInt(Take());
+      const DWORD ms = static_cast<DWORD>(ToInt(Take()));
+      HWND control = Control(id);
+      std::wstring last;
+      bool first = true;
+      const ULONGLONG end = GetTickCount64() + ms;
+      while (GetTickCount64() < end && IsWindow(control)) {
+        const std::wstring now = WindowText(control);
+        if (first || now != last) Write(STD_OUTPUT_HANDLE, Escape(now) + L"\n");
+        last = now;
+        first = false;
+        Sleep(2);
+      }
+    } else if (step == L"print-control-rect") {
+      PrintRect(Control(ToInt(Take())));
+    } else {
+      return false;
+    }
+    return true;
+  }
+
+  // Reads the button's rectangle through memory allocated in the program's
+  // process (TB_GETRECT is not carried across processes), then presses and
+  // releases the left mouse button over its middle.
+  void ClickToolbarButton(int command) {
+    if (main_ == nullptr) Fail(L"no main window");
+    HWND bar = FindWindowExW(main_, nullptr, TOOLBARCLASSNAMEW, nullptr);
+    if (bar == nullptr) Fail(L"no toolbar");
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
+                                 ProcessOf(bar));
+    if (process == nullptr) Fail(L"cannot open the program's process");
+    RECT rect{};
+    bool found = false;
+    void* remote = VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+    if (remote != nullptr) {
+      DWORD_PTR result = 0;
+      SIZE_T got = 0;
+      found = SendMessageTimeoutW(bar, TB_GETRECT, static_cast<WPARAM>(command),
+                                  reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, kSendTimeoutMs,
+                                  &result) != 0 &&
+              result != 0 && ReadProcessMemory(process, remote, &rect, sizeof(rect), &got) != 0 &&
+              got == sizeof(rect);
+      VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    }
+    CloseHandle(process);
+    if (!found) Fail(L"no toolbar button for command " + std::to_wstring(command));
+    const LPARAM at = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    PostMessageW(bar, WM_MOUSEMOVE, 0, at);
+    PostMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(bar, WM_LBUTTONUP, 0, at);
+  }
+
   void Step(const std::wstring& step) {
     if (step == L"main") {
       const DWORD ms = static_cast<DWORD>(ToInt(Take()));
@@ -428,6 +551,8 @@ class Driver {
       if (r != WAIT_TIMEOUT) Fail(L"the program has ended");
     } else if (step == L"sleep") {
       Sleep(static_cast<DWORD>(ToInt(Take())));
+    } else if (ControlStep(step)) {
+    } else if (WatchStep(step)) {
     } else {
       Fail(L"unknown step \"" + step + L"\"");
     }

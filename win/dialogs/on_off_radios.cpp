@@ -1,0 +1,28 @@
+#include "win/dialogs/on_off_radios.h"
+
+#include "win/dialogs/dialog_common.h"
+
+namespace korvex7::win {
+
+void InitChannelRadios(HWND dialog, std::span<const OnOffRadioPair> radios,
+                       const ChannelInts& values) {
+  for (std::size_t i = 0; i < radios.size() && i < values.size(); ++i) {
+    InitOnOffRadios(dialog, radios[i].on, radios[i].off, values[i]);
+  }
+}
+
+bool HandleChannelRadioCommand(WPARAM wParam, std::span<const OnOffRadioPair> radios,
+                               ChannelInts& values) {
+  const int id = LOWORD(wParam);
+  for (std::size_t i = 0; i < radios.size() && i < values.size(); ++i) {
+    if (id != radios[i].on && id != radios[i].off) continue;
+    if (HIWORD(wParam) == BN_CLICKED) {
+      values[i] = id == radios[i].on ? 1 : 0;
+      MarkModified();
+    }
+    return true;
+  }
+  return false;
+}
+
+}  // namespace korvex7::win

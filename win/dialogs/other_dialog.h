@@ -1,0 +1,11 @@
+// The other-settings dialog (menu "その他の設定", dialog 113): connector
+// input, border line, power-on screen and NTSC aspect ratio.
+#pragma once
+
+#include <windows.h>
+
+namespace korvex7::win {
+
+void RunOtherDialog(HWND owner);
+
+}  // namespace korvex7::win

@@ -1,0 +1,110 @@
+#include "win/dialogs/video_format_dialog.h"
+
+#include <array>
+
+#include "core/commands/agc_format_commands.h"
+#include "core/ui/video_format_dialog_logic.h"
+#include "win/dialogs/dialog_common.h"
+#include "win/resources/resource.h"
+
+namespace korvex7::win {
+
+namespace {
+
+constexpr wchar_t kCaption[] = L"ビデオフォーマットの設定  ";
+
+struct ChannelControls {
+  int list;
+  int set;
+};
+
+// Channels 1..8 from 1051, channels 9..16 from 1083; each list is followed by
+// its "設定".
+constexpr std::array<ChannelControls, kChannels> ChannelIds() {
+  std::array<ChannelControls, kChannels> ids{};
+  for (int ch = 0; ch < kChannels; ++ch) {
+    const int list = ch < 8 ? IDC_VIDEO_FORMAT_LIST_1 + 2 * ch : IDC_VIDEO_FORMAT_LIST_9 + 2 * (ch - 8);
+    ids[static_cast<std::size_t>(ch)] = {list, list + 1};
+  }
+  return ids;
+}
+constexpr std::array<ChannelControls, kChannels> kChannelIds = ChannelIds();
+static_assert(kChannelIds[7].set == 1066 && kChannelIds[8].list == 1083 &&
+              kChannelIds[15].set == 1098);
+
+void OnInitDialog(HWND dialog) {
+  const SettingsModel& model = DialogSession().model;
+  SetSettingsCaption(dialog, kCaption);
+  for (std::size_t ch = 0; ch < kChannelIds.size(); ++ch) {
+    InitValueList(dialog, kChannelIds[ch].list, kVideoFormatItems, model.videoFormat.format[ch]);
+  }
+  // "同設定" opens on the first format whatever the channels hold.
+  InitValueList(dialog, IDC_VIDEO_FORMAT_SAME, kVideoFormatItems, 0);
+  InitSlaveAddressList(dialog, IDC_VIDEO_FORMAT_SLAVE);
+}
+
+void OnSameFormat(HWND dialog) {
+  const int format = ListSelection(dialog, IDC_VIDEO_FORMAT_SAME);
+  if (format < 0) return;
+  SettingsModel& model = DialogSession().model;
+  ApplySameVideoFormat(model, format);
+  for (const ChannelControls& c : kChannelIds) SelectListValue(dialog, c.list, format);
+  MarkModified();
+}
+
+// A channel's "設定": sends that channel's stored format. True when the
+// command was one of these buttons.
+bool OnChannelSet(WPARAM wParam) {
+  const int id = LOWORD(wParam);
+  for (std::size_t ch = 0; ch < kChannelIds.size(); ++ch) {
+    if (id != kChannelIds[ch].set) continue;
+    PressSetButton([ch](Session& s) {
+      SendVideoFormatChannel(s, static_cast<std::int32_t>(ch), s.model.videoFormat.format[ch]);
+    });
+    return true;
+  }
+  return false;
+}
+
+INT_PTR CALLBACK VideoFormatProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_INITDIALOG:
+      OnInitDialog(dialog);
+      return TRUE;
+    case WM_COMMAND: {
+      const int id = LOWORD(wParam);
+      for (std::size_t ch = 0; ch < kChannelIds.size(); ++ch) {
+        if (HandleValueListCommand(dialog, wParam, kChannelIds[ch].list,
+                                   DialogSession().model.videoFormat.format[ch])) {
+          return TRUE;
+        }
+      }
+      if (OnChannelSet(wParam)) return TRUE;
+      if (id == IDC_VIDEO_FORMAT_SAME) {
+        if (HIWORD(wParam) == CBN_SELCHANGE) OnSameFormat(dialog);
+        return TRUE;
+      }
+      if (id == IDC_VIDEO_FORMAT_SET_ALL) {
+        PressSetButton(SendVideoFormatAll);
+        return TRUE;
+      }
+      return HandleCommonCommand(dialog, wParam, IDC_VIDEO_FORMAT_SLAVE, IDC_VIDEO_FORMAT_CLOSE)
+                 ? TRUE
+                 : FALSE;
+    }
+    case WM_CLOSE:
+      CloseSettingsDialog(dialog);
+      return TRUE;
+    default:
+      break;
+  }
+  return FALSE;
+}
+
+}  // namespace
+
+void RunVideoFormatDialog(HWND owner) {
+  RunSettingsDialog(owner, IDD_VIDEO_FORMAT, VideoFormatProc);
+}
+
+}  // namespace korvex7::win
