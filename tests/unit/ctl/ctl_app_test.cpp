@@ -1,6 +1,7 @@
 #include "tools/ctl/ctl_app.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -35,7 +36,7 @@ class CtlApp : public ::testing::Test {
  protected:
   void SetUp() override {
     dir_ = std::filesystem::temp_directory_path() /
-           (std::string("korvex7ctl-app-") +
+           (std::string("korvex7ctl-app-") + std::to_string(getpid()) + "-" +
             ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::remove_all(dir_);
     std::filesystem::create_directories(dir_);
