@@ -6,6 +6,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include <cwchar>
 #endif
 
 #include "tools/ctl/cli.h"

@@ -20,6 +20,7 @@
 // Only W APIs; builds with mingw-w64 and MSVC.
 #include <windows.h>
 
+#include <iterator>
 #include <string>
 #include <utility>
 
