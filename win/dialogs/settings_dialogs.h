@@ -17,6 +17,13 @@
 #include "win/dialogs/send_all_dialog.h"
 #include "win/dialogs/video_format_dialog.h"
 #include "win/dialogs/video_loss_dialog.h"
+#include "win/dialogs/auto_switch_dialog.h"
+#include "win/dialogs/font_size_dialog.h"
+#include "win/dialogs/split_layout_dialog.h"
+#include "win/dialogs/title_dialog.h"
+#include "win/dialogs/title_display_dialog.h"
+#include "win/dialogs/title_position_dialog.h"
+#include "win/dialogs/video_adjust_dialog.h"
 #include "win/resources/resource.h"
 
 namespace korvex7::win {
@@ -34,15 +41,15 @@ inline constexpr std::array<SettingsDialogEntry, 16> kSettingsDialogs = {{
     {IDM_ALARM, IDD_ALARM, RunAlarmDialog},
     {IDM_VIDEO_LOSS, IDD_VIDEO_LOSS, RunVideoLossDialog},
     {IDM_DATE_TIME, IDD_DATE_TIME, RunDateTimeDialog},
-    {IDM_TITLE, IDD_TITLE, nullptr},
-    {IDM_TITLE_DISPLAY, IDD_TITLE_DISPLAY, nullptr},
-    {IDM_FONT_SIZE, IDD_FONT_SIZE, nullptr},
-    {IDM_AUTO_SWITCH, IDD_AUTO_SWITCH, nullptr},
-    {IDM_VIDEO_ADJUST, IDD_VIDEO_ADJUST, nullptr},
+    {IDM_TITLE, IDD_TITLE, RunTitleDialog},
+    {IDM_TITLE_DISPLAY, IDD_TITLE_DISPLAY, RunTitleDisplayDialog},
+    {IDM_FONT_SIZE, IDD_FONT_SIZE, RunFontSizeDialog},
+    {IDM_AUTO_SWITCH, IDD_AUTO_SWITCH, RunAutoSwitchDialog},
+    {IDM_VIDEO_ADJUST, IDD_VIDEO_ADJUST, RunVideoAdjustDialog},
     {IDM_AGC, IDD_AGC, RunAgcDialog},
     {IDM_VIDEO_FORMAT, IDD_VIDEO_FORMAT, RunVideoFormatDialog},
-    {IDM_TITLE_POSITION, IDD_TITLE_POSITION, nullptr},
-    {IDM_SPLIT_LAYOUT, IDD_SPLIT_LAYOUT, nullptr},
+    {IDM_TITLE_POSITION, IDD_TITLE_POSITION, RunTitlePositionDialog},
+    {IDM_SPLIT_LAYOUT, IDD_SPLIT_LAYOUT, RunSplitLayoutDialog},
     {IDM_SCREEN_SWITCH, IDD_SCREEN_SWITCH, RunScreenSwitchDialog},
     {IDM_OTHER, IDD_OTHER, RunOtherDialog},
     {IDM_SEND_ALL, IDD_SEND_ALL, RunSendAllDialog},

@@ -76,6 +76,75 @@
 // About box
 #define IDC_ABOUT_VERSION 1000
 
+// ---- Title, title display, font size, title position, auto switching,
+// ---- split-screen layout and video adjustment dialogs (dialogs_paint.rc)
+
+// Title dialog
+#define IDC_TITLE_CHANNEL 2001
+#define IDC_TITLE_EDIT 2002
+#define IDC_TITLE_SET 2003
+#define IDC_TITLE_SET_ALL 2004
+#define IDC_TITLE_SLAVE 2005
+#define IDC_TITLE_CLOSE 2006
+
+// Title display dialog
+#define IDC_TITLE_DISPLAY_SINGLE 2021
+#define IDC_TITLE_DISPLAY_SINGLE_SET 2022
+#define IDC_TITLE_DISPLAY_SPLIT 2023
+#define IDC_TITLE_DISPLAY_SPLIT_SET 2024
+#define IDC_TITLE_DISPLAY_SLAVE 2025
+#define IDC_TITLE_DISPLAY_CLOSE 2026
+
+// Font size dialog
+#define IDC_FONT_SIZE_SINGLE 2041
+#define IDC_FONT_SIZE_SINGLE_SET 2042
+#define IDC_FONT_SIZE_SPLIT 2043
+#define IDC_FONT_SIZE_SPLIT_SET 2044
+#define IDC_FONT_SIZE_SLAVE 2045
+#define IDC_FONT_SIZE_CLOSE 2046
+
+// Title position dialog
+#define IDC_TITLE_POSITION_VERTICAL 2061
+#define IDC_TITLE_POSITION_VERTICAL_SET 2062
+#define IDC_TITLE_POSITION_HORIZONTAL 2063
+#define IDC_TITLE_POSITION_HORIZONTAL_SET 2064
+#define IDC_TITLE_POSITION_SLAVE 2065
+#define IDC_TITLE_POSITION_CLOSE 2066
+
+// Auto switching dialog
+#define IDC_AUTO_SWITCH_ENTRY 2101
+#define IDC_AUTO_SWITCH_TIME 2102
+#define IDC_AUTO_SWITCH_SAME_TIME 2103
+#define IDC_AUTO_SWITCH_TIME_SET 2104
+#define IDC_AUTO_SWITCH_SET_ALL 2105
+#define IDC_AUTO_SWITCH_MODE 2106
+#define IDC_AUTO_SWITCH_MODE_SET 2107
+#define IDC_AUTO_SWITCH_SLAVE 2108
+#define IDC_AUTO_SWITCH_CLOSE 2109
+
+// Split-screen layout dialog: the layout list, then per screen 1..16 its
+// group box (IDC_SPLIT_SCREEN_BOX + k - 1) and its list
+// (IDC_SPLIT_SCREEN_LIST + k - 1).
+#define IDC_SPLIT_LAYOUT 2201
+#define IDC_SPLIT_SET 2202
+#define IDC_SPLIT_SLAVE 2203
+#define IDC_SPLIT_CLOSE 2204
+#define IDC_SPLIT_SCREEN_BOX 2210
+#define IDC_SPLIT_SCREEN_LIST 2230
+
+// Video adjustment dialog: per row (brightness, contrast, hue, sharpness,
+// saturation) its list (IDC_VIDEO_ADJUST_LIST + row) and its "設定"
+// (IDC_VIDEO_ADJUST_SET + row).
+#define IDC_VIDEO_ADJUST_LIST 2301
+#define IDC_VIDEO_ADJUST_SET 2311
+#define IDC_VIDEO_ADJUST_CHANNEL 2321
+#define IDC_VIDEO_ADJUST_SLAVE 2322
+#define IDC_VIDEO_ADJUST_SET_ALL 2323
+#define IDC_VIDEO_ADJUST_PROGRESS 2324
+#define IDC_VIDEO_ADJUST_CLOSE 2325
+
+// ---- end of the title ... video adjustment dialogs
+
 // ---- AGC, video format, video loss, alarm, date and time, other settings,
 // ---- screen switching, send-all and read-all dialogs (dialogs_main.rc)
 

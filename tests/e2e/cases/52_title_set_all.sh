@@ -1,0 +1,43 @@
+# "全設定" of the title dialog: the 16 titles in channel order, "01" first and
+# "16" last, at least 400 ms apart, then "Success"; while the sequence runs the
+# button reads "キャンセル" and the other controls and the system-menu close
+# are locked, and the title-bar close is refused. With a half-width letter in
+# channel 5 the sequence stops after channel 4 with the title-character
+# message and "Command Error", without "Success", and the controls come back.
+start_sim --reply-delay-ms 100
+start_program
+T="タイトルの設定"
+MSG="ＪＩＳ第１水準,第２水準以外の字が選択されてます"
+drv main 15000 no-box 1000 menu 40008 dialog "$T" 5000 click 2004 \
+  wait-text 2004 "キャンセル" 2000 enabled 2001 0 enabled 2002 0 enabled 2003 0 enabled 2006 0 \
+  close sleep 300
+shot running main 1000 dialog "$T" 1000
+drv main 1000 dialog "$T" 1000 box "Success" "接続成功" 15000 click 1 no-box 500
+drv main 1000 dialog "$T" 1000 wait-text 2004 "全設定" 2000 enabled 2001 1 enabled 2002 1 \
+  enabled 2003 1 enabled 2006 1
+# The default title of channel N: blanks, "ＣＨ", N in full-width digits.
+jis_digits() { local d out=; for d in $(echo "$1" | grep -o .); do out+="233$d"; done; echo "$out"; }
+want=$(for ch in $(seq -w 1 16); do
+  echo "RX CJ${ch}21212121212123432348$(jis_digits "$ch")212121212121\\r\\n"
+  echo 'TX GO\r\n'
+done)
+expect_frames <<<"$want"
+
+# The frames left at least 400 ms apart.
+awk '$3 == "RX" { split($2, t, ":"); s = t[1] * 3600 + t[2] * 60 + t[3];
+       if (n++ && s - last < 0.38) { print "frames " s - last " s apart"; bad = 1 } last = s }
+     END { exit bad }' "$CASE_DIR/sim.log" || fail "titles sent faster than every 400 ms"
+
+# Channel 5 with a half-width letter.
+before=$(frames | wc -l)
+drv main 1000 dialog "$T" 1000 select 2001 4 \
+  wait-text 2002 "　　　ＣＨ０５　　　" 2000 set-text 2002 "ＡbＣ" click 2004 \
+  box "$MSG" "Error" 10000
+shot refused main 1000 box "$MSG" "Error" 1000
+drv main 1000 box "$MSG" "Error" 1000 click 1
+drv main 1000 box "Command Error" "Error" 5000 click 1 no-box 2000
+drv main 1000 dialog "$T" 1000 wait-text 2004 "全設定" 2000 enabled 2001 1 enabled 2002 1 \
+  enabled 2006 1 text 2002 "ＡbＣ"
+sent=$(frames | tail -n +$((before + 1)) | grep '^RX' | cut -c1-7 | tr '\n' ' ')
+expect_eq "titles sent before channel 5" "$sent" "RX CJ01 RX CJ02 RX CJ03 RX CJ04 "
+drv main 1000 dialog "$T" 1000 close gone 3000

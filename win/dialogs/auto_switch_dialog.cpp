@@ -1,0 +1,193 @@
+#include "win/dialogs/auto_switch_dialog.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/commands/auto_switch_commands.h"
+#include "core/ui/auto_switch_dialog.h"
+#include "win/dialogs/dialog_common.h"
+#include "win/dialogs/paint_support.h"
+#include "win/resources/resource.h"
+
+namespace korvex7::win {
+
+namespace {
+
+constexpr wchar_t kCaption[] = L"自動切換えの設定  ";
+
+SettingsModel& Model() { return DialogSession().model; }
+
+// The entry the selected list position stands for, -1 when none.
+int SelectedEntry() {
+  const SettingsModel& m = Model();
+  return AutoSwitchEntryAt(m.autoSwitch.mode, m.selectedSwitchEntry);
+}
+
+std::int32_t DwellTimeOf(int entry) {
+  return entry < 0 ? -1 : Model().autoSwitch.dwellTime[static_cast<std::size_t>(entry)];
+}
+
+void InvalidateTable(HWND dialog) {
+  const TableRect& f = kAutoSwitchTableFrame;
+  const RECT r = ScaledClientRect(dialog, f.left, f.top, f.right + 1, f.bottom + 1);
+  InvalidateRect(dialog, &r, TRUE);
+}
+
+// Refills the entry list for the current mode.
+void FillEntryList(HWND dialog) {
+  SendDlgItemMessageW(dialog, IDC_AUTO_SWITCH_ENTRY, CB_RESETCONTENT, 0, 0);
+  const std::int32_t mode = Model().autoSwitch.mode;
+  std::vector<std::string_view> items;
+  for (int p = 0; p < AutoSwitchEntryCount(mode); ++p) {
+    items.push_back(AutoSwitchEntryItem(AutoSwitchEntryAt(mode, p)));
+  }
+  FillValueList(dialog, IDC_AUTO_SWITCH_ENTRY, items);
+}
+
+void SelectEntryAndTime(HWND dialog) {
+  SelectListValue(dialog, IDC_AUTO_SWITCH_ENTRY, Model().selectedSwitchEntry);
+  SelectListValue(dialog, IDC_AUTO_SWITCH_TIME, DwellTimeOf(SelectedEntry()));
+}
+
+void OnInit(HWND dialog) {
+  SetSettingsCaption(dialog, kCaption);
+  SettingsModel& m = Model();
+  // The mode may have changed since the last opening (a loaded file, a reply
+  // from the unit): a position its list does not hold starts again at 0.
+  m.selectedSwitchEntry = AutoSwitchOpeningPosition(m.autoSwitch.mode, m.selectedSwitchEntry);
+  FillEntryList(dialog);
+
+  std::vector<std::string_view> modes;
+  for (int mode = 0; mode < kAutoSwitchModes; ++mode) modes.push_back(AutoSwitchModeItem(mode));
+  FillValueList(dialog, IDC_AUTO_SWITCH_MODE, modes);
+
+  std::vector<std::string> seconds;
+  for (int s = 0; s < kDwellTimeItems; ++s) seconds.push_back(DwellTimeItem(s));
+  const std::vector<std::string_view> times(seconds.begin(), seconds.end());
+  FillValueList(dialog, IDC_AUTO_SWITCH_TIME, times);
+  FillValueList(dialog, IDC_AUTO_SWITCH_SAME_TIME, times);
+  InitSlaveAddressList(dialog, IDC_AUTO_SWITCH_SLAVE);
+
+  SelectListValue(dialog, IDC_AUTO_SWITCH_MODE, m.autoSwitch.mode);
+  SelectEntryAndTime(dialog);
+  SelectListValue(dialog, IDC_AUTO_SWITCH_SAME_TIME, kSameDwellTimeOnOpening);
+}
+
+void OnEntryChanged(HWND dialog) {
+  const int selected = ListSelection(dialog, IDC_AUTO_SWITCH_ENTRY);
+  if (selected < 0) return;
+  Model().selectedSwitchEntry = selected;
+  SelectListValue(dialog, IDC_AUTO_SWITCH_TIME, DwellTimeOf(SelectedEntry()));
+}
+
+void OnModeChanged(HWND dialog) {
+  const int selected = ListSelection(dialog, IDC_AUTO_SWITCH_MODE);
+  if (selected < 0) return;
+  SettingsModel& m = Model();
+  m.autoSwitch.mode = selected;
+  FillEntryList(dialog);
+  m.selectedSwitchEntry = 0;
+  SelectEntryAndTime(dialog);
+  InvalidateTable(dialog);
+  MarkModified();
+}
+
+void OnTimeChanged(HWND dialog) {
+  const int selected = ListSelection(dialog, IDC_AUTO_SWITCH_TIME);
+  const int entry = SelectedEntry();
+  if (selected < 0 || entry < 0) return;
+  Model().autoSwitch.dwellTime[static_cast<std::size_t>(entry)] = selected;
+  InvalidateTable(dialog);
+  MarkModified();
+}
+
+void OnSameTimeChanged(HWND dialog) {
+  const int selected = ListSelection(dialog, IDC_AUTO_SWITCH_SAME_TIME);
+  if (selected < 0) return;
+  SetSameDwellTime(Model(), selected);
+  SelectListValue(dialog, IDC_AUTO_SWITCH_TIME, DwellTimeOf(SelectedEntry()));
+  InvalidateTable(dialog);
+  MarkModified();
+}
+
+void PaintTable(HWND dialog) {
+  DialogPaint paint(dialog);
+  if (paint.dc() == nullptr) return;
+  const TableRect& f = kAutoSwitchTableFrame;
+  paint.Frame(f.left, f.top, f.right, f.bottom);
+  const SelectedObject font(paint.dc(), DialogFont(dialog));
+  const SettingsModel& m = Model();
+  const std::int32_t mode = m.autoSwitch.mode;
+  for (int p = 0; p < AutoSwitchEntryCount(mode); ++p) {
+    const int entry = AutoSwitchEntryAt(mode, p);
+    const AutoSwitchTableLine line = AutoSwitchTableLineOf(p);
+    paint.TextUtf8(line.labelX, line.y, AutoSwitchTableLabel(entry));
+    paint.TextUtf8(line.timeX, line.y,
+                   DwellTimeText(m.autoSwitch.dwellTime[static_cast<std::size_t>(entry)]));
+  }
+}
+
+void OnCommand(HWND dialog, WPARAM wParam) {
+  const int code = HIWORD(wParam);
+  const bool changed = code == CBN_SELCHANGE;
+  switch (LOWORD(wParam)) {
+    case IDC_AUTO_SWITCH_ENTRY:
+      if (changed) OnEntryChanged(dialog);
+      return;
+    case IDC_AUTO_SWITCH_MODE:
+      if (changed) OnModeChanged(dialog);
+      return;
+    case IDC_AUTO_SWITCH_TIME:
+      if (changed) OnTimeChanged(dialog);
+      return;
+    case IDC_AUTO_SWITCH_SAME_TIME:
+      if (changed) OnSameTimeChanged(dialog);
+      return;
+    case IDC_AUTO_SWITCH_TIME_SET:
+      PressSetButton([](Session& s) {
+        const int entry = SelectedEntry();
+        SendAutoSwitchEntry(s, entry, DwellTimeOf(entry));
+      });
+      return;
+    case IDC_AUTO_SWITCH_SET_ALL:
+      PressSetButton(SendAutoSwitchAll);
+      return;
+    case IDC_AUTO_SWITCH_MODE_SET:
+      PressSetButton(SendAutoSwitchMode);
+      return;
+    default:
+      break;
+  }
+  if (HandleCommonCommand(dialog, wParam, IDC_AUTO_SWITCH_SLAVE, IDC_AUTO_SWITCH_CLOSE)) return;
+  // Any other command (Enter among them) closes the dialog like the
+  // title-bar close.
+  CloseSettingsDialog(dialog);
+}
+
+INT_PTR CALLBACK AutoSwitchProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_INITDIALOG:
+      OnInit(dialog);
+      return TRUE;
+    case WM_COMMAND:
+      OnCommand(dialog, wParam);
+      return TRUE;
+    case WM_PAINT:
+      PaintTable(dialog);
+      return TRUE;
+    case WM_CLOSE:
+      CloseSettingsDialog(dialog);
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace
+
+void RunAutoSwitchDialog(HWND owner) {
+  RunSettingsDialog(owner, IDD_AUTO_SWITCH, AutoSwitchProc);
+}
+
+}  // namespace korvex7::win

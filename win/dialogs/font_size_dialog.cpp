@@ -1,0 +1,33 @@
+#include "win/dialogs/font_size_dialog.h"
+
+#include <array>
+#include <string_view>
+
+#include "core/commands/title_commands.h"
+#include "win/dialogs/list_pair_dialog.h"
+#include "win/resources/resource.h"
+
+namespace korvex7::win {
+
+namespace {
+
+constexpr std::array<std::string_view, 2> kFontSizeItems = {"SMALL", "LARGE"};
+
+const ListPairDialog kFontSizeDialog = {
+    IDD_FONT_SIZE,
+    L"フォントサイズの設定  ",
+    {{
+        {IDC_FONT_SIZE_SINGLE, IDC_FONT_SIZE_SINGLE_SET, kFontSizeItems,
+         [](SettingsModel& m) -> std::int32_t& { return m.fontSize.single; }, SendFontSizeSingle},
+        {IDC_FONT_SIZE_SPLIT, IDC_FONT_SIZE_SPLIT_SET, kFontSizeItems,
+         [](SettingsModel& m) -> std::int32_t& { return m.fontSize.split; }, SendFontSizeSplit},
+    }},
+    IDC_FONT_SIZE_SLAVE,
+    IDC_FONT_SIZE_CLOSE,
+};
+
+}  // namespace
+
+void RunFontSizeDialog(HWND owner) { RunListPairDialog(owner, kFontSizeDialog); }
+
+}  // namespace korvex7::win

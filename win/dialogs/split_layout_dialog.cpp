@@ -1,0 +1,180 @@
+#include "win/dialogs/split_layout_dialog.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/commands/screen_split_commands.h"
+#include "core/ui/split_layout_dialog.h"
+#include "core/ui/title_dialog.h"
+#include "win/dialogs/dialog_common.h"
+#include "win/resources/resource.h"
+
+namespace korvex7::win {
+
+namespace {
+
+constexpr wchar_t kCaption[] = L"分割画面配置の設定  ";
+
+int BoxId(int screen) { return IDC_SPLIT_SCREEN_BOX + screen; }    // screen 0..15
+int ListId(int screen) { return IDC_SPLIT_SCREEN_LIST + screen; }  // screen 0..15
+
+// The slots: where the group box and the list of each grid cell were
+// designed, in client coordinates (recorded once at opening).
+struct Slot {
+  RECT box{};
+  RECT list{};
+};
+
+struct SplitLayoutDialog {
+  std::array<Slot, kSplitScreens> slots{};
+};
+
+SettingsModel& Model() { return DialogSession().model; }
+
+RECT ClientRectOf(HWND dialog, HWND control) {
+  RECT r{};
+  GetWindowRect(control, &r);
+  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+void RecordSlots(HWND dialog, SplitLayoutDialog& d) {
+  for (int s = 0; s < kSplitScreens; ++s) {
+    d.slots[static_cast<std::size_t>(s)].box = ClientRectOf(dialog, GetDlgItem(dialog, BoxId(s)));
+    d.slots[static_cast<std::size_t>(s)].list = ClientRectOf(dialog, GetDlgItem(dialog, ListId(s)));
+  }
+}
+
+void MoveBox(HWND box, const RECT& r) {
+  SetWindowPos(box, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// A list keeps its size (its window height includes the drop-down part).
+void MoveList(HWND list, const RECT& r) {
+  SetWindowPos(list, nullptr, r.left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Moves every screen box to its slot for the layout, shows screens 1..n with
+// their channels and hides the rest without a selection.
+void Arrange(HWND dialog, const SplitLayoutDialog& d) {
+  const std::int32_t layout = Model().selectedLayout;
+  const auto placements = ArrangeSplitScreens(layout);
+  const auto channels = SplitLayoutChannels(Model().splitLayout, layout);
+  for (int k = 0; k < kSplitScreens; ++k) {
+    const ScreenPlacement& p = placements[static_cast<std::size_t>(k)];
+    const Slot& slot = d.slots[static_cast<std::size_t>(p.slot)];
+    // A box spanning several slots reaches to the far corner of the last one.
+    const Slot& corner =
+        d.slots[static_cast<std::size_t>(p.slot + (p.rows - 1) * kSlotColumns + p.columns - 1)];
+    RECT box = slot.box;
+    box.right = corner.box.right;
+    box.bottom = corner.box.bottom;
+    RECT list = slot.list;
+    if (p.columns > 1 || p.rows > 1) {
+      // The list of a large picture stands in its middle.
+      const int dx = ((box.right - box.left) - (slot.box.right - slot.box.left)) / 2;
+      const int dy = ((box.bottom - box.top) - (slot.box.bottom - slot.box.top)) / 2;
+      OffsetRect(&list, dx, dy);
+    }
+    HWND boxWindow = GetDlgItem(dialog, BoxId(k));
+    HWND listWindow = GetDlgItem(dialog, ListId(k));
+    MoveBox(boxWindow, box);
+    MoveList(listWindow, list);
+    const int show = p.shown ? SW_SHOW : SW_HIDE;
+    ShowWindow(boxWindow, show);
+    ShowWindow(listWindow, show);
+    EnableWindow(boxWindow, p.shown ? TRUE : FALSE);
+    EnableWindow(listWindow, p.shown ? TRUE : FALSE);
+    const std::int32_t channel =
+        p.shown && static_cast<std::size_t>(k) < channels.size() ? channels[static_cast<std::size_t>(k)]
+                                                                 : -1;
+    SelectListValue(dialog, ListId(k), channel);
+  }
+  // Group boxes are drawn through: repaint the whole picture once.
+  InvalidateRect(dialog, nullptr, TRUE);
+}
+
+void OnInit(HWND dialog, SplitLayoutDialog& d) {
+  SetSettingsCaption(dialog, kCaption);
+  std::vector<std::string_view> layouts;
+  for (int l = 0; l < kLayoutCount; ++l) layouts.push_back(SplitLayoutItem(l));
+  FillValueList(dialog, IDC_SPLIT_LAYOUT, layouts);
+  std::vector<std::string> channelTexts;
+  for (int ch = 0; ch < kChannels; ++ch) channelTexts.push_back(ChannelItem(ch));
+  const std::vector<std::string_view> channels(channelTexts.begin(), channelTexts.end());
+  for (int k = 0; k < kSplitScreens; ++k) FillValueList(dialog, ListId(k), channels);
+  InitSlaveAddressList(dialog, IDC_SPLIT_SLAVE);
+  RecordSlots(dialog, d);
+  SelectListValue(dialog, IDC_SPLIT_LAYOUT, Model().selectedLayout);
+  Arrange(dialog, d);
+}
+
+void OnLayoutChanged(HWND dialog, const SplitLayoutDialog& d) {
+  const int selected = ListSelection(dialog, IDC_SPLIT_LAYOUT);
+  if (selected < 0) return;
+  Model().selectedLayout = selected;
+  Arrange(dialog, d);
+  MarkModified();
+}
+
+// The list of screen k changed: element k of the current layout's list.
+void OnScreenChanged(HWND dialog, int k) {
+  const auto channels = SplitLayoutChannels(Model().splitLayout, Model().selectedLayout);
+  const int selected = ListSelection(dialog, ListId(k));
+  if (selected < 0 || static_cast<std::size_t>(k) >= channels.size()) return;
+  channels[static_cast<std::size_t>(k)] = selected;
+  MarkModified();
+}
+
+bool OnCommand(HWND dialog, const SplitLayoutDialog& d, WPARAM wParam) {
+  const int id = LOWORD(wParam);
+  const bool changed = HIWORD(wParam) == CBN_SELCHANGE;
+  if (id >= ListId(0) && id < ListId(kSplitScreens)) {
+    if (changed) OnScreenChanged(dialog, id - ListId(0));
+    return true;
+  }
+  switch (id) {
+    case IDC_SPLIT_LAYOUT:
+      if (changed) OnLayoutChanged(dialog, d);
+      return true;
+    case IDC_SPLIT_SET:
+      // A list that shows a channel twice is refused with status 12; the
+      // status timer shows "チャンネルが重複しています。".
+      PressSetButton(SendSplitLayout);
+      return true;
+    default:
+      return HandleCommonCommand(dialog, wParam, IDC_SPLIT_SLAVE, IDC_SPLIT_CLOSE);
+  }
+}
+
+INT_PTR CALLBACK SplitLayoutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    AttachDialogData(dialog, lParam);
+    OnInit(dialog, *reinterpret_cast<SplitLayoutDialog*>(lParam));
+    return TRUE;
+  }
+  const SplitLayoutDialog* d = DialogData<SplitLayoutDialog>(dialog);
+  if (d == nullptr) return FALSE;
+  switch (message) {
+    case WM_COMMAND:
+      return OnCommand(dialog, *d, wParam) ? TRUE : FALSE;
+    case WM_CLOSE:
+      CloseSettingsDialog(dialog);
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace
+
+void RunSplitLayoutDialog(HWND owner) {
+  SplitLayoutDialog d;
+  RunSettingsDialog(owner, IDD_SPLIT_LAYOUT, SplitLayoutProc, &d);
+}
+
+}  // namespace korvex7::win

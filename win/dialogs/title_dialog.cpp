@@ -1,0 +1,248 @@
+#include "win/dialogs/title_dialog.h"
+
+#include <climits>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/commands/title_commands.h"
+#include "core/transfer/dialog_sequences.h"
+#include "core/ui/title_dialog.h"
+#include "win/dialogs/dialog_common.h"
+#include "win/dialogs/paint_support.h"
+#include "win/resources/resource.h"
+#include "win/shell/status_display.h"
+#include "win/support/text.h"
+
+namespace korvex7::win {
+
+namespace {
+
+constexpr wchar_t kCaption[] = L"タイトルの設定  ";
+constexpr wchar_t kSetAllLabel[] = L"全設定";
+constexpr wchar_t kPreviewFace[] = L"ＭＳ ゴシック";
+constexpr int kPreviewFontWeight = 100;
+
+SetAllOptions TitleSetAllOptions() {
+  SetAllOptions o;
+  o.buttonId = IDC_TITLE_SET_ALL;
+  o.idleLabel = kSetAllLabel;
+  o.lockedControls = {IDC_TITLE_CHANNEL, IDC_TITLE_EDIT, IDC_TITLE_SET, IDC_TITLE_CLOSE};
+  o.slaveListId = IDC_TITLE_SLAVE;
+  o.periodMs = 400;
+  return o;
+}
+
+struct TitleDialog {
+  SetAllRun setAll{TitleSequence(), TitleSetAllOptions()};
+  // The edit box is being filled from the model (or cut back to what was
+  // stored): its change notification is not an edit.
+  bool loading = false;
+};
+
+bool ValidChannel(std::int32_t channel) { return channel >= 0 && channel < kChannels; }
+
+// UTF-16 units of the character at `i`: a surrogate pair stays together.
+std::size_t CharacterUnits(std::wstring_view text, std::size_t i) {
+  return IS_HIGH_SURROGATE(text[i]) && i + 1 < text.size() && IS_LOW_SURROGATE(text[i + 1]) ? 2
+                                                                                             : 1;
+}
+
+// Each character of the edit box (a surrogate pair stays together) in code
+// page 932, or empty when the code page cannot hold it. A character is kept
+// only when it converts without a default character and converts back to
+// itself, so no best-fit substitute ever stands in for it.
+std::vector<std::string> Cp932Characters(std::wstring_view text) {
+  std::vector<std::string> out;
+  for (std::size_t i = 0; i < text.size();) {
+    const std::size_t n = CharacterUnits(text, i);
+    const std::wstring_view character = text.substr(i, n);
+    i += n;
+
+    char bytes[8] = {};
+    BOOL usedDefault = FALSE;
+    const int length = WideCharToMultiByte(kCodePageShiftJis, WC_NO_BEST_FIT_CHARS,
+                                           character.data(), static_cast<int>(n), bytes,
+                                           static_cast<int>(sizeof(bytes)), nullptr, &usedDefault);
+    std::string converted;
+    if (length > 0 && usedDefault == FALSE) {
+      wchar_t back[4] = {};
+      const int backLength = MultiByteToWideChar(kCodePageShiftJis, MB_ERR_INVALID_CHARS, bytes,
+                                                 length, back, 4);
+      if (backLength == static_cast<int>(n) && std::wstring_view(back, n) == character) {
+        converted.assign(bytes, static_cast<std::size_t>(length));
+      }
+    }
+    out.push_back(std::move(converted));
+  }
+  return out;
+}
+
+std::wstring EditText(HWND edit) {
+  const int length = GetWindowTextLengthW(edit);
+  if (length <= 0) return {};
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const int got = GetWindowTextW(edit, text.data(), length + 1);
+  text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+  return text;
+}
+
+void SetEditText(HWND dialog, TitleDialog& d, const std::wstring& text) {
+  d.loading = true;
+  SetDlgItemTextW(dialog, IDC_TITLE_EDIT, text.c_str());
+  d.loading = false;
+}
+
+void InvalidatePreview(HWND dialog) {
+  const PreviewRect& f = kTitlePreviewFrame;
+  const RECT r = ScaledClientRect(dialog, f.left, f.top, f.right + 1, f.bottom + 1);
+  InvalidateRect(dialog, &r, TRUE);
+}
+
+// Puts the selected channel's stored title into the edit box; not an edit.
+void LoadTitle(HWND dialog, TitleDialog& d) {
+  const SettingsModel& m = DialogSession().model;
+  std::wstring text;
+  if (ValidChannel(m.selectedChannel)) {
+    text = Cp932ToWide(TextView(m.title.text[static_cast<std::size_t>(m.selectedChannel)]));
+  }
+  SetEditText(dialog, d, text);
+  InvalidatePreview(dialog);
+}
+
+// The operator changed the edit box: the text, cut to 20 bytes of code page
+// 932 at a character boundary, becomes the selected channel's title.
+void OnEditChanged(HWND dialog, TitleDialog& d) {
+  if (d.loading) return;
+  SettingsModel& m = DialogSession().model;
+  if (!ValidChannel(m.selectedChannel)) return;
+  HWND edit = GetDlgItem(dialog, IDC_TITLE_EDIT);
+  const std::wstring text = EditText(edit);
+  const std::vector<std::string> characters = Cp932Characters(text);
+  const TitleText932 title = ComposeTitle(characters);
+  SetText(m.title.text[static_cast<std::size_t>(m.selectedChannel)], title.bytes);
+  if (title.cut) {
+    // Show what is stored: the characters that fit, the caret at the end.
+    std::size_t units = 0;
+    for (std::size_t c = 0; c < title.charactersKept && units < text.size(); ++c) {
+      units += CharacterUnits(text, units);
+    }
+    SetEditText(dialog, d, text.substr(0, units));
+    const auto end = static_cast<LPARAM>(units);
+    SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(end), end);
+  }
+  InvalidatePreview(dialog);
+  MarkEditModified();
+}
+
+// "設定": the selected channel's title, or the title-character message when
+// it cannot be sent.
+void SendSelectedTitle(Session& s) {
+  TitleWorkBuffer work{};
+  const std::int32_t channel = s.model.selectedChannel;
+  if (PrepareTitle(s.model, channel, work) == 1 && SendTitle(s, channel, work) == 0) return;
+  ShowInvalidTitleCharacters();
+}
+
+void PaintPreview(HWND dialog) {
+  DialogPaint paint(dialog);
+  HDC dc = paint.dc();
+  if (dc == nullptr) return;
+  const PreviewRect& f = kTitlePreviewFrame;
+  paint.Frame(f.left, f.top, f.right, f.bottom);
+
+  const SelectedObject labelFont(dc, DialogFont(dialog));
+  for (int ch = 0; ch < kChannels; ++ch) {
+    const TitlePreviewLine line = TitlePreviewLineOf(ch);
+    paint.TextUtf8(line.labelX, line.y, ChannelItem(ch));
+  }
+
+  UniqueGdiObject<HFONT> font(CreateFontW(
+      paint.Px(kTitlePreviewFontHeight), 0, 0, 0, kPreviewFontWeight, FALSE, FALSE, FALSE,
+      DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+      FIXED_PITCH | FF_MODERN, kPreviewFace));
+  if (!font) return;
+  const SelectedObject titleFont(dc, font.get());
+  const int previousExtra = SetTextCharacterExtra(dc, paint.Px(kTitlePreviewCharacterExtra));
+  const SettingsModel& m = DialogSession().model;
+  for (int ch = 0; ch < kChannels; ++ch) {
+    const TitlePreviewLine line = TitlePreviewLineOf(ch);
+    paint.Text(line.titleX, line.y, Cp932ToWide(TextView(m.title.text[static_cast<std::size_t>(ch)])));
+  }
+  SetTextCharacterExtra(dc, previousExtra == INT_MIN ? 0 : previousExtra);
+}
+
+void OnInit(HWND dialog, TitleDialog& d) {
+  const DialogInitializingScope initializing;
+  SetSettingsCaption(dialog, kCaption);
+  std::vector<std::string> channels;
+  for (int ch = 0; ch < kChannels; ++ch) channels.push_back(ChannelItem(ch));
+  const std::vector<std::string_view> items(channels.begin(), channels.end());
+  FillValueList(dialog, IDC_TITLE_CHANNEL, items);
+  // A title is at most 20 bytes, so never more than 20 characters; the byte
+  // limit itself is kept when the text is stored.
+  SendDlgItemMessageW(dialog, IDC_TITLE_EDIT, EM_LIMITTEXT, kTitleBytes, 0);
+  InitSlaveAddressList(dialog, IDC_TITLE_SLAVE);
+  SelectListValue(dialog, IDC_TITLE_CHANNEL, DialogSession().model.selectedChannel);
+  LoadTitle(dialog, d);
+}
+
+bool OnCommand(HWND dialog, TitleDialog& d, WPARAM wParam) {
+  const int id = LOWORD(wParam);
+  const int code = HIWORD(wParam);
+  switch (id) {
+    case IDC_TITLE_CHANNEL:
+      if (code == CBN_SELCHANGE) {
+        const int selected = ListSelection(dialog, IDC_TITLE_CHANNEL);
+        if (selected >= 0) {
+          DialogSession().model.selectedChannel = selected;
+          LoadTitle(dialog, d);
+        }
+      }
+      return true;
+    case IDC_TITLE_EDIT:
+      if (code == EN_CHANGE) OnEditChanged(dialog, d);
+      return true;
+    case IDC_TITLE_SET:
+      PressSetButton(SendSelectedTitle);
+      return true;
+    case IDC_TITLE_SET_ALL:
+      d.setAll.OnButton(dialog);
+      return true;
+    default:
+      return HandleCommonCommand(dialog, wParam, IDC_TITLE_SLAVE, IDC_TITLE_CLOSE, &d.setAll);
+  }
+}
+
+INT_PTR CALLBACK TitleProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    AttachDialogData(dialog, lParam);
+    OnInit(dialog, *reinterpret_cast<TitleDialog*>(lParam));
+    return TRUE;
+  }
+  TitleDialog* d = DialogData<TitleDialog>(dialog);
+  if (d == nullptr) return FALSE;
+  switch (message) {
+    case WM_COMMAND:
+      return OnCommand(dialog, *d, wParam) ? TRUE : FALSE;
+    case WM_TIMER:
+      return d->setAll.OnTimer(dialog, wParam) ? TRUE : FALSE;
+    case WM_PAINT:
+      PaintPreview(dialog);
+      return TRUE;
+    case WM_CLOSE:
+      CloseSettingsDialog(dialog, &d->setAll);
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace
+
+void RunTitleDialog(HWND owner) {
+  TitleDialog d;
+  RunSettingsDialog(owner, IDD_TITLE, TitleProc, &d);
+}
+
+}  // namespace korvex7::win

@@ -1,0 +1,213 @@
+#include "win/dialogs/video_adjust_dialog.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/commands/video_adjust_commands.h"
+#include "core/transfer/dialog_sequences.h"
+#include "core/ui/title_dialog.h"
+#include "core/ui/video_adjust_dialog.h"
+#include "win/dialogs/dialog_common.h"
+#include "win/dialogs/paint_support.h"
+#include "win/resources/resource.h"
+#include "win/support/text.h"
+
+namespace korvex7::win {
+
+namespace {
+
+constexpr wchar_t kCaption[] = L"ビデオ調整設定 ";
+constexpr wchar_t kSetAllLabel[] = L"全設定";
+
+// The single-channel encoder of each row, in row order.
+using SendOne = bool (*)(Session&, std::int32_t stored);
+constexpr std::array<SendOne, kAdjustRows> kRowSenders = {SendBrightness, SendContrast, SendHue,
+                                                          SendSharpness, SendSaturation};
+
+int ListId(int row) { return IDC_VIDEO_ADJUST_LIST + row; }
+int SetId(int row) { return IDC_VIDEO_ADJUST_SET + row; }
+
+void SetProgress(HWND dialog, std::wstring_view text) {
+  const std::wstring t(text);
+  SetDlgItemTextW(dialog, IDC_VIDEO_ADJUST_PROGRESS, t.c_str());
+}
+
+SetAllOptions VideoAdjustSetAllOptions() {
+  SetAllOptions o;
+  o.buttonId = IDC_VIDEO_ADJUST_SET_ALL;
+  o.idleLabel = kSetAllLabel;
+  for (int row = 0; row < kAdjustRows; ++row) {
+    o.lockedControls.push_back(ListId(row));
+    o.lockedControls.push_back(SetId(row));
+  }
+  o.lockedControls.push_back(IDC_VIDEO_ADJUST_CHANNEL);
+  o.lockedControls.push_back(IDC_VIDEO_ADJUST_CLOSE);
+  o.slaveListId = IDC_VIDEO_ADJUST_SLAVE;
+  o.periodMs = 200;
+  o.onStart = [](HWND dialog) { SetProgress(dialog, L"0"); };
+  o.onStep = [](HWND dialog, int percent) {
+    SetProgress(dialog, Utf8ToWide(VideoAdjustPercentText(percent)));
+  };
+  o.onRestore = [](HWND dialog) { SetProgress(dialog, L""); };
+  return o;
+}
+
+struct VideoAdjustDialog {
+  SetAllRun setAll{VideoAdjustSequence(), VideoAdjustSetAllOptions()};
+};
+
+bool ValidChannel(std::int32_t channel) { return channel >= 0 && channel < kChannels; }
+
+// The table is repainted without erasing: its frame is filled first.
+void InvalidateTable(HWND dialog) {
+  const AdjustTableRect& f = kVideoAdjustTableFrame;
+  const RECT r = ScaledClientRect(dialog, f.left, f.top, f.right + 1, f.bottom + 1);
+  InvalidateRect(dialog, &r, FALSE);
+}
+
+// Each value list shows the selected channel's stored value.
+void SelectChannelValues(HWND dialog) {
+  const SettingsModel& m = DialogSession().model;
+  for (int row = 0; row < kAdjustRows; ++row) {
+    const std::int32_t value =
+        ValidChannel(m.selectedChannel)
+            ? VideoAdjustValues(m.videoAdjust, row)[static_cast<std::size_t>(m.selectedChannel)]
+            : -1;
+    SelectListValue(dialog, ListId(row), value);
+  }
+}
+
+void FillGeneratedList(HWND dialog, int listId, int count, std::string (*item)(int)) {
+  std::vector<std::string> texts;
+  texts.reserve(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) texts.push_back(item(i));
+  const std::vector<std::string_view> items(texts.begin(), texts.end());
+  FillValueList(dialog, listId, items);
+}
+
+void OnInit(HWND dialog) {
+  SetSettingsCaption(dialog, kCaption);
+  FillGeneratedList(dialog, IDC_VIDEO_ADJUST_CHANNEL, kChannels, ChannelItem);
+  for (int row = 0; row < kAdjustRows; ++row) {
+    std::vector<std::string> texts;
+    for (int p = 0; p < VideoAdjustItemCount(row); ++p) texts.push_back(VideoAdjustItem(row, p));
+    const std::vector<std::string_view> items(texts.begin(), texts.end());
+    FillValueList(dialog, ListId(row), items);
+  }
+  InitSlaveAddressList(dialog, IDC_VIDEO_ADJUST_SLAVE);
+  SendDlgItemMessageW(dialog, IDC_VIDEO_ADJUST_PROGRESS, EM_SETREADONLY, TRUE, 0);
+  SelectChannelValues(dialog);
+  SelectListValue(dialog, IDC_VIDEO_ADJUST_CHANNEL, DialogSession().model.selectedChannel);
+}
+
+// A value list changed: the selected channel's element of its field.
+void OnValueChanged(HWND dialog, int row) {
+  SettingsModel& m = DialogSession().model;
+  const int selected = ListSelection(dialog, ListId(row));
+  if (selected < 0 || !ValidChannel(m.selectedChannel)) return;
+  VideoAdjustValues(m.videoAdjust, row)[static_cast<std::size_t>(m.selectedChannel)] = selected;
+  InvalidateTable(dialog);
+  MarkModified();
+}
+
+void OnChannelChanged(HWND dialog) {
+  const int selected = ListSelection(dialog, IDC_VIDEO_ADJUST_CHANNEL);
+  if (selected < 0) return;
+  DialogSession().model.selectedChannel = selected;
+  SelectChannelValues(dialog);
+  InvalidateTable(dialog);
+}
+
+// "設定" of a row: the selected channel's stored value. Without a channel
+// there is no value; -1 is refused by the encoder ("Command Error").
+void OnSetRow(int row) {
+  PressSetButton([row](Session& s) {
+    const std::int32_t channel = s.model.selectedChannel;
+    const std::int32_t value =
+        ValidChannel(channel)
+            ? VideoAdjustValues(s.model.videoAdjust, row)[static_cast<std::size_t>(channel)]
+            : -1;
+    kRowSenders[static_cast<std::size_t>(row)](s, value);
+  });
+}
+
+void PaintTable(HWND dialog) {
+  DialogPaint paint(dialog);
+  if (paint.dc() == nullptr) return;
+  const AdjustTableRect& f = kVideoAdjustTableFrame;
+  paint.Frame(f.left, f.top, f.right, f.bottom);
+  const SelectedObject font(paint.dc(), DialogFont(dialog));
+  const SettingsModel& m = DialogSession().model;
+  for (int ch = 0; ch < kChannels; ++ch) {
+    paint.TextUtf8(VideoAdjustColumnX(ch), kVideoAdjustHeadingY, ChannelItem(ch));
+  }
+  for (int row = 0; row < kAdjustRows; ++row) {
+    paint.TextUtf8(kVideoAdjustLabelX, VideoAdjustRowY(row), VideoAdjustRowLabel(row));
+    const ChannelInts& values = VideoAdjustValues(m.videoAdjust, row);
+    for (int ch = 0; ch < kChannels; ++ch) {
+      paint.TextUtf8(VideoAdjustColumnX(ch), VideoAdjustRowY(row),
+                     VideoAdjustCell(row, values[static_cast<std::size_t>(ch)]));
+    }
+  }
+}
+
+bool OnCommand(HWND dialog, VideoAdjustDialog& d, WPARAM wParam) {
+  const int id = LOWORD(wParam);
+  const int code = HIWORD(wParam);
+  for (int row = 0; row < kAdjustRows; ++row) {
+    if (id == ListId(row)) {
+      if (code == CBN_SELCHANGE) OnValueChanged(dialog, row);
+      return true;
+    }
+    if (id == SetId(row)) {
+      OnSetRow(row);
+      return true;
+    }
+  }
+  switch (id) {
+    case IDC_VIDEO_ADJUST_CHANNEL:
+      if (code == CBN_SELCHANGE) OnChannelChanged(dialog);
+      return true;
+    case IDC_VIDEO_ADJUST_SET_ALL:
+      d.setAll.OnButton(dialog);
+      return true;
+    default:
+      return HandleCommonCommand(dialog, wParam, IDC_VIDEO_ADJUST_SLAVE, IDC_VIDEO_ADJUST_CLOSE,
+                                 &d.setAll);
+  }
+}
+
+INT_PTR CALLBACK VideoAdjustProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    AttachDialogData(dialog, lParam);
+    OnInit(dialog);
+    return TRUE;
+  }
+  VideoAdjustDialog* d = DialogData<VideoAdjustDialog>(dialog);
+  if (d == nullptr) return FALSE;
+  switch (message) {
+    case WM_COMMAND:
+      return OnCommand(dialog, *d, wParam) ? TRUE : FALSE;
+    case WM_TIMER:
+      return d->setAll.OnTimer(dialog, wParam) ? TRUE : FALSE;
+    case WM_PAINT:
+      PaintTable(dialog);
+      return TRUE;
+    case WM_CLOSE:
+      CloseSettingsDialog(dialog, &d->setAll);
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace
+
+void RunVideoAdjustDialog(HWND owner) {
+  VideoAdjustDialog d;
+  RunSettingsDialog(owner, IDD_VIDEO_ADJUST, VideoAdjustProc, &d);
+}
+
+}  // namespace korvex7::win
