@@ -9,8 +9,9 @@
 
 A file holds the 282 saved fields one per line, CR LF after each, in code
 page 932. NAME is a field name as the program knows it ("alarm.mode",
-"title.text[0]", "splitLayout.quadA[0]"); VALUE is written as given (titles
-are encoded to code page 932).
+"title.text[0]", "splitLayout.quadA[0]"); VALUE is written as given, titles
+encoded to code page 932 with each full-width blank written as the file
+keeps it, a full-width asterisk.
 """
 import sys
 
@@ -61,7 +62,7 @@ def defaults():
     v += ["1"] * 16
     v += ["1", "0", "0", "1", "0"]
     for ch in range(1, 17):
-        v.append("　　　ＣＨ" + FULL_DIGITS[ch // 10] + FULL_DIGITS[ch % 10] + "　　　")
+        v.append("＊＊＊ＣＨ" + FULL_DIGITS[ch // 10] + FULL_DIGITS[ch % 10] + "＊＊＊")
     v += ["1", "1", "1", "1"]
     v += ["3"] * 25 + ["2"]
     for value in (64, 64, 124, 0, 80, 80):
@@ -92,6 +93,8 @@ def main(argv):
             name, _, value = assignment.partition("=")
             if name not in names:
                 sys.exit(f"unknown field {name}")
+            if name.startswith("title.text["):
+                value = value.replace("　", "＊")
             values[names.index(name)] = value.encode("cp932")
         open(argv[1], "wb").write(b"".join(x + b"\r\n" for x in values))
         return 0

@@ -40,6 +40,7 @@
 //   print-text ID              print the text of control ID
 //   enabled ID 0|1             control ID is disabled (0) or enabled (1)
 //   checked ID 0|1             button ID is unchecked (0) or checked (1)
+//   items ID N                 the list ID holds N items
 //   toolbar ID                 click the main window's toolbar button that
 //                              sends command ID (mouse down and up on it)
 //   visible ID 0|1             control ID is hidden (0) or shown (1)
@@ -48,6 +49,9 @@
 //                              it showed, in order, one per line (a text is
 //                              printed again only after another one)
 //   print-control-rect ID      print "X Y W H" of control ID in screen pixels
+//   key VK                     post a key press (WM_KEYDOWN, WM_KEYUP) of the
+//                              virtual key VK to the current window (27
+//                              Escape, 13 Enter)
 #include <windows.h>
 #include <commctrl.h>
 
@@ -339,6 +343,16 @@ class Driver {
       if (got != want) {
         Fail(L"button " + std::to_wstring(id) + (got != 0 ? L" is checked" : L" is not checked"));
       }
+    } else if (step == L"items") {
+      const int id = ToInt(Take());
+      const int want = ToInt(Take());
+      DWORD_PTR r = 0;
+      SendMessageTimeoutW(Control(id), CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &r);
+      const int got = static_cast<int>(static_cast<LRESULT>(r));
+      if (got != want) {
+        Fail(L"list " + std::to_wstring(id) + L" holds " + std::to_wstring(got) + L" items, expected " +
+             std::to_wstring(want));
+      }
     } else if (step == L"toolbar") {
       ClickToolbarButton(ToInt(Take()));
     } else {
@@ -381,6 +395,12 @@ class Driver {
       }
     } else if (step == L"print-control-rect") {
       PrintRect(Control(ToInt(Take())));
+    } else if (step == L"key") {
+      const auto vk = static_cast<WPARAM>(ToInt(Take()));
+      HWND target = Current();
+      if (!PostMessageW(target, WM_KEYDOWN, vk, 1) || !PostMessageW(target, WM_KEYUP, vk, 0xC0000001)) {
+        Fail(L"cannot post the key");
+      }
     } else {
       return false;
     }

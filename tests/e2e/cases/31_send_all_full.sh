@@ -1,0 +1,41 @@
+# A full send-all of a non-default settings file: 55 commands, each after
+# the previous answer, "設定が完了しました", the dialog closes, and the unit
+# then holds the file's settings (all that a command carries).
+work=$CASE_DIR/work
+python3 "$E2E_ROOT/tests/e2e/settings_file.py" write "$work/site.dat" \
+  alarm.mode=1 alarm.holdTimeText=5 alarm.display=0 'videoLoss.detect[2]=0' videoLoss.background=1 \
+  dateTime.displayRange=7 'title.text[1]=入口カメラ　　　　　' 'title.text[9]=ＰＡＲＫＩＮＧ　Ｂ１' \
+  fontSize.split=0 'autoSwitch.dwellTime[3]=45' autoSwitch.mode=0 \
+  'videoAdjust.brightness[1]=0' 'videoAdjust.contrast[15]=127' 'videoAdjust.hue[0]=130' \
+  'videoAdjust.sharpness[4]=7' 'videoAdjust.saturation[8]=0' 'agc.on[7]=0' \
+  'videoFormat.format[15]=4' titlePosition.horizontal=3 'splitLayout.quadD[0]=0' \
+  'splitLayout.quadD[1]=1' 'splitLayout.quadD[2]=2' 'splitLayout.quadD[3]=3' \
+  'splitLayout.thirteenA[0]=15' 'splitLayout.thirteenA[12]=0' \
+  other.borderLine=2 other.powerOnScreen=22 other.connectorInput=1
+start_sim --dump "$work/unit.dat"
+start_program
+drv main 15000 no-box 1000 menu 40002 dialog "ファイルを開く" 5000 filename site.dat click 1 \
+  gone 5000 no-box 500
+SA="全項目の設定"
+drv main 1000 menu 40016 dialog "$SA" 5000 text 1046 "設定" text 1047 "" enabled 1113 1 \
+  enabled 1079 0
+shot idle main 1000 dialog "$SA" 1000
+drv main 1000 dialog "$SA" 1000 click 1046 wait-text 1046 "キャンセル" 2000 enabled 1113 0
+wait_frames 30 15
+shot running main 1000 dialog "$SA" 1000
+drv main 1000 box "設定が完了しました" "接続成功" 40000
+shot complete main 1000 box "設定が完了しました" "接続成功" 1000
+drv main 1000 box "設定が完了しました" "接続成功" 1000 click 1 no-dialog "$SA" 1500 no-box 1000
+expect_eq "commands" "$(frames | grep -c '^RX')" 55
+expect_eq "answers" "$(frames | grep -c '^TX GO')" 55
+expect_eq "first" "$(frames | head -1)" 'RX AME\r\n'
+expect_eq "last" "$(frames | tail -2 | head -1)" 'RX NAR4\r\n'
+
+python3 "$E2E_ROOT/tests/e2e/settings_file.py" diff "$work/site.dat" "$work/unit.dat" \
+  --except videoAdjust.saturationV alarm.holdTimeText || fail "the unit's settings differ from the file"
+# The hold time goes out as three digits; the unit keeps "005".
+expect_eq "unit's hold time" "$(sed -n 3p "$work/unit.dat" | tr -d '\r')" "005"
+
+# The run marked the document changed.
+drv main 1000 menu 40005 box "ファイルが変更されています。保存しますか？" "保存確認" 5000 click 7 \
+  exited 5000 0
