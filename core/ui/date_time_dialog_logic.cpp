@@ -41,8 +41,8 @@ std::vector<std::string> ClockListItems(int clockList) {
 }
 
 std::array<int, kClockLists> ClockSelections(const LocalTime& now) {
-  const std::array<int, kClockLists> values = {now.year,   now.month,  now.day,
-                                               now.hour,   now.minute, now.second};
+  const std::array<int, kClockLists> values = {now.year, now.month,  now.day,
+                                               now.hour, now.minute, now.second};
   std::array<int, kClockLists> selections{};
   for (std::size_t i = 0; i < selections.size(); ++i) {
     selections[i] = ListSelectionFor(values[i] - kShapes[i].first, kShapes[i].count);

@@ -33,7 +33,8 @@ std::string HoldTimeBoxText(HWND dialog) {
   const int n = GetDlgItemTextW(dialog, IDC_ALARM_HOLD_TIME, text, kHoldTimeEditLimit + 1);
   if (n <= 0) return {};
   char bytes[(kHoldTimeEditLimit + 1) * 2] = {};
-  const int m = WideCharToMultiByte(kCodePageShiftJis, 0, text, n, bytes, sizeof(bytes), nullptr, nullptr);
+  const int m =
+      WideCharToMultiByte(kCodePageShiftJis, 0, text, n, bytes, sizeof(bytes), nullptr, nullptr);
   return m > 0 ? std::string(bytes, static_cast<std::size_t>(m)) : std::string();
 }
 

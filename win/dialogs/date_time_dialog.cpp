@@ -79,7 +79,7 @@ INT_PTR CALLBACK DateTimeProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) 
       }
       if (HandleBoundListCommand(dialog, wParam, kLists)) return TRUE;
       return HandleCommonCommand(dialog, wParam, IDC_DATE_TIME_SLAVE, IDC_DATE_TIME_CLOSE) ? TRUE
-                                                                                         : FALSE;
+                                                                                           : FALSE;
     case WM_CLOSE:
       CloseSettingsDialog(dialog);
       return TRUE;

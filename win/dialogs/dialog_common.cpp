@@ -123,7 +123,8 @@ bool HandleValueListCommand(HWND dialog, WPARAM wParam, int listId, std::int32_t
 
 void InitBoundLists(HWND dialog, std::span<const BoundListRow> rows) {
   SettingsModel& model = DialogSession().model;
-  for (const BoundListRow& row : rows) InitValueList(dialog, row.listId, row.items, row.field(model));
+  for (const BoundListRow& row : rows)
+    InitValueList(dialog, row.listId, row.items, row.field(model));
 }
 
 bool HandleBoundListCommand(HWND dialog, WPARAM wParam, std::span<const BoundListRow> rows) {

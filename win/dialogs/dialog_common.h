@@ -156,12 +156,12 @@ bool HandleCommonCommand(HWND dialog, WPARAM wParam, int slaveListId, int closeI
 // ---- Set-all sequences ---------------------------------------------------
 
 struct SetAllOptions {
-  int buttonId = 0;                // the "全設定" / "読み込み" / "設定" button
-  std::wstring_view idleLabel;     // its text while no sequence runs
-  std::vector<int> lockedControls; // disabled while the sequence runs
-  int slaveListId = 0;             // disabled while running (RS-485 mode only)
-  UINT periodMs = 400;             // the pacing timer's period
-  bool closeOnSuccess = false;     // read-all and send-all close on success
+  int buttonId = 0;                 // the "全設定" / "読み込み" / "設定" button
+  std::wstring_view idleLabel;      // its text while no sequence runs
+  std::vector<int> lockedControls;  // disabled while the sequence runs
+  int slaveListId = 0;              // disabled while running (RS-485 mode only)
+  UINT periodMs = 400;              // the pacing timer's period
+  bool closeOnSuccess = false;      // read-all and send-all close on success
 
   // Optional hooks: before the first tick (progress reset), after each step
   // with the percentage of steps started, and when the dialog is restored

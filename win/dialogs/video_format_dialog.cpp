@@ -23,7 +23,8 @@ struct ChannelControls {
 constexpr std::array<ChannelControls, kChannels> ChannelIds() {
   std::array<ChannelControls, kChannels> ids{};
   for (int ch = 0; ch < kChannels; ++ch) {
-    const int list = ch < 8 ? IDC_VIDEO_FORMAT_LIST_1 + 2 * ch : IDC_VIDEO_FORMAT_LIST_9 + 2 * (ch - 8);
+    const int list =
+        ch < 8 ? IDC_VIDEO_FORMAT_LIST_1 + 2 * ch : IDC_VIDEO_FORMAT_LIST_9 + 2 * (ch - 8);
     ids[static_cast<std::size_t>(ch)] = {list, list + 1};
   }
   return ids;

@@ -16,9 +16,22 @@ constexpr wchar_t kCaption[] = L"ビデオロスの設定  ";
 
 // The ON / OFF radio buttons of channels 1..16.
 constexpr std::array<OnOffRadioPair, kChannels> kDetectRadios = {{
-    {1128, 1129}, {1130, 1131}, {1132, 1133}, {1134, 1135}, {1140, 1141}, {1142, 1143},
-    {1144, 1145}, {1146, 1147}, {1148, 1149}, {1190, 1191}, {1192, 1193}, {1194, 1195},
-    {1197, 1198}, {1199, 1200}, {1201, 1202}, {1203, 1204},
+    {1128, 1129},
+    {1130, 1131},
+    {1132, 1133},
+    {1134, 1135},
+    {1140, 1141},
+    {1142, 1143},
+    {1144, 1145},
+    {1146, 1147},
+    {1148, 1149},
+    {1190, 1191},
+    {1192, 1193},
+    {1194, 1195},
+    {1197, 1198},
+    {1199, 1200},
+    {1201, 1202},
+    {1203, 1204},
 }};
 
 const std::array<BoundListRow, 3> kLists = {{
@@ -46,7 +59,8 @@ INT_PTR CALLBACK VideoLossProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
       OnInitDialog(dialog);
       return TRUE;
     case WM_COMMAND:
-      if (HandleChannelRadioCommand(wParam, kDetectRadios, DialogSession().model.videoLoss.detect)) {
+      if (HandleChannelRadioCommand(wParam, kDetectRadios,
+                                    DialogSession().model.videoLoss.detect)) {
         return TRUE;
       }
       if (LOWORD(wParam) == IDC_VIDEO_LOSS_SET) {
@@ -54,8 +68,9 @@ INT_PTR CALLBACK VideoLossProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
         return TRUE;
       }
       if (HandleBoundListCommand(dialog, wParam, kLists)) return TRUE;
-      return HandleCommonCommand(dialog, wParam, IDC_VIDEO_LOSS_SLAVE, IDC_VIDEO_LOSS_CLOSE) ? TRUE
-                                                                                           : FALSE;
+      return HandleCommonCommand(dialog, wParam, IDC_VIDEO_LOSS_SLAVE, IDC_VIDEO_LOSS_CLOSE)
+                 ? TRUE
+                 : FALSE;
     case WM_CLOSE:
       CloseSettingsDialog(dialog);
       return TRUE;

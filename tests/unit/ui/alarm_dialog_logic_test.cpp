@@ -17,11 +17,11 @@ struct HoldTimeRow {
 
 // What the operator types, the button state and the number kept.
 constexpr HoldTimeRow kHoldTimeRows[] = {
-    {"1", true, 1},     {"01", true, 1},    {"001", true, 1},   {"07", true, 7},
-    {"30", true, 30},   {"030", true, 30},  {"999", true, 999}, {"100", true, 100},
-    {"0", false, 0},    {"00", false, 0},   {"000", false, 0},  {"", false, 0},
-    {"5a", false, 5},   {"a5", false, 0},   {" 5", false, 0},   {"5 ", false, 5},
-    {"-1", false, 0},   {"+1", false, 0},   {"1.5", false, 1},  {"12x", false, 12},
+    {"1", true, 1},   {"01", true, 1},   {"001", true, 1},   {"07", true, 7},
+    {"30", true, 30}, {"030", true, 30}, {"999", true, 999}, {"100", true, 100},
+    {"0", false, 0},  {"00", false, 0},  {"000", false, 0},  {"", false, 0},
+    {"5a", false, 5}, {"a5", false, 0},  {" 5", false, 0},   {"5 ", false, 5},
+    {"-1", false, 0}, {"+1", false, 0},  {"1.5", false, 1},  {"12x", false, 12},
 };
 
 TEST(HoldTimeEdit, SetButtonAndStoredValue) {
@@ -59,7 +59,7 @@ TEST(HoldTimeEdit, TypedFormReachesTheWire) {
     const char* typed;
     const char* command;
   } const rows[] = {
-      {"07", "ADT007\r\n"}, {"7", "ADT007\r\n"}, {"030", "ADT030\r\n"},
+      {"07", "ADT007\r\n"},  {"7", "ADT007\r\n"}, {"030", "ADT030\r\n"},
       {"999", "ADT999\r\n"}, {"1", "ADT001\r\n"},
   };
   for (const Row& r : rows) {
@@ -79,12 +79,12 @@ TEST(HoldTimeEdit, KeepsAtMostThreeBytesOfWholeCharacters) {
   } const rows[] = {
       {"1234", "123"},
       {"12345", "123"},
-      {"\x82\x54", "\x82\x54"},                // full-width 5: two bytes
-      {"1\x82\x54", "1\x82\x54"},              // three bytes
-      {"12\x82\x54", "12"},                    // the double-byte character does not fit
-      {"\x82\x54\x82\x55", "\x82\x54"},        // the second one does not fit
-      {"\xb1\xb2\xb3\xb4", "\xb1\xb2\xb3"},    // half-width katakana: one byte each
-      {"\x82", "\x82"},                        // a lone lead byte at the end stays one byte
+      {"\x82\x54", "\x82\x54"},              // full-width 5: two bytes
+      {"1\x82\x54", "1\x82\x54"},            // three bytes
+      {"12\x82\x54", "12"},                  // the double-byte character does not fit
+      {"\x82\x54\x82\x55", "\x82\x54"},      // the second one does not fit
+      {"\xb1\xb2\xb3\xb4", "\xb1\xb2\xb3"},  // half-width katakana: one byte each
+      {"\x82", "\x82"},                      // a lone lead byte at the end stays one byte
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(testing::PrintToString(r.typed));

@@ -18,8 +18,8 @@ TEST(SlaveAddressItems, TwoDigitUnitsThenBroadcast) {
     int index;
     const char* text;
   } const rows[] = {
-      {0, "00"}, {1, "01"}, {9, "09"}, {10, "10"}, {19, "19"}, {30, "30"}, {31, "31"},
-      {32, "Broadcast"},
+      {0, "00"},  {1, "01"},  {9, "09"},  {10, "10"},
+      {19, "19"}, {30, "30"}, {31, "31"}, {32, "Broadcast"},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.index);
@@ -52,8 +52,8 @@ TEST(ListSelectionFor, StoredValueIsThePosition) {
     int items;
     int expected;
   } const rows[] = {
-      {0, 2, 0},   {1, 2, 1},    {2, 2, -1},   {-1, 2, -1}, {25, 26, 25},
-      {26, 26, -1}, {7, 7, -1},  {6, 7, 6},    {31, 32, 31}, {32, 32, -1},
+      {0, 2, 0},    {1, 2, 1},           {2, 2, -1},          {-1, 2, -1},  {25, 26, 25},
+      {26, 26, -1}, {7, 7, -1},          {6, 7, 6},           {31, 32, 31}, {32, 32, -1},
       {32, 33, 32}, {INT32_MIN, 33, -1}, {INT32_MAX, 33, -1}, {0, 0, -1},
   };
   for (const Row& r : rows) {

@@ -23,11 +23,11 @@ TEST(PictureList, ItemsAndCommands) {
     const char* powerOn;
     const char* screenSwitch;
   } const rows[] = {
-      {0, "ch.01", "POSS01\r\n", "CS01\r\n"},     {9, "ch.10", "POSS10\r\n", "CS10\r\n"},
-      {15, "ch.16", "POSS16\r\n", "CS16\r\n"},    {16, "4分割A", "POSD4A\r\n", "CD4A\r\n"},
-      {19, "4分割D", "POSD4D\r\n", "CD4D\r\n"},   {20, "9分割A", "POSD9A\r\n", "CD9A\r\n"},
-      {21, "9分割B", "POSD9B\r\n", "CD9B\r\n"},   {22, "13分割A", "POSD13A\r\n", "CD13A\r\n"},
-      {23, "13分割B", "POSD13B\r\n", "CD13B\r\n"}, {24, "16分割", "POSD16\r\n", "CD16\r\n"},
+      {0, "ch.01", "POSS01\r\n", "CS01\r\n"},       {9, "ch.10", "POSS10\r\n", "CS10\r\n"},
+      {15, "ch.16", "POSS16\r\n", "CS16\r\n"},      {16, "4分割A", "POSD4A\r\n", "CD4A\r\n"},
+      {19, "4分割D", "POSD4D\r\n", "CD4D\r\n"},     {20, "9分割A", "POSD9A\r\n", "CD9A\r\n"},
+      {21, "9分割B", "POSD9B\r\n", "CD9B\r\n"},     {22, "13分割A", "POSD13A\r\n", "CD13A\r\n"},
+      {23, "13分割B", "POSD13B\r\n", "CD13B\r\n"},  {24, "16分割", "POSD16\r\n", "CD16\r\n"},
       {25, "自動切換え", "POSCAS\r\n", "CCAS\r\n"},
   };
   ASSERT_EQ(kPictureItems.size(), 26u);
@@ -145,8 +145,7 @@ TEST(VideoFormatList, PositionIsTheFormatSent) {
     EXPECT_EQ(kVideoFormatItems[i].size(), 8u);  // names are padded to eight
     SettingsModel m;
     const auto format = static_cast<std::int32_t>(i);
-    EXPECT_EQ(EncodeVideoFormatChannel(m, 9, format).text,
-              "VF10" + std::to_string(i + 1) + "\r\n");
+    EXPECT_EQ(EncodeVideoFormatChannel(m, 9, format).text, "VF10" + std::to_string(i + 1) + "\r\n");
   }
 }
 
