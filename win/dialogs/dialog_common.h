@@ -11,6 +11,9 @@
 //   WM_COMMAND     HandleValueListCommand for each bound list, then
 //                  PressSetButton(encoder) for each "設定" button, then
 //                  HandleCommonCommand (slave address, "Close", Escape).
+//                  A dialog whose lists each have one field and one encoder
+//                  can describe them as BoundListRow tables instead
+//                  (InitBoundLists, HandleBoundListCommand).
 //   WM_CLOSE       CloseSettingsDialog (the title-bar close).
 //   WM_TIMER       SetAllRun::OnTimer in the dialogs with a Set-all sequence.
 //
