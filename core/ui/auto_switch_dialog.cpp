@@ -11,13 +11,12 @@ namespace {
 constexpr int kChannelEntries = 16;
 constexpr int kLayoutEntries = 9;
 
-constexpr std::array<std::string_view, kAutoSwitchModes> kModeItems = {"SINGLE", "DIVISION",
-                                                                       "MIX"};
+constexpr std::array<std::string_view, kAutoSwitchModes> kModeItems = {"SINGLE", "DIVISION", "MIX"};
 
 constexpr std::array<std::string_view, kAutoSwitchEntries> kEntryItems = {
-    "ch.01",  "ch.02",  "ch.03",   "ch.04",   "ch.05",  "ch.06",  "ch.07",
-    "ch.08",  "ch.09",  "ch.10",   "ch.11",   "ch.12",  "ch.13",  "ch.14",
-    "ch.15",  "ch.16",  "４分割A", "４分割B", "４分割C", "４分割D", "９分割A",
+    "ch.01",   "ch.02",     "ch.03",     "ch.04",   "ch.05",   "ch.06",   "ch.07",
+    "ch.08",   "ch.09",     "ch.10",     "ch.11",   "ch.12",   "ch.13",   "ch.14",
+    "ch.15",   "ch.16",     "４分割A",   "４分割B", "４分割C", "４分割D", "９分割A",
     "９分割B", "１３分割A", "１３分割B", "１６分割"};
 
 // Seven bytes each in code page 932 ("分割" is two double-byte characters).

@@ -23,7 +23,7 @@ enum AutoSwitchMode : std::int32_t {
   kAutoSwitchMix = 2,
 };
 inline constexpr int kAutoSwitchModes = 3;
-inline constexpr int kDwellTimeItems = 100;       // "00" .. "99"
+inline constexpr int kDwellTimeItems = 100;        // "00" .. "99"
 inline constexpr int kSameDwellTimeOnOpening = 3;  // "同時間（秒）" shows "03" at each opening
 
 // The mode list's items, position = autoSwitch.mode.

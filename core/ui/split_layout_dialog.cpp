@@ -5,7 +5,7 @@ namespace korvex7 {
 namespace {
 
 constexpr std::array<std::string_view, kLayoutCount> kLayoutItems = {
-    "４分割A", "４分割B", "４分割C", "４分割D", "９分割A",
+    "４分割A", "４分割B",   "４分割C",   "４分割D", "９分割A",
     "９分割B", "１３分割A", "１３分割B", "１６分割"};
 
 // Slot (0-based, row by row on the 4 x 4 grid) of screens 1..16. The shown

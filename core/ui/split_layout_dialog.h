@@ -37,10 +37,10 @@ std::span<const std::int32_t> SplitLayoutChannels(const SettingsModel::SplitLayo
                                                   std::int32_t layout);
 
 struct ScreenPlacement {
-  int slot = 0;      // 0..15: column = slot % 4, row = slot / 4
+  int slot = 0;  // 0..15: column = slot % 4, row = slot / 4
   bool shown = false;
-  int columns = 1;   // slots the screen's group box spans to the right
-  int rows = 1;      // and downwards (2 x 2 for screen 1 of the 13-way layouts)
+  int columns = 1;  // slots the screen's group box spans to the right
+  int rows = 1;     // and downwards (2 x 2 for screen 1 of the 13-way layouts)
 };
 
 // Placement of screens 1..16 (index 0..15) for a layout. A value that is not

@@ -1,5 +1,7 @@
 #include "core/ui/title_dialog.h"
 
+#include <algorithm>
+
 #include "core/text/jis.h"
 
 namespace korvex7 {
@@ -51,6 +53,68 @@ TitleText932 ComposeTitle(std::span<const std::string> perCharacter, std::size_t
     ++out.charactersKept;
   }
   return out;
+}
+
+std::size_t StoredBytes(const TitleCharacter& c) {
+  return IsOneCp932Character(c.cp932) ? c.cp932.size() : 1;
+}
+
+TitleEditFit FitTitleEdit(std::span<const TitleCharacter> before,
+                          std::span<const TitleCharacter> after, std::size_t limit) {
+  TitleEditFit fit;
+  std::size_t total = 0;
+  for (const TitleCharacter& c : after) total += StoredBytes(c);
+  if (total <= limit) {
+    fit.text.assign(after.begin(), after.end());
+    fit.caret = after.size();
+    return fit;
+  }
+  fit.cut = true;
+
+  // The part that changed: after[prefix, after.size() - suffix).
+  const std::size_t shorter = std::min(before.size(), after.size());
+  std::size_t prefix = 0;
+  while (prefix < shorter && before[prefix] == after[prefix]) ++prefix;
+  std::size_t suffix = 0;
+  while (suffix < shorter - prefix &&
+         before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix]) {
+    ++suffix;
+  }
+  const std::size_t insertedEnd = after.size() - suffix;
+
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < prefix; ++i) kept += StoredBytes(after[i]);
+  for (std::size_t i = insertedEnd; i < after.size(); ++i) kept += StoredBytes(after[i]);
+  if (kept > limit) {
+    // The text around the change does not fit on its own: keep what fits
+    // from the start.
+    for (std::size_t i = 0, bytes = 0; i < after.size(); ++i) {
+      bytes += StoredBytes(after[i]);
+      if (bytes > limit) break;
+      fit.text.push_back(after[i]);
+    }
+    fit.caret = fit.text.size();
+    return fit;
+  }
+
+  fit.text.assign(after.begin(), after.begin() + static_cast<std::ptrdiff_t>(prefix));
+  for (std::size_t i = prefix; i < insertedEnd; ++i) {
+    const std::size_t n = StoredBytes(after[i]);
+    if (kept + n > limit) break;
+    kept += n;
+    fit.text.push_back(after[i]);
+  }
+  fit.caret = fit.text.size();
+  fit.text.insert(fit.text.end(), after.begin() + static_cast<std::ptrdiff_t>(insertedEnd),
+                  after.end());
+  return fit;
+}
+
+TitleText932 ComposeTitle(std::span<const TitleCharacter> text, std::size_t limit) {
+  std::vector<std::string> forms;
+  forms.reserve(text.size());
+  for (const TitleCharacter& c : text) forms.push_back(c.cp932);
+  return ComposeTitle(forms, limit);
 }
 
 std::string ChannelItem(int channelIndex) {

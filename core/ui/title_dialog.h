@@ -13,6 +13,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/model/settings_model.h"
 
@@ -33,10 +34,10 @@ std::size_t Cp932CutLength(std::string_view text, std::size_t limit);
 inline constexpr char kUnencodableTitleByte = '?';
 
 struct TitleText932 {
-  std::string bytes;                 // at most the byte limit, whole characters only
-  std::size_t charactersKept = 0;    // typed characters that fit in the limit
-  bool cut = false;                  // characters were left out for the limit
-  bool unencodable = false;          // a kept character was replaced by kUnencodableTitleByte
+  std::string bytes;               // at most the byte limit, whole characters only
+  std::size_t charactersKept = 0;  // typed characters that fit in the limit
+  bool cut = false;                // characters were left out for the limit
+  bool unencodable = false;        // a kept character was replaced by kUnencodableTitleByte
 };
 
 // Builds the stored title from the code-page-932 form of each typed character
@@ -44,6 +45,35 @@ struct TitleText932 {
 // before the first character that would pass `limit` bytes.
 TitleText932 ComposeTitle(std::span<const std::string> perCharacter,
                           std::size_t limit = kTitleBytes);
+
+// One character of the title box: as typed (one UTF-16 unit, or a surrogate
+// pair) and its code-page-932 form (empty when the code page cannot hold it).
+struct TitleCharacter {
+  std::u16string typed;
+  std::string cp932;
+
+  friend bool operator==(const TitleCharacter&, const TitleCharacter&) = default;
+};
+
+// Bytes a character takes in the stored title: its code-page-932 form, or the
+// one byte of kUnencodableTitleByte.
+std::size_t StoredBytes(const TitleCharacter& c);
+
+// The box changed from `before` to `after` (both whole texts). Like a
+// byte-limited edit box, an insertion that would pass `limit` bytes keeps only
+// the inserted characters that fit; the text around it stays as it was. When
+// even that does not fit (the text before was already too long), the text is
+// cut from its end.
+struct TitleEditFit {
+  std::vector<TitleCharacter> text;  // what the box shows and the title holds
+  std::size_t caret = 0;             // characters before the caret
+  bool cut = false;                  // typed characters were refused
+};
+TitleEditFit FitTitleEdit(std::span<const TitleCharacter> before,
+                          std::span<const TitleCharacter> after, std::size_t limit = kTitleBytes);
+
+// The stored title of a fitted text (ComposeTitle of its code-page-932 forms).
+TitleText932 ComposeTitle(std::span<const TitleCharacter> text, std::size_t limit = kTitleBytes);
 
 // "ch.01" .. "ch.16" for channel index 0..15 (empty outside): the channel list
 // items and the preview labels.

@@ -7,8 +7,8 @@ namespace {
 struct RowForm {
   std::string_view label;
   int itemCount;
-  int zero;        // stored value shown as 0 (brightness 64, hue 124); 0 for the others
-  int digits;      // digits of the magnitude
+  int zero;         // stored value shown as 0 (brightness 64, hue 124); 0 for the others
+  int digits;       // digits of the magnitude
   bool signedForm;  // a sign column ("-" or blank) in front of the digits
   bool itemBlank;   // the list items end in one blank
 };
@@ -81,9 +81,7 @@ std::string VideoAdjustItem(int row, int position) {
   return text;
 }
 
-ChannelInts& VideoAdjustValues(SettingsModel::VideoAdjust& v, int row) {
-  return ValuesOf(v, row);
-}
+ChannelInts& VideoAdjustValues(SettingsModel::VideoAdjust& v, int row) { return ValuesOf(v, row); }
 
 const ChannelInts& VideoAdjustValues(const SettingsModel::VideoAdjust& v, int row) {
   return ValuesOf(v, row);

@@ -186,8 +186,6 @@ INT_PTR CALLBACK AutoSwitchProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 
 }  // namespace
 
-void RunAutoSwitchDialog(HWND owner) {
-  RunSettingsDialog(owner, IDD_AUTO_SWITCH, AutoSwitchProc);
-}
+void RunAutoSwitchDialog(HWND owner) { RunSettingsDialog(owner, IDD_AUTO_SWITCH, AutoSwitchProc); }
 
 }  // namespace korvex7::win

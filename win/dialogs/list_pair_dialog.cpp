@@ -35,8 +35,7 @@ INT_PTR CALLBACK ListPairProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
 }  // namespace
 
 void RunListPairDialog(HWND owner, const ListPairDialog& dialog) {
-  RunSettingsDialog(owner, dialog.resource, ListPairProc,
-                    const_cast<ListPairDialog*>(&dialog));
+  RunSettingsDialog(owner, dialog.resource, ListPairProc, const_cast<ListPairDialog*>(&dialog));
 }
 
 }  // namespace korvex7::win

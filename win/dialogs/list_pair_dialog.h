@@ -16,7 +16,7 @@ namespace korvex7::win {
 
 struct ListPairDialog {
   int resource;
-  std::wstring_view caption;  // ends in its blanks; the file name follows
+  std::wstring_view caption;         // ends in its blanks; the file name follows
   std::array<BoundListRow, 2> rows;  // each list with its "設定" and encoder
   int slaveListId;
   int closeId;

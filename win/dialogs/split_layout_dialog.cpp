@@ -89,9 +89,9 @@ void Arrange(HWND dialog, const SplitLayoutDialog& d) {
     ShowWindow(listWindow, show);
     EnableWindow(boxWindow, p.shown ? TRUE : FALSE);
     EnableWindow(listWindow, p.shown ? TRUE : FALSE);
-    const std::int32_t channel =
-        p.shown && static_cast<std::size_t>(k) < channels.size() ? channels[static_cast<std::size_t>(k)]
-                                                                 : -1;
+    const std::int32_t channel = p.shown && static_cast<std::size_t>(k) < channels.size()
+                                     ? channels[static_cast<std::size_t>(k)]
+                                     : -1;
     SelectListValue(dialog, ListId(k), channel);
   }
   // Group boxes are drawn through: repaint the whole picture once.

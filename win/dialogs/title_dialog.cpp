@@ -38,42 +38,52 @@ struct TitleDialog {
   // The edit box is being filled from the model (or cut back to what was
   // stored): its change notification is not an edit.
   bool loading = false;
+  // The text the box showed after its last change, to tell what was typed.
+  std::wstring shown;
 };
 
 bool ValidChannel(std::int32_t channel) { return channel >= 0 && channel < kChannels; }
 
 // UTF-16 units of the character at `i`: a surrogate pair stays together.
 std::size_t CharacterUnits(std::wstring_view text, std::size_t i) {
-  return IS_HIGH_SURROGATE(text[i]) && i + 1 < text.size() && IS_LOW_SURROGATE(text[i + 1]) ? 2
-                                                                                             : 1;
+  return IS_HIGH_SURROGATE(text[i]) && i + 1 < text.size() && IS_LOW_SURROGATE(text[i + 1]) ? 2 : 1;
 }
 
-// Each character of the edit box (a surrogate pair stays together) in code
-// page 932, or empty when the code page cannot hold it. A character is kept
-// only when it converts without a default character and converts back to
-// itself, so no best-fit substitute ever stands in for it.
-std::vector<std::string> Cp932Characters(std::wstring_view text) {
-  std::vector<std::string> out;
+// Each character of the edit box (a surrogate pair stays together) with its
+// code-page-932 form, empty when the code page cannot hold it. A form is kept
+// only when the character converts without a default character and converts
+// back to itself, so no best-fit substitute ever stands in for it.
+std::vector<TitleCharacter> TitleCharacters(std::wstring_view text) {
+  std::vector<TitleCharacter> out;
   for (std::size_t i = 0; i < text.size();) {
     const std::size_t n = CharacterUnits(text, i);
     const std::wstring_view character = text.substr(i, n);
     i += n;
 
+    TitleCharacter c;
+    for (wchar_t unit : character) c.typed += static_cast<char16_t>(unit);
     char bytes[8] = {};
     BOOL usedDefault = FALSE;
     const int length = WideCharToMultiByte(kCodePageShiftJis, WC_NO_BEST_FIT_CHARS,
                                            character.data(), static_cast<int>(n), bytes,
                                            static_cast<int>(sizeof(bytes)), nullptr, &usedDefault);
-    std::string converted;
     if (length > 0 && usedDefault == FALSE) {
       wchar_t back[4] = {};
-      const int backLength = MultiByteToWideChar(kCodePageShiftJis, MB_ERR_INVALID_CHARS, bytes,
-                                                 length, back, 4);
+      const int backLength =
+          MultiByteToWideChar(kCodePageShiftJis, MB_ERR_INVALID_CHARS, bytes, length, back, 4);
       if (backLength == static_cast<int>(n) && std::wstring_view(back, n) == character) {
-        converted.assign(bytes, static_cast<std::size_t>(length));
+        c.cp932.assign(bytes, static_cast<std::size_t>(length));
       }
     }
-    out.push_back(std::move(converted));
+    out.push_back(std::move(c));
+  }
+  return out;
+}
+
+std::wstring TypedText(const std::vector<TitleCharacter>& text) {
+  std::wstring out;
+  for (const TitleCharacter& c : text) {
+    for (char16_t unit : c.typed) out += static_cast<wchar_t>(unit);
   }
   return out;
 }
@@ -107,6 +117,7 @@ void LoadTitle(HWND dialog, TitleDialog& d) {
     text = Cp932ToWide(TextView(m.title.text[static_cast<std::size_t>(m.selectedChannel)]));
   }
   SetEditText(dialog, d, text);
+  d.shown = text;
   InvalidatePreview(dialog);
 }
 
@@ -117,19 +128,20 @@ void OnEditChanged(HWND dialog, TitleDialog& d) {
   SettingsModel& m = DialogSession().model;
   if (!ValidChannel(m.selectedChannel)) return;
   HWND edit = GetDlgItem(dialog, IDC_TITLE_EDIT);
-  const std::wstring text = EditText(edit);
-  const std::vector<std::string> characters = Cp932Characters(text);
-  const TitleText932 title = ComposeTitle(characters);
+  const std::vector<TitleCharacter> before = TitleCharacters(d.shown);
+  const std::vector<TitleCharacter> after = TitleCharacters(EditText(edit));
+  const TitleEditFit fit = FitTitleEdit(before, after);
+  const TitleText932 title = ComposeTitle(std::span<const TitleCharacter>(fit.text));
   SetText(m.title.text[static_cast<std::size_t>(m.selectedChannel)], title.bytes);
-  if (title.cut) {
-    // Show what is stored: the characters that fit, the caret at the end.
+  d.shown = TypedText(fit.text);
+  if (fit.cut) {
+    // What did not fit is refused, as by a byte-limited box: the box shows
+    // the stored title with the caret after the characters that were kept.
+    SetEditText(dialog, d, d.shown);
     std::size_t units = 0;
-    for (std::size_t c = 0; c < title.charactersKept && units < text.size(); ++c) {
-      units += CharacterUnits(text, units);
-    }
-    SetEditText(dialog, d, text.substr(0, units));
-    const auto end = static_cast<LPARAM>(units);
-    SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(end), end);
+    for (std::size_t i = 0; i < fit.caret; ++i) units += fit.text[i].typed.size();
+    const auto caret = static_cast<LPARAM>(units);
+    SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(caret), caret);
   }
   InvalidatePreview(dialog);
   MarkEditModified();
@@ -157,17 +169,18 @@ void PaintPreview(HWND dialog) {
     paint.TextUtf8(line.labelX, line.y, ChannelItem(ch));
   }
 
-  UniqueGdiObject<HFONT> font(CreateFontW(
-      paint.Px(kTitlePreviewFontHeight), 0, 0, 0, kPreviewFontWeight, FALSE, FALSE, FALSE,
-      DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-      FIXED_PITCH | FF_MODERN, kPreviewFace));
+  UniqueGdiObject<HFONT> font(CreateFontW(paint.Px(kTitlePreviewFontHeight), 0, 0, 0,
+                                          kPreviewFontWeight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                          FIXED_PITCH | FF_MODERN, kPreviewFace));
   if (!font) return;
   const SelectedObject titleFont(dc, font.get());
   const int previousExtra = SetTextCharacterExtra(dc, paint.Px(kTitlePreviewCharacterExtra));
   const SettingsModel& m = DialogSession().model;
   for (int ch = 0; ch < kChannels; ++ch) {
     const TitlePreviewLine line = TitlePreviewLineOf(ch);
-    paint.Text(line.titleX, line.y, Cp932ToWide(TextView(m.title.text[static_cast<std::size_t>(ch)])));
+    paint.Text(line.titleX, line.y,
+               Cp932ToWide(TextView(m.title.text[static_cast<std::size_t>(ch)])));
   }
   SetTextCharacterExtra(dc, previousExtra == INT_MIN ? 0 : previousExtra);
 }

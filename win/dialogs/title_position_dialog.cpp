@@ -12,8 +12,7 @@ namespace korvex7::win {
 namespace {
 
 constexpr std::array<std::string_view, 16> kOffsetItems = {
-    "00", "01", "02", "03", "04", "05", "06", "07",
-    "08", "09", "10", "11", "12", "13", "14", "15"};
+    "00", "01", "02", "03", "04", "05", "06", "07", "08", "09", "10", "11", "12", "13", "14", "15"};
 
 const ListPairDialog kTitlePositionDialog = {
     IDD_TITLE_POSITION,

@@ -33,10 +33,12 @@ RX CJ03252B256125692333212121212121212121212121\r\n
 TX GO\r\n
 FRAMES
 
-# Eleven full-width characters: the box keeps the ten that fit in 20 bytes;
-# a half-width letter first leaves room for nine.
+# The box keeps at most 20 bytes: of eleven full-width characters pasted in,
+# the ten that fit; a letter typed into the full title is refused and the end
+# of the title stays; half-width letters fill the bytes a full-width one left.
 drv main 1000 dialog "$T" 1000 set-text 2002 "ＡＢＣＤＥＦＧＨＩＪＫ" text 2002 "ＡＢＣＤＥＦＧＨＩＪ" \
-  set-text 2002 "xＡＢＣＤＥＦＧＨＩＪ" text 2002 "xＡＢＣＤＥＦＧＨＩ"
+  set-text 2002 "ＡＢＸＣＤＥＦＧＨＩＪ" text 2002 "ＡＢＣＤＥＦＧＨＩＪ" \
+  set-text 2002 "ＡＢＣＤＥＦＧＨＩ" set-text 2002 "ＡＢＣＤＥＦＧＨＩxyz" text 2002 "ＡＢＣＤＥＦＧＨＩxy"
 
 # "é" has no code in code page 932: the box keeps it, "設定" refuses the
 # title with the title-character message and sends nothing.

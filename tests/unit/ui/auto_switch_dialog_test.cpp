@@ -32,9 +32,13 @@ TEST(AutoSwitchEntries, ListOfEachMode) {
     int first;
   };
   const Row rows[] = {
-      {kAutoSwitchSingle, 16, 0}, {kAutoSwitchDivision, 9, 16}, {kAutoSwitchMix, 25, 0},
+      {kAutoSwitchSingle, 16, 0},
+      {kAutoSwitchDivision, 9, 16},
+      {kAutoSwitchMix, 25, 0},
       // A mode no list offers lists the channels, as the mode command sends "S".
-      {-1, 16, 0}, {3, 16, 0}, {INT_MAX, 16, 0},
+      {-1, 16, 0},
+      {3, 16, 0},
+      {INT_MAX, 16, 0},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.mode);
@@ -50,10 +54,10 @@ TEST(AutoSwitchEntries, EntryOfAListPosition) {
     int entry;
   };
   const Row rows[] = {
-      {kAutoSwitchSingle, 0, 0},    {kAutoSwitchSingle, 15, 15},   {kAutoSwitchSingle, 16, -1},
-      {kAutoSwitchDivision, 0, 16}, {kAutoSwitchDivision, 8, 24},  {kAutoSwitchDivision, 9, -1},
-      {kAutoSwitchMix, 0, 0},       {kAutoSwitchMix, 20, 20},      {kAutoSwitchMix, 24, 24},
-      {kAutoSwitchMix, 25, -1},     {kAutoSwitchMix, -1, -1},      {kAutoSwitchSingle, INT_MIN, -1},
+      {kAutoSwitchSingle, 0, 0},    {kAutoSwitchSingle, 15, 15},  {kAutoSwitchSingle, 16, -1},
+      {kAutoSwitchDivision, 0, 16}, {kAutoSwitchDivision, 8, 24}, {kAutoSwitchDivision, 9, -1},
+      {kAutoSwitchMix, 0, 0},       {kAutoSwitchMix, 20, 20},     {kAutoSwitchMix, 24, 24},
+      {kAutoSwitchMix, 25, -1},     {kAutoSwitchMix, -1, -1},     {kAutoSwitchSingle, INT_MIN, -1},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(testing::Message() << "mode " << row.mode << " position " << row.position);
@@ -69,15 +73,9 @@ TEST(AutoSwitchEntries, PositionSelectedAtOpening) {
   };
   const Row rows[] = {
       // Position 20 chosen in MIX, then the mode became SINGLE elsewhere.
-      {kAutoSwitchSingle, 20, 0},
-      {kAutoSwitchMix, 20, 20},
-      {kAutoSwitchSingle, 15, 15},
-      {kAutoSwitchSingle, 16, 0},
-      {kAutoSwitchDivision, 8, 8},
-      {kAutoSwitchDivision, 9, 0},
-      {kAutoSwitchMix, 24, 24},
-      {kAutoSwitchMix, 25, 0},
-      {kAutoSwitchMix, -4, 0},
+      {kAutoSwitchSingle, 20, 0}, {kAutoSwitchMix, 20, 20},    {kAutoSwitchSingle, 15, 15},
+      {kAutoSwitchSingle, 16, 0}, {kAutoSwitchDivision, 8, 8}, {kAutoSwitchDivision, 9, 0},
+      {kAutoSwitchMix, 24, 24},   {kAutoSwitchMix, 25, 0},     {kAutoSwitchMix, -4, 0},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(testing::Message() << "mode " << row.mode << " stored " << row.stored);
@@ -92,10 +90,18 @@ TEST(AutoSwitchTexts, ListItems) {
     const char* label;
   };
   const Row rows[] = {
-      {0, "ch.01", "ch.01  "},       {9, "ch.10", "ch.10  "},       {15, "ch.16", "ch.16  "},
-      {16, "４分割A", "4分割A "},    {19, "４分割D", "4分割D "},    {20, "９分割A", "9分割A "},
-      {21, "９分割B", "9分割B "},    {22, "１３分割A", "13分割A"},  {23, "１３分割B", "13分割B"},
-      {24, "１６分割", "16分割 "},   {25, "", ""},                  {-1, "", ""},
+      {0, "ch.01", "ch.01  "},
+      {9, "ch.10", "ch.10  "},
+      {15, "ch.16", "ch.16  "},
+      {16, "４分割A", "4分割A "},
+      {19, "４分割D", "4分割D "},
+      {20, "９分割A", "9分割A "},
+      {21, "９分割B", "9分割B "},
+      {22, "１３分割A", "13分割A"},
+      {23, "１３分割B", "13分割B"},
+      {24, "１６分割", "16分割 "},
+      {25, "", ""},
+      {-1, "", ""},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.entry);
@@ -122,8 +128,12 @@ TEST(AutoSwitchTexts, DwellTimes) {
     const char* item;
   };
   const Row rows[] = {
-      {0, "00   秒", "00"},  {3, "03   秒", "03"},   {10, "10   秒", "10"},
-      {99, "99   秒", "99"}, {100, "100   秒", ""},  {-5, "-05   秒", ""},
+      {0, "00   秒", "00"},
+      {3, "03   秒", "03"},
+      {10, "10   秒", "10"},
+      {99, "99   秒", "99"},
+      {100, "100   秒", ""},
+      {-5, "-05   秒", ""},
       {INT_MIN, "-2147483648   秒", ""},
   };
   for (const Row& row : rows) {
@@ -165,7 +175,7 @@ TEST(AutoSwitchTable, LinesEightToAColumn) {
     AutoSwitchTableLine expected;
   };
   const Row rows[] = {
-      {0, {30, 100, 35}},   {7, {30, 100, 175}},  {8, {190, 260, 35}},
+      {0, {30, 100, 35}},    {7, {30, 100, 175}},  {8, {190, 260, 35}},
       {15, {190, 260, 175}}, {16, {350, 420, 35}}, {24, {510, 580, 35}},
   };
   for (const Row& row : rows) {

@@ -90,8 +90,7 @@ TEST(SplitLayoutGeometry, EverySlotHoldsExactlyOneBox) {
       ASSERT_GE(p.slot, 0);
       ASSERT_LT(p.slot, kSplitScreens);
       ++holders[p.slot];
-      const bool large =
-          k == 0 && (layout == kLayoutThirteenA || layout == kLayoutThirteenB);
+      const bool large = k == 0 && (layout == kLayoutThirteenA || layout == kLayoutThirteenB);
       EXPECT_EQ(p.columns, large ? 2 : 1);
       EXPECT_EQ(p.rows, large ? 2 : 1);
       // A spanning box stays on the grid.

@@ -11,11 +11,11 @@ namespace korvex7 {
 namespace {
 
 // Code page 932 pieces.
-const std::string kFullA = "\x82\x60";       // "Ａ"
-const std::string kBlank = "\x81\x40";       // "　"
-const std::string kKanji = "\x88\x9f";       // "亜"
-const std::string kHalfKana = "\xb1";        // half-width "ｱ"
-const std::string kIbmRoman = "\xfa\x40";    // IBM extended "ⅰ"
+const std::string kFullA = "\x82\x60";        // "Ａ"
+const std::string kBlank = "\x81\x40";        // "　"
+const std::string kKanji = "\x88\x9f";        // "亜"
+const std::string kHalfKana = "\xb1";         // half-width "ｱ"
+const std::string kIbmRoman = "\xfa\x40";     // IBM extended "ⅰ"
 const std::string kUserDefined = "\xf0\x40";  // user-defined area
 
 std::string Repeat(const std::string& piece, int count) {
@@ -83,17 +83,25 @@ TEST(TitleCompose, KeepsWholeCharactersWithinTheLimit) {
       {"eleven full-width", Characters(kFullA, 11), Repeat(kFullA, 10), 10, true, false},
       {"half-width then ten full-width", halfThenFull, "a" + Repeat(kFullA, 9), 10, true, false},
       {"twenty-one half-width", Characters("x", 21), Repeat("x", 20), 20, true, false},
-      {"one character the code page cannot hold", {kFullA, "", kKanji},
-       kFullA + "?" + kKanji, 3, false, true},
-      {"a cut character the code page cannot hold does not count", 
+      {"one character the code page cannot hold",
+       {kFullA, "", kKanji},
+       kFullA + "?" + kKanji,
+       3,
+       false,
+       true},
+      {"a cut character the code page cannot hold does not count",
        [] {
          auto v = Characters(kFullA, 10);
          v.push_back("");
          return v;
        }(),
        Repeat(kFullA, 10), 10, true, false},
-      {"IBM extension and user-defined codes are kept as typed", {kIbmRoman, kUserDefined},
-       kIbmRoman + kUserDefined, 2, false, false},
+      {"IBM extension and user-defined codes are kept as typed",
+       {kIbmRoman, kUserDefined},
+       kIbmRoman + kUserDefined,
+       2,
+       false,
+       false},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -110,10 +118,10 @@ TEST(TitleCompose, KeepsWholeCharactersWithinTheLimit) {
 // character the code page cannot hold.
 TEST(TitleCompose, MalformedCharactersBecomeTheRefusedByte) {
   const std::string malformed[] = {
-      "",            // the conversion found no character
-      "\x82",        // a lead byte alone
-      "ab",          // two characters in one entry
-      "\x82\x20",    // a lead byte with a byte that is no trail byte
+      "",          // the conversion found no character
+      "\x82",      // a lead byte alone
+      "ab",        // two characters in one entry
+      "\x82\x20",  // a lead byte with a byte that is no trail byte
       std::string(1, '\0'),
       "\x82\x60\x82\x60",  // more than one character
   };
@@ -158,6 +166,77 @@ TEST(TitleCompose, AFullWidthTitleIsSentAsTyped) {
   ASSERT_TRUE(e.ok());
   // "Ａ" 2341, "　" 2121, "亜" 3021, then seven blanks of padding.
   EXPECT_EQ(e.text, "CJ01234121213021" + Repeat("2121", 7) + "\r\n");
+}
+
+// Box texts for the fitting tests: ASCII letters are one byte, full-width
+// letters "Ａ".."Ｚ" two, "é" has no code-page-932 form.
+std::vector<TitleCharacter> Box(std::u16string_view text) {
+  std::vector<TitleCharacter> out;
+  for (char16_t c : text) {
+    TitleCharacter t;
+    t.typed = std::u16string(1, c);
+    if (c < 0x80) {
+      t.cp932 = std::string(1, static_cast<char>(c));
+    } else if (c >= u'Ａ' && c <= u'Ｚ') {
+      t.cp932 = {'\x82', static_cast<char>(0x60 + (c - u'Ａ'))};
+    }
+    out.push_back(t);
+  }
+  return out;
+}
+
+std::u16string Typed(const std::vector<TitleCharacter>& text) {
+  std::u16string out;
+  for (const TitleCharacter& c : text) out += c.typed;
+  return out;
+}
+
+TEST(TitleEditFit, AnInsertionKeepsOnlyWhatFits) {
+  struct Row {
+    const char* name;
+    std::u16string before;
+    std::u16string after;
+    std::u16string shown;
+    std::size_t caret;
+    bool cut;
+  };
+  const Row rows[] = {
+      {"typing within the limit", u"ＡＢ", u"ＡＢＣ", u"ＡＢＣ", 3, false},
+      {"deleting", u"ＡＢＣ", u"ＡＣ", u"ＡＣ", 2, false},
+      {"a letter typed into a full title is refused, the end stays", u"ＡＢＣＤＥＦＧＨＩＪ",
+       u"ＡＸＢＣＤＥＦＧＨＩＪ", u"ＡＢＣＤＥＦＧＨＩＪ", 1, true},
+      {"a paste at the end keeps what fits", u"ＡＢＣＤＥＦＧＨＩ", u"ＡＢＣＤＥＦＧＨＩＸＹＺ",
+       u"ＡＢＣＤＥＦＧＨＩＸ", 10, true},
+      {"a full-width letter does not fit into one free byte", u"aＡＢＣＤＥＦＧＨＩ",
+       u"aＡＢＣＤＥＦＧＨＩＸ", u"aＡＢＣＤＥＦＧＨＩ", 10, true},
+      {"a half-width letter does", u"aＡＢＣＤＥＦＧＨＩ", u"aＡＢＣＤＥＦＧＨＩb",
+       u"aＡＢＣＤＥＦＧＨＩb", 11, false},
+      {"a long paste into an empty box", u"", u"ＡＢＣＤＥＦＧＨＩＪＫ", u"ＡＢＣＤＥＦＧＨＩＪ",
+       10, true},
+      {"a selection replaced by a shorter text", u"ＡＢＣＤＥＦＧＨＩＪ", u"ＡＸＹＪ", u"ＡＸＹＪ",
+       4, false},
+      {"a selection replaced by a longer text", u"ＡＢＣＤＥＦＧＨＩＪ", u"ＡＸＹＺＤＥＦＧＨＩＪ",
+       u"ＡＸＹＤＥＦＧＨＩＪ", 3, true},
+      {"one more of the same letter", u"ＡＡＡＡＡＡＡＡＡＡ", u"ＡＡＡＡＡＡＡＡＡＡＡ",
+       u"ＡＡＡＡＡＡＡＡＡＡ", 10, true},
+      {"a character without a code counts one byte", u"ＡＢＣＤＥＦＧＨＩé",
+       u"ＡＢＣＤＥＦＧＨＩéb", u"ＡＢＣＤＥＦＧＨＩéb", 11, false},
+      {"a text too long already is cut from its end", u"ＡＢＣＤＥＦＧＨＩＪＫＬ",
+       u"ＡＢＣＤＥＦＧＨＩＪＫＬa", u"ＡＢＣＤＥＦＧＨＩＪ", 10, true},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const auto before = Box(row.before);
+    const auto after = Box(row.after);
+    const TitleEditFit fit = FitTitleEdit(before, after);
+    EXPECT_TRUE(Typed(fit.text) == row.shown);
+    EXPECT_EQ(fit.caret, row.caret);
+    EXPECT_EQ(fit.cut, row.cut);
+    const TitleText932 stored = ComposeTitle(std::span<const TitleCharacter>(fit.text));
+    EXPECT_LE(stored.bytes.size(), static_cast<std::size_t>(kTitleBytes));
+    EXPECT_EQ(stored.charactersKept, fit.text.size());
+    EXPECT_FALSE(stored.cut);
+  }
 }
 
 TEST(TitleDialogLists, ChannelItems) {

@@ -18,9 +18,12 @@ TEST(VideoAdjustLists, ItemCountsAndLabels) {
     int count;
   };
   const Row rows[] = {
-      {kAdjustBrightness, "Brightness", 128}, {kAdjustContrast, "Contrast", 128},
-      {kAdjustHue, "Hue", 252},               {kAdjustSharpness, "Sharpness", 32},
-      {kAdjustSaturation, "Saturation", 128}, {kAdjustRows, "", 0},
+      {kAdjustBrightness, "Brightness", 128},
+      {kAdjustContrast, "Contrast", 128},
+      {kAdjustHue, "Hue", 252},
+      {kAdjustSharpness, "Sharpness", 32},
+      {kAdjustSaturation, "Saturation", 128},
+      {kAdjustRows, "", 0},
       {-1, "", 0},
   };
   for (const Row& row : rows) {
@@ -37,15 +40,15 @@ TEST(VideoAdjustLists, Items) {
     const char* item;
   };
   const Row rows[] = {
-      {kAdjustBrightness, 0, "-64 "},   {kAdjustBrightness, 54, "-10 "},
-      {kAdjustBrightness, 63, "-01 "},  {kAdjustBrightness, 64, " 00 "},
-      {kAdjustBrightness, 74, " 10 "},  {kAdjustBrightness, 127, " 63 "},
-      {kAdjustContrast, 0, "000 "},     {kAdjustContrast, 64, "064 "},
-      {kAdjustContrast, 127, "127 "},   {kAdjustHue, 0, "-124"},
-      {kAdjustHue, 123, "-001"},        {kAdjustHue, 124, " 000"},
-      {kAdjustHue, 251, " 127"},        {kAdjustSharpness, 0, "00"},
-      {kAdjustSharpness, 31, "31"},     {kAdjustSaturation, 0, "000 "},
-      {kAdjustSaturation, 80, "080 "},  {kAdjustSaturation, 127, "127 "},
+      {kAdjustBrightness, 0, "-64 "},  {kAdjustBrightness, 54, "-10 "},
+      {kAdjustBrightness, 63, "-01 "}, {kAdjustBrightness, 64, " 00 "},
+      {kAdjustBrightness, 74, " 10 "}, {kAdjustBrightness, 127, " 63 "},
+      {kAdjustContrast, 0, "000 "},    {kAdjustContrast, 64, "064 "},
+      {kAdjustContrast, 127, "127 "},  {kAdjustHue, 0, "-124"},
+      {kAdjustHue, 123, "-001"},       {kAdjustHue, 124, " 000"},
+      {kAdjustHue, 251, " 127"},       {kAdjustSharpness, 0, "00"},
+      {kAdjustSharpness, 31, "31"},    {kAdjustSaturation, 0, "000 "},
+      {kAdjustSaturation, 80, "080 "}, {kAdjustSaturation, 127, "127 "},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(testing::Message() << "row " << row.row << " position " << row.position);
@@ -58,9 +61,10 @@ TEST(VideoAdjustLists, NoItemOutsideTheList) {
     int row;
     int position;
   };
-  const Row rows[] = {{kAdjustBrightness, -1}, {kAdjustBrightness, 128}, {kAdjustContrast, 128},
-                      {kAdjustHue, 252},       {kAdjustSharpness, 32},   {kAdjustSaturation, 128},
-                      {kAdjustRows, 0},        {-1, 0},                  {kAdjustHue, INT_MIN}};
+  const Row rows[] = {
+      {kAdjustBrightness, -1}, {kAdjustBrightness, 128}, {kAdjustContrast, 128}, {kAdjustHue, 252},
+      {kAdjustSharpness, 32},  {kAdjustSaturation, 128}, {kAdjustRows, 0},       {-1, 0},
+      {kAdjustHue, INT_MIN}};
   for (const Row& row : rows) {
     SCOPED_TRACE(testing::Message() << "row " << row.row << " position " << row.position);
     EXPECT_EQ(VideoAdjustItem(row.row, row.position), "");
