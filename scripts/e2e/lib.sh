@@ -69,9 +69,31 @@ start_sim() {
 stop_sims() {
   local pid
   [ -f "$CASE_DIR/pids" ] || return 0
-  while read -r pid; do kill "$pid" 2>/dev/null || true; done <"$CASE_DIR/pids"
+  # A simulator held with SIGSTOP (signal_sim) takes its SIGTERM once it runs.
+  while read -r pid; do kill "$pid" 2>/dev/null || true; kill -CONT "$pid" 2>/dev/null || true; done <"$CASE_DIR/pids"
   while read -r pid; do wait "$pid" 2>/dev/null || true; done <"$CASE_DIR/pids"
   rm -f "$CASE_DIR/pids"
+}
+
+# signal_sim SIGNAL: sends SIGNAL to the simulator started last: STOP makes
+# the unit fall silent mid-exchange (its answers come once it gets CONT),
+# KILL ends it at once and closes its pty under the program.
+signal_sim() {
+  local pid
+  pid=$(tail -1 "$CASE_DIR/pids")
+  kill -"$1" "$pid"
+  if [ "$1" = KILL ]; then wait "$pid" 2>/dev/null || true; fi
+}
+
+# wait_for_file PATH [SECONDS]: waits until PATH exists (a save completes a
+# moment after its dialog has gone); fails the case after SECONDS (5).
+wait_for_file() {
+  local limit=${2:-5} i
+  for i in $(seq $((limit * 20))); do
+    [ -e "$1" ] && return 0
+    sleep 0.05
+  done
+  fail "$1 was not written"
 }
 
 # A COM port that cannot be opened: the link names a folder.

@@ -1,0 +1,62 @@
+# Each status word the unit can answer instead of "GO", during a single
+# "設定" and during a run: its text under "Error", shown once; the single
+# command is not repeated; the run stops at its first step without its
+# completion message and its dialog is idle again. Words with an even index
+# meet the read-all run, the others send-all. Each word's unit sits on COM1
+# or COM2 in turn, and the program is moved to it through "通信の設定", so
+# one program run serves the whole table.
+words=(MENU ALARM LOCK GN E0 E1 E2 E3)
+texts=("Menu Display" "Alarm Display" "Lock Display" "Mode Error" "Framing Error" "Parity Error"
+  "Over Run Error" "Command Error")
+AGC="オート・ゲイン・コントロール"
+RA="設定項目の読み込み"
+SA="全項目の設定"
+sim_on_port=()
+
+for i in "${!words[@]}"; do
+  word=${words[$i]}
+  text=${texts[$i]}
+  port=$((i % 2))
+  log=$CASE_DIR/sim-$word.log
+  if [ -n "${sim_on_port[$port]:-}" ]; then
+    kill "${sim_on_port[$port]}"
+    wait "${sim_on_port[$port]}" 2>/dev/null || true
+  fi
+  start_sim --pty "$RUN/com$((port + 1))" --log "$log" --status "$word"
+  sim_on_port[$port]=$(tail -1 "$CASE_DIR/pids")
+
+  if [ "$i" -eq 0 ]; then
+    start_program
+    move=(no-box 1000)
+  else
+    move=(menu 40018 dialog "通信の設定" 5000 select 1032 "$port" click 1031 gone 3000 no-box 200)
+  fi
+  if [ $((i % 2)) -eq 0 ]; then
+    first='RAM\r\n'
+    run=(menu 40017 dialog "$RA" 5000 click 1049 box "$text" "Error" 5000 click 1 dialog "$RA" 1000
+      wait-text 1049 "読み込み" 2000 text 1050 "" enabled 1112 1 no-box 200 click 1112 gone 3000)
+  else
+    first='AMI\r\n'
+    run=(menu 40016 dialog "$SA" 5000 click 1046 box "$text" "Error" 5000 click 1 dialog "$SA" 1000
+      wait-text 1046 "設定" 2000 text 1047 "" enabled 1113 1 no-box 200 click 1113 gone 3000)
+  fi
+  set_steps=(menu 40025 dialog "$AGC" 5000 click 1048 box "$text" "Error" 5000)
+  if [ "$word" = LOCK ]; then
+    drv main 15000 "${move[@]}" "${set_steps[@]}"
+    shot lock-display main 1000 box "$text" "Error" 1000
+    set_steps=(box "$text" "Error" 1000)
+    move=()
+  fi
+  drv main 15000 "${move[@]}" "${set_steps[@]}" click 1 no-box 200 dialog "$AGC" 1000 click 1050 \
+    gone 3000 "${run[@]}"
+  expect_frames "$log" <<FRAMES
+RX AGCNNNNNNNNNNNNNNNN\\r\\n
+TX $word\\r\\n
+RX $first
+TX $word\\r\\n
+FRAMES
+  note "$word: \"$text\" / \"Error\" once after the Set and once in the run, which stopped at step 1"
+done
+
+# Nothing was changed by the refused commands: Exit asks nothing.
+drv main 1000 menu 40005 no-box 500 exited 5000 0

@@ -1,0 +1,146 @@
+# Damaged settings files are opened without a message and without harm: the
+# words that fit their fields are loaded, every other field keeps the value
+# it had, and Save As writes exactly that. A file cut off inside a title,
+# one with binary words among the values, a file of random bytes, and one
+# with the extreme values of a 32-bit field everywhere; every settings
+# dialog then opens and closes, and opening them changes nothing.
+start_sim
+start_program
+work=$CASE_DIR/work
+py=$E2E_ROOT/tests/e2e/settings_file.py
+
+# before.dat: the document open before each damaged one; damaged files are
+# made from site.dat, which differs from it in the fields looked at below.
+python3 "$py" write "$work/before.dat" alarm.mode=1 alarm.holdTimeText=045 \
+  'videoLoss.detect[4]=0' 'title.text[0]=前のタイトル　　　　' 'title.text[4]=前のカメラ５　　　　' \
+  'title.text[9]=前のカメラ１０　　　' 'videoAdjust.brightness[0]=5' 'videoAdjust.hue[3]=200' \
+  'agc.on[2]=0' 'splitLayout.nineA[0]=8' 'splitLayout.nineA[8]=0' other.borderLine=1 \
+  other.ntscAspect=1
+python3 "$py" write "$work/site.dat" alarm.inputPolarity=1 alarm.holdTimeText=120 \
+  'title.text[1]=入口　　　　　　　　' 'title.text[4]=第２会議室　　　　　' \
+  'videoAdjust.brightness[0]=100' 'videoAdjust.contrast[1]=3' 'autoSwitch.dwellTime[7]=60'
+
+python3 - "$py" "$work" <<'PY'
+import os, random, sys
+sys.path.insert(0, os.path.dirname(sys.argv[1]))
+import settings_file
+work = sys.argv[2]
+names = settings_file.field_names()
+at = names.index
+
+def lines(name):
+    data = open(os.path.join(work, name), 'rb').read().split(b'\r\n')
+    assert data[-1] == b'' and len(data) == 283
+    return data[:-1]
+
+def write(name, values, tail=b''):
+    open(os.path.join(work, name), 'wb').write(b''.join(v + b'\r\n' for v in values) + tail)
+
+before, site = lines('before.dat'), lines('site.dat')
+
+# Cut seven bytes into the title of channel 5: three and a half characters.
+cut = at('title.text[4]')
+raw = open(os.path.join(work, 'site.dat'), 'rb').read()
+offset = len(b''.join(v + b'\r\n' for v in site[:cut])) + 7
+open(os.path.join(work, 'truncated.dat'), 'wb').write(raw[:offset])
+write('expect-truncated.dat', site[:cut] + [site[cut][:7]] + before[cut + 1:])
+
+# Binary words among the values, opened after the cut file: refused ones
+# keep the value the cut file left, the ones that fit are taken as they
+# stand (a title takes any 20 bytes).
+before = lines('expect-truncated.dat')
+junk = list(site)
+refused = {
+    'alarm.mode': b'\x00\x01\x02\xff',
+    'alarm.holdTimeText': b'\x89\xbd\x8e\x9e\x8a\xd4',
+    'videoLoss.detect[4]': b'1\x00',
+    'title.text[0]': b'\x88\x9f' * 12,
+    'videoAdjust.brightness[0]': b'\x7fELF',
+    'videoAdjust.hue[3]': b'99999999999',
+    'agc.on[2]': b'\xef\xbb\xbf1',
+    'other.ntscAspect': b'\x1b[0m',
+}
+taken = {
+    'title.text[9]': b'\xff\x80\xfe\x41\x7f\x81\x01\x99',
+    'splitLayout.nineA[0]': b'-5',
+    'other.borderLine': b'+3',
+}
+expect = list(site)
+for name, word in refused.items():
+    junk[at(name)] = word
+    expect[at(name)] = before[at(name)]
+for name, word in taken.items():
+    junk[at(name)] = word
+    expect[at(name)] = word.lstrip(b'+')
+write('junk.dat', junk, tail=bytes(range(0x21, 0x7f)) + b'\x00' * 64 + b'\xff\xfe')
+write('expect-junk.dat', expect)
+
+# Random bytes.
+rng = random.Random(9)
+open(os.path.join(work, 'random.dat'), 'wb').write(bytes(rng.randrange(256) for _ in range(6000)))
+
+# The extremes of a 32-bit field in every number, odd-length and unmapped
+# bytes in the titles, the longest hold time.
+extreme = list(site)
+for i, name in enumerate(names):
+    if name.startswith('title.text['):
+        extreme[i] = [b'\x81', b'\xfc\xfc' * 10, b'\x82\xa0\xeb\x40\xa0', b'\x7f'][i % 4]
+    elif name == 'alarm.holdTimeText':
+        extreme[i] = b'999'
+    else:
+        extreme[i] = [b'-2147483648', b'2147483647', b'-1', b'16'][i % 4]
+write('extreme.dat', extreme)
+PY
+
+# Driver steps: Open of a file, Save As of the document.
+open_steps() { echo menu 40002 dialog "ファイルを開く" 5000 filename "$1" click 1 gone 5000 no-box 300; }
+save_as_steps() { echo menu 40004 dialog "名前を付けて保存" 5000 filename "$1" click 1 gone 5000 no-box 300; }
+same_file() {
+  wait_for_file "$work/$2"
+  cmp "$work/$1" "$work/$2" || {
+    python3 "$py" diff "$work/$1" "$work/$2" >&2 || true
+    fail "$2 differs from $1"
+  }
+}
+TI="タイトルの設定"
+
+drv main 15000 no-box 1000
+
+# The file that ends inside a title, opened over another one. Its cut title
+# is then shown in the title dialog: looking changes nothing, Save writes
+# the same file again.
+drv main 1000 $(open_steps before.dat) $(open_steps truncated.dat) $(save_as_steps saved-truncated)
+same_file expect-truncated.dat saved-truncated.dat
+rm "$work/saved-truncated.dat"
+drv main 1000 menu 40008 dialog "$TI" 5000 select 2001 4 sleep 300 close gone 3000 no-box 300 \
+  menu 40003 no-dialog "名前を付けて保存" 500 no-box 300
+same_file expect-truncated.dat saved-truncated.dat
+
+# Binary words among the values; the binary title in the title dialog.
+drv main 1000 $(open_steps junk.dat) $(save_as_steps saved-junk) \
+  menu 40008 dialog "$TI" 5000 select 2001 9 sleep 300
+shot binary-title main 1000 dialog "$TI" 1000
+drv main 1000 dialog "$TI" 1000 close gone 3000 no-box 300
+same_file expect-junk.dat saved-junk.dat
+
+# Random bytes: no message, a complete settings file can still be saved.
+drv main 1000 $(open_steps random.dat) $(save_as_steps saved-random)
+wait_for_file "$work/saved-random.dat"
+expect_eq "lines saved after random bytes" "$(wc -l <"$work/saved-random.dat")" 282
+expect_eq "CR LF line ends" "$(grep -c $'\r$' "$work/saved-random.dat")" 282
+
+# Extreme values: every settings dialog opens and closes, painted ones
+# included; the file saved afterwards is the file opened.
+steps=($(open_steps extreme.dat))
+for id in 40006 40007 40020 40008 40009 40023 40011 40025 40024 40012 40013 40014 40015 40016 \
+  40017; do
+  steps+=(menu "$id" dialog "" 5000 sleep 100 close gone 3000 no-box 100 alive)
+done
+drv main 1000 "${steps[@]}" menu 40022 dialog "" 5000
+shot extreme-video-adjust main 1000 dialog "" 1000
+drv main 1000 dialog "" 1000 close gone 3000 no-box 200 alive $(save_as_steps saved-extreme)
+same_file extreme.dat saved-extreme.dat
+
+# Nothing was sent by opening files and dialogs; the program ends normally.
+expect_frames </dev/null
+drv main 1000 menu 40005 no-box 500 exited 5000 0
