@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <limits>
 #include <sstream>
 
@@ -92,9 +93,29 @@ bool ReadWholeFile(const std::wstring& path, std::string& bytes) {
   return true;
 }
 
+bool ReadFileStart(const std::wstring& path, std::size_t limit, std::string& bytes) {
+  UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return false;
+  std::string content(std::min<std::size_t>(limit, std::numeric_limits<DWORD>::max() / 2), '\0');
+  std::size_t done = 0;
+  while (done < content.size()) {
+    DWORD got = 0;
+    if (!ReadFile(file.get(), content.data() + done, static_cast<DWORD>(content.size() - done), &got,
+                  nullptr)) {
+      return false;
+    }
+    if (got == 0) break;  // the end of the file
+    done += got;
+  }
+  content.resize(done);
+  bytes = std::move(content);
+  return true;
+}
+
 bool LoadSettingsFile(const std::wstring& path, SettingsModel& model) {
   std::string bytes;
-  if (!ReadWholeFile(path, bytes)) return false;
+  if (!ReadFileStart(path, kSettingsFileReadLimit, bytes)) return false;
   std::istringstream in(bytes, std::ios::binary);
   ReadSettingsFile(in, model);
   return true;

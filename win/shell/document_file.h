@@ -6,6 +6,7 @@
 // it was.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "core/model/settings_model.h"
@@ -17,12 +18,22 @@ enum class SaveResult { kSaved, kCannotCreate, kCannotWrite, kCannotReplace };
 // Writes the settings file for model to path (a full path).
 SaveResult SaveSettingsFile(const std::wstring& path, const SettingsModel& model);
 
-// Reads the settings file at path into model; false when it cannot be opened
-// or read (the model is then untouched).
+// How much of a file Open reads: a settings file is a few kilobytes, and a
+// file picked by mistake (a video ".dat" of gigabytes) must neither hold the
+// window while it is read nor fill the memory.
+inline constexpr std::size_t kSettingsFileReadLimit = std::size_t{1} << 20;
+
+// Reads the settings file at path into model, from at most its first
+// kSettingsFileReadLimit bytes; false when it cannot be opened or read (the
+// model is then untouched).
 bool LoadSettingsFile(const std::wstring& path, SettingsModel& model);
 
 // The whole content of a file; false when it cannot be opened or read.
 bool ReadWholeFile(const std::wstring& path, std::string& bytes);
+
+// At most the first limit bytes of a file, whatever its size; false when it
+// cannot be opened or read.
+bool ReadFileStart(const std::wstring& path, std::size_t limit, std::string& bytes);
 
 // The folder part of a path ("C:\\a\\b.dat" -> "C:\\a"); "." when there is none.
 std::wstring FolderOf(const std::wstring& path);

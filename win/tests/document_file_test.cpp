@@ -186,5 +186,41 @@ TEST(DocumentFileTest, LoadAcceptsLfAndBlanksAsSeparators) {
   }
 }
 
+// A file picked by mistake may be gigabytes long (a video ".dat"): Open reads
+// only its start, so a settings file at the start of a huge file is loaded
+// (not refused as unreadable) and the rest of the file is never read. Each
+// row is the settings file followed by zeros up to the given size.
+TEST(DocumentFileTest, LoadReadsOnlyTheStartOfAHugeFile) {
+  TempFolder dir;
+  const SettingsModel saved = Edited();
+  const std::string text = Expected(saved);
+  const long long sizes[] = {
+      static_cast<long long>(kSettingsFileReadLimit),      // exactly the part read
+      static_cast<long long>(kSettingsFileReadLimit) + 1,  // one byte more
+      3LL << 30,                                           // more than a 32-bit read can take
+  };
+  for (const long long size : sizes) {
+    SCOPED_TRACE(size);
+    const std::wstring path = dir / L"huge.dat";
+    WriteRaw(path, text);
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(f, INVALID_HANDLE_VALUE);
+    LARGE_INTEGER end{};
+    end.QuadPart = size;
+    const bool extended = SetFilePointerEx(f, end, nullptr, FILE_BEGIN) && SetEndOfFile(f);
+    CloseHandle(f);
+    ASSERT_TRUE(extended);
+
+    SettingsModel loaded;
+    ASSERT_TRUE(LoadSettingsFile(path, loaded));
+    EXPECT_TRUE(SavedFieldsEqual(saved, loaded));
+    std::string start;
+    ASSERT_TRUE(ReadFileStart(path, kSettingsFileReadLimit, start));
+    EXPECT_EQ(start.size(), kSettingsFileReadLimit);
+    EXPECT_EQ(start.compare(0, text.size(), text), 0);
+    DeleteFileW(path.c_str());
+  }
+}
+
 }  // namespace
 }  // namespace korvex7::win

@@ -3,7 +3,8 @@
 # it had, and Save As writes exactly that. A file cut off inside a title,
 # one with binary words among the values, a file of random bytes, and one
 # with the extreme values of a 32-bit field everywhere; every settings
-# dialog then opens and closes, and opening them changes nothing.
+# dialog then opens and closes, and opening them changes nothing. A valid
+# file followed by gigabytes of zeros is read from its start, at once.
 start_sim
 start_program
 work=$CASE_DIR/work
@@ -75,6 +76,11 @@ for name, word in taken.items():
 write('junk.dat', junk, tail=bytes(range(0x21, 0x7f)) + b'\x00' * 64 + b'\xff\xfe')
 write('expect-junk.dat', expect)
 
+# A settings file followed by three gigabytes of zeros (a file picked by
+# mistake may be a video ".dat" of that size); sparse, so it costs no disk.
+open(os.path.join(work, 'huge.dat'), 'wb').write(raw)
+os.truncate(os.path.join(work, 'huge.dat'), 3 << 30)
+
 # Random bytes.
 rng = random.Random(9)
 open(os.path.join(work, 'random.dat'), 'wb').write(bytes(rng.randrange(256) for _ in range(6000)))
@@ -108,13 +114,17 @@ drv main 15000 no-box 1000
 
 # The file that ends inside a title, opened over another one. Its cut title
 # is then shown in the title dialog: looking changes nothing, Save writes
-# the same file again.
+# the same file again, and its "設定" is refused.
 drv main 1000 $(open_steps before.dat) $(open_steps truncated.dat) $(save_as_steps saved-truncated)
 same_file expect-truncated.dat saved-truncated.dat
 rm "$work/saved-truncated.dat"
 drv main 1000 menu 40008 dialog "$TI" 5000 select 2001 4 sleep 300 close gone 3000 no-box 300 \
   menu 40003 no-dialog "名前を付けて保存" 500 no-box 300
 same_file expect-truncated.dat saved-truncated.dat
+# Its "設定" sends nothing of the half character.
+drv main 1000 menu 40008 dialog "$TI" 5000 select 2001 4 sleep 200 click 2003 \
+  box "ＪＩＳ第１水準,第２水準以外の字が選択されてます" "Error" 5000 click 1 no-box 500 \
+  dialog "$TI" 1000 close gone 3000
 
 # Binary words among the values; the binary title in the title dialog.
 drv main 1000 $(open_steps junk.dat) $(save_as_steps saved-junk) \
@@ -122,6 +132,11 @@ drv main 1000 $(open_steps junk.dat) $(save_as_steps saved-junk) \
 shot binary-title main 1000 dialog "$TI" 1000
 drv main 1000 dialog "$TI" 1000 close gone 3000 no-box 300
 same_file expect-junk.dat saved-junk.dat
+
+# The huge file: its values are read from its start at once, no message.
+drv main 1000 $(open_steps huge.dat) $(save_as_steps saved-huge)
+rm -f "$work/huge.dat"
+same_file site.dat saved-huge.dat
 
 # Random bytes: no message, a complete settings file can still be saved.
 drv main 1000 $(open_steps random.dat) $(save_as_steps saved-random)
