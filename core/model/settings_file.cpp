@@ -57,10 +57,28 @@ std::string HoldTimeToken(const char* text) {
   return token.empty() ? "0" : token;
 }
 
-bool ReadWord(std::istream& in, std::string& word) {
+// The bytes of a file, up to the reader's limit.
+class FileBytes {
+ public:
+  explicit FileBytes(std::istream& in) : in_(in) {}
+
+  // The next byte, or end of file once the limit is reached.
+  int Get() {
+    if (left_ == 0) return std::char_traits<char>::eof();
+    const int c = in_.get();
+    if (c != std::char_traits<char>::eof()) --left_;
+    return c;
+  }
+
+ private:
+  std::istream& in_;
+  std::size_t left_ = kSettingsFileReadLimit;
+};
+
+bool ReadWord(FileBytes& in, std::string& word) {
   word.clear();
   int c;
-  while ((c = in.get()) != std::char_traits<char>::eof() &&
+  while ((c = in.Get()) != std::char_traits<char>::eof() &&
          IsWordSeparator(static_cast<unsigned char>(c))) {
   }
   if (c == std::char_traits<char>::eof()) return false;
@@ -68,12 +86,12 @@ bool ReadWord(std::istream& in, std::string& word) {
     word += static_cast<char>(c);
     // Guard against a file that is one endless word.
     if (word.size() > 4096) {
-      while ((c = in.get()) != std::char_traits<char>::eof() &&
+      while ((c = in.Get()) != std::char_traits<char>::eof() &&
              !IsWordSeparator(static_cast<unsigned char>(c))) {
       }
       return true;
     }
-  } while ((c = in.get()) != std::char_traits<char>::eof() &&
+  } while ((c = in.Get()) != std::char_traits<char>::eof() &&
            !IsWordSeparator(static_cast<unsigned char>(c)));
   return true;
 }
@@ -128,9 +146,10 @@ void WriteSettingsFile(std::ostream& out, const SettingsModel& model) {
 
 SettingsFileReadReport ReadSettingsFile(std::istream& in, SettingsModel& model) {
   SettingsFileReadReport report;
+  FileBytes bytes(in);
   std::string word;
   for (const SavedField& f : SavedFields(model)) {
-    if (!ReadWord(in, word)) {
+    if (!ReadWord(bytes, word)) {
       report.endedEarly = true;
       break;
     }

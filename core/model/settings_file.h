@@ -21,7 +21,13 @@ struct SettingsFileReadReport {
   bool endedEarly = false;        // the file ended before the 282nd value
 };
 
-// Reads the values in file order into the model. Any white space separates
+// How much of a file the reader takes: a settings file is a few kilobytes,
+// and a file picked by mistake (a video ".dat" of gigabytes) must not be read
+// to its end. What lies beyond counts as the end of the file.
+inline constexpr std::size_t kSettingsFileReadLimit = std::size_t{1} << 20;
+
+// Reads the values in file order into the model, from at most the first
+// kSettingsFileReadLimit bytes of the stream. Any white space separates
 // values. A word that does not fit its field (not a decimal 32-bit integer, a
 // hold time longer than three characters, a title longer than 20 bytes) leaves
 // that field as it was; a file that ends early leaves the remaining fields as

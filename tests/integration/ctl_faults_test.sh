@@ -127,7 +127,8 @@ expect_in "$WORK/err" "$WORK/old.dat: the file could not be written completely"
 ls "$WORK" | grep -q 'partial' && fail "a partial file was left"
 
 # Damaged files for write: cut inside a title, binary words among the
-# values, random bytes. Status 6 and nothing reaches the unit.
+# values, random bytes, gigabytes of zeros. Status 6 and nothing reaches the
+# unit.
 stop_sims
 start_sim target --log "$WORK/target.log"
 python3 - "$WORK" <<'PY'
@@ -149,6 +150,15 @@ expect_in "$WORK/err" "2 values do not fit their fields"
 ctl 6 --port "$WORK/target" write "$WORK/random.dat"
 expect_in "$WORK/err" "$WORK/random.dat"
 ctl 6 show "$WORK/binary.dat" alarm.mode
+# A file of gigabytes picked by mistake (sparse here): refused at once, since
+# only its start is read.
+truncate -s 3G "$WORK/video.dat"
+start=$(date +%s%N)
+ctl 6 --port "$WORK/target" write "$WORK/video.dat"
+elapsed=$((($(date +%s%N) - start) / 1000000))
+rm -f "$WORK/video.dat"
+expect_in "$WORK/err" "ends after"
+[ "$elapsed" -lt 10000 ] || fail "a file of 3 GB took $elapsed ms to refuse"
 sleep 0.2
 expect_not_in "$WORK/target.log" " RX "
 

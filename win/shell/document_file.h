@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <string>
 
+#include "core/model/settings_file.h"
 #include "core/model/settings_model.h"
 
 namespace korvex7::win {
@@ -18,14 +19,11 @@ enum class SaveResult { kSaved, kCannotCreate, kCannotWrite, kCannotReplace };
 // Writes the settings file for model to path (a full path).
 SaveResult SaveSettingsFile(const std::wstring& path, const SettingsModel& model);
 
-// How much of a file Open reads: a settings file is a few kilobytes, and a
-// file picked by mistake (a video ".dat" of gigabytes) must neither hold the
-// window while it is read nor fill the memory.
-inline constexpr std::size_t kSettingsFileReadLimit = std::size_t{1} << 20;
-
 // Reads the settings file at path into model, from at most its first
-// kSettingsFileReadLimit bytes; false when it cannot be opened or read (the
-// model is then untouched).
+// kSettingsFileReadLimit bytes (only they are read from the disk, so a file
+// of gigabytes picked by mistake neither holds the window nor fills the
+// memory); false when it cannot be opened or read (the model is then
+// untouched).
 bool LoadSettingsFile(const std::wstring& path, SettingsModel& model);
 
 // The whole content of a file; false when it cannot be opened or read.

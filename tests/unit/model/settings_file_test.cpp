@@ -255,5 +255,46 @@ TEST(SettingsFile, BinaryGarbageNeverCrashes) {
   EXPECT_EQ(loaded.alarm.holdTimeText[3], '\0');
 }
 
+// A file picked by mistake may be gigabytes long: the reader takes at most
+// kSettingsFileReadLimit bytes of the stream and treats the rest as the end
+// of the file, so it never reads such a file to its end.
+TEST(SettingsFile, ReadsNoFurtherThanTheLimit) {
+  const std::size_t limit = kSettingsFileReadLimit;
+  const auto words = Lines(Write(NonDefaultModel()));
+  const std::string head =
+      JoinWith({words.begin(), words.begin() + static_cast<long>(kSavedFieldCount - 1)}, "\r\n") +
+      "\r\n";
+  const std::string& last = words.back();
+  const std::string lastAtLimit = head + std::string(limit - head.size() - last.size(), ' ') + last;
+  struct Row {
+    const char* what;
+    std::string bytes;
+    std::size_t fieldsRead;
+    bool endedEarly;
+  };
+  const Row rows[] = {
+      {"a settings file, then zeros", Write(NonDefaultModel()) + std::string(2 * limit, '\0'),
+       kSavedFieldCount, false},
+      {"the last value ends at the limit", lastAtLimit + "\r\n5\r\n", kSavedFieldCount, false},
+      {"the last value begins at the limit", head + std::string(limit - head.size(), ' ') + last,
+       kSavedFieldCount - 1, true},
+      {"one endless word", std::string(2 * limit, 'x'), 0, true},
+      {"blanks only", std::string(2 * limit, ' '), 0, true},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    std::istringstream in(row.bytes);
+    SettingsModel loaded;
+    const auto report = ReadSettingsFile(in, loaded);
+    EXPECT_EQ(report.fieldsRead, row.fieldsRead);
+    EXPECT_EQ(report.endedEarly, row.endedEarly);
+    in.clear();
+    EXPECT_LE(static_cast<std::size_t>(in.tellg()), limit);
+    if (row.fieldsRead == kSavedFieldCount) {
+      EXPECT_EQ(loaded.other.ntscAspect, NonDefaultModel().other.ntscAspect);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace korvex7
