@@ -15,8 +15,8 @@ shot dialog main 1000 dialog "$T" 1000
 
 # Switching channels shows each stored title and is not an edit: Exit then
 # ends the program without asking.
-drv main 1000 dialog "$T" 1000 select 2001 15 wait-text 2002 "　　　ＣＨ１６　　　" 2000 \
-  select 2001 0 wait-text 2002 "　　　ＣＨ０１　　　" 2000 close gone 3000
+drv main 1000 dialog "$T" 1000 choose 2001 15 wait-text 2002 "　　　ＣＨ１６　　　" 2000 \
+  choose 2001 0 wait-text 2002 "　　　ＣＨ０１　　　" 2000 close gone 3000
 drv main 1000 menu 40005 no-box 1000 exited 5000 0
 wait "$PROGRAM_PID" || fail "exit status $?"
 start_program
@@ -24,7 +24,7 @@ drv main 15000 no-box 1000
 
 # Channel 3, then the title "カメラ３": the preview shows it in the first
 # column, third line.
-drv main 1000 menu 40008 dialog "$T" 5000 selection 2001 0 select 2001 2 \
+drv main 1000 menu 40008 dialog "$T" 5000 selection 2001 0 choose 2001 2 \
   wait-text 2002 "　　　ＣＨ０３　　　" 2000 set-text 2002 "カメラ３" text 2002 "カメラ３"
 shot typed main 1000 dialog "$T" 1000
 drv main 1000 dialog "$T" 1000 click 2003 box "Success" "接続成功" 5000 click 1 no-box 500
@@ -44,8 +44,8 @@ drv main 1000 dialog "$T" 1000 set-text 2002 "ＡＢＣＤＥＦＧＨＩＪＫ"
 # title with the title-character message and sends nothing.
 drv main 1000 dialog "$T" 1000 set-text 2002 "カフェé" text 2002 "カフェé" click 2003 \
   box "ＪＩＳ第１水準,第２水準以外の字が選択されてます" "Error" 5000
-shot refused main 1000 box "ＪＩＳ第１水準,第２水準以外の字が選択されてます" "Error" 1000
-drv main 1000 box "ＪＩＳ第１水準,第２水準以外の字が選択されてます" "Error" 1000 click 1 no-box 2500
+shot refused main 1000 box "ＪＩＳ第１水準,第２水準以外の字が選択されてます" "Error" 3000
+drv main 1000 box "ＪＩＳ第１水準,第２水準以外の字が選択されてます" "Error" 3000 click 1 no-box 2500
 drv main 1000 dialog "$T" 1000 text 2002 "カフェé" close gone 3000
 expect_frames <<'FRAMES'
 RX CJ03252B256125692333212121212121212121212121\r\n

@@ -5,7 +5,7 @@ start_sim
 start_program
 T="タイトルの設定"
 MSG="ＪＩＳ第１水準,第２水準以外の字が選択されてます"
-drv main 15000 no-box 1000 menu 40008 dialog "$T" 5000 select 2001 1 \
+drv main 15000 no-box 1000 menu 40008 dialog "$T" 5000 choose 2001 1 \
   wait-text 2002 "　　　ＣＨ０２　　　" 2000 set-text 2002 "ＡbＣ" click 2003 box "$MSG" "Error" 5000 click 1 no-box 2500
 drv main 1000 dialog "$T" 1000 text 2002 "ＡbＣ"
 expect_frames </dev/null

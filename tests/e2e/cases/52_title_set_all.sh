@@ -30,12 +30,14 @@ awk '$3 == "RX" { split($2, t, ":"); s = t[1] * 3600 + t[2] * 60 + t[3];
 
 # Channel 5 with a half-width letter.
 before=$(frames | wc -l)
-drv main 1000 dialog "$T" 1000 select 2001 4 \
+drv main 1000 dialog "$T" 1000 choose 2001 4 \
   wait-text 2002 "　　　ＣＨ０５　　　" 2000 set-text 2002 "ＡbＣ" click 2004 \
-  box "$MSG" "Error" 10000
-shot refused main 1000 box "$MSG" "Error" 1000
-drv main 1000 box "$MSG" "Error" 1000 click 1
-drv main 1000 box "Command Error" "Error" 5000 click 1 no-box 2000
+  box "$MSG" "Error" 30000
+shot refused main 1000 box "$MSG" "Error" 3000
+# "Command Error" comes on top of the title-character message (task-modal,
+# it locks the message below until it is closed).
+drv main 1000 box "Command Error" "Error" 5000 click 1
+drv main 1000 box "$MSG" "Error" 3000 click 1 no-box 2000
 drv main 1000 dialog "$T" 1000 wait-text 2004 "全設定" 2000 enabled 2001 1 enabled 2002 1 \
   enabled 2006 1 text 2002 "ＡbＣ"
 sent=$(frames | tail -n +$((before + 1)) | grep '^RX' | cut -c1-7 | tr '\n' ' ')

@@ -22,7 +22,7 @@ done <<'DIALOGS'
 DIALOGS
 
 # The 13-way picture at 144 DPI.
-drv main 1000 menu 40013 dialog "分割画面配置の設定" 5000 select 2201 7 \
+drv main 1000 menu 40013 dialog "分割画面配置の設定" 5000 choose 2201 7 \
   wait-text 2201 "１３分割B" 2000
 shot split-layout-13b main 1000 dialog "分割画面配置の設定" 1000
 drv main 1000 dialog "分割画面配置の設定" 1000 click 2204 gone 3000

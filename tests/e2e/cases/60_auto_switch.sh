@@ -15,22 +15,22 @@ drv main 15000 no-box 1000 toolbar 40011 dialog "$A" 5000 caption "$A  " \
 shot mix main 1000 dialog "$A" 1000
 
 # "４分割A" (position 16 in MIX) gets 7 seconds.
-drv main 1000 dialog "$A" 1000 select 2101 16 wait-text 2101 "４分割A" 2000 \
-  select 2102 7 wait-text 2102 "07" 2000
+drv main 1000 dialog "$A" 1000 choose 2101 16 wait-text 2101 "４分割A" 2000 \
+  choose 2102 7 wait-text 2102 "07" 2000
 ok 2104
 
 # MIX -> DIVISION.
-drv main 1000 dialog "$A" 1000 select 2106 1 wait-text 2106 "DIVISION" 2000 \
+drv main 1000 dialog "$A" 1000 choose 2106 1 wait-text 2106 "DIVISION" 2000 \
   items 2101 9 text 2101 "４分割A" text 2102 "07"
 shot division main 1000 dialog "$A" 1000
 ok 2107
 ok 2105
 
 # SINGLE with "同時間（秒）" 5, then MIX again.
-drv main 1000 dialog "$A" 1000 select 2106 0 wait-text 2106 "SINGLE" 2000 items 2101 16 \
-  text 2101 "ch.01" select 2103 5 wait-text 2102 "05" 2000
+drv main 1000 dialog "$A" 1000 choose 2106 0 wait-text 2106 "SINGLE" 2000 items 2101 16 \
+  text 2101 "ch.01" choose 2103 5 wait-text 2102 "05" 2000
 ok 2105
-drv main 1000 dialog "$A" 1000 select 2106 2 wait-text 2106 "MIX" 2000 items 2101 25
+drv main 1000 dialog "$A" 1000 choose 2106 2 wait-text 2106 "MIX" 2000 items 2101 25
 ok 2105
 shot mix-edited main 1000 dialog "$A" 1000
 
@@ -49,7 +49,7 @@ FRAMES
 
 # Escape, Enter and the title-bar close; "同時間（秒）" shows "03" again at
 # each opening; the entry chosen last is selected again.
-drv main 1000 dialog "$A" 1000 select 2101 20 wait-text 2101 "９分割A" 2000 key 27 gone 3000
+drv main 1000 dialog "$A" 1000 choose 2101 20 wait-text 2101 "９分割A" 2000 key 27 gone 3000
 drv main 1000 menu 40011 dialog "$A" 5000 text 2103 "03" text 2101 "９分割A" text 2102 "03" \
   key 13 gone 3000
 drv main 1000 menu 40011 dialog "$A" 5000 close gone 3000 no-box 500

@@ -13,11 +13,11 @@ drv main 15000 no-box 1000 toolbar 40013 dialog "$S" 5000 caption "$S  " items 2
   text 2201 "４分割A" visible 2230 1 visible 2233 1 visible 2234 0 visible 2245 0 \
   text 2230 "ch.01" text 2233 "ch.04" selection 2234 -1 enabled 2203 0
 
-drv main 1000 dialog "$S" 1000 select 2201 8 wait-text 2201 "１６分割" 2000 visible 2245 1 \
+drv main 1000 dialog "$S" 1000 choose 2201 8 wait-text 2201 "１６分割" 2000 visible 2245 1 \
   text 2245 "ch.16" text 2234 "ch.05"
 shot sixteen main 1000 dialog "$S" 1000
 
-drv main 1000 dialog "$S" 1000 select 2201 1 wait-text 2201 "４分割B" 2000 \
+drv main 1000 dialog "$S" 1000 choose 2201 1 wait-text 2201 "４分割B" 2000 \
   text 2230 "ch.05" text 2231 "ch.06" text 2232 "ch.07" text 2233 "ch.08"
 for k in $(seq 2234 2245); do
   drv main 1000 dialog "$S" 1000 visible "$k" 0 visible $((k - 20)) 0 selection "$k" -1 enabled "$k" 0
@@ -32,7 +32,7 @@ shot quad-b main 1000 dialog "$S" 1000
 
 # 13-way A: screen 1's box spans two slots each way; screens 2 and 3 stand
 # right of it, 6 to 9 in the third row; 14..16 are hidden.
-drv main 1000 dialog "$S" 1000 select 2201 6 wait-text 2201 "１３分割A" 2000 visible 2242 1 \
+drv main 1000 dialog "$S" 1000 choose 2201 6 wait-text 2201 "１３分割A" 2000 visible 2242 1 \
   visible 2243 0 visible 2245 0 text 2242 "ch.13"
 read -r bx by bw bh <<<"$(rect 2210)"
 read -r _ _ sw sh <<<"$(rect 2211)"
@@ -44,19 +44,19 @@ read -r x6 y6 _ <<<"$(rect 2215)"
 shot thirteen-a main 1000 dialog "$S" 1000
 
 # A duplicate: screen 2 of "４分割A" set to ch.01.
-drv main 1000 dialog "$S" 1000 select 2201 0 wait-text 2201 "４分割A" 2000 \
-  select 2231 0 wait-text 2231 "ch.01" 2000 click 2202 \
+drv main 1000 dialog "$S" 1000 choose 2201 0 wait-text 2201 "４分割A" 2000 \
+  choose 2231 0 wait-text 2231 "ch.01" 2000 click 2202 \
   box "チャンネルが重複しています。" "Error" 5000
-shot duplicate main 1000 box "チャンネルが重複しています。" "Error" 1000
-drv main 1000 box "チャンネルが重複しています。" "Error" 1000 click 1 no-box 1500
+shot duplicate main 1000 box "チャンネルが重複しています。" "Error" 3000
+drv main 1000 box "チャンネルが重複しています。" "Error" 3000 click 1 no-box 1500
 expect_frames </dev/null
-drv main 1000 dialog "$S" 1000 text 2231 "ch.01" select 2231 1 wait-text 2231 "ch.02" 2000 \
+drv main 1000 dialog "$S" 1000 text 2231 "ch.01" choose 2231 1 wait-text 2231 "ch.02" 2000 \
   click 2202 box "Success" "接続成功" 5000 click 1 no-box 300
 
 # 9-way A and B keep their own lists.
-drv main 1000 dialog "$S" 1000 select 2201 4 wait-text 2201 "９分割A" 2000 select 2230 15 \
-  wait-text 2230 "ch.16" 2000 select 2201 5 wait-text 2201 "９分割B" 2000 text 2230 "ch.08" \
-  select 2201 4 wait-text 2201 "９分割A" 2000 text 2230 "ch.16" \
+drv main 1000 dialog "$S" 1000 choose 2201 4 wait-text 2201 "９分割A" 2000 choose 2230 15 \
+  wait-text 2230 "ch.16" 2000 choose 2201 5 wait-text 2201 "９分割B" 2000 text 2230 "ch.08" \
+  choose 2201 4 wait-text 2201 "９分割A" 2000 text 2230 "ch.16" \
   click 2202 box "Success" "接続成功" 5000 click 1 no-box 300
 expect_frames <<'FRAMES'
 RX SPD4A01020304\r\n
@@ -74,7 +74,7 @@ drv main 1000 menu 40005 box "ファイルが変更されています。保存�
 
 # Choosing a layout alone marks the document modified.
 start_program
-drv main 15000 no-box 1000 menu 40013 dialog "$S" 5000 select 2201 3 wait-text 2201 "４分割D" 2000 \
+drv main 15000 no-box 1000 menu 40013 dialog "$S" 5000 choose 2201 3 wait-text 2201 "４分割D" 2000 \
   close gone 3000
 drv main 1000 menu 40005 box "ファイルが変更されています。保存しますか？" "保存確認" 5000 click 7 \
   exited 5000 0

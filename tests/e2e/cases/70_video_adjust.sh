@@ -15,21 +15,21 @@ drv main 15000 no-box 1000 toolbar 40022 dialog "$V" 5000 caption "$V " \
 shot dialog main 1000 dialog "$V" 1000
 
 # Channel 3: brightness -1 and hue -1, each sent with its "設定".
-drv main 1000 dialog "$V" 1000 select 2321 2 wait-text 2321 "ch.03" 2000 \
-  select 2301 63 wait-text 2301 "-01 " 2000 click 2311 box "Success" "接続成功" 5000 click 1 no-box 300
-drv main 1000 dialog "$V" 1000 select 2303 123 wait-text 2303 "-001" 2000 \
+drv main 1000 dialog "$V" 1000 choose 2321 2 wait-text 2321 "ch.03" 2000 \
+  choose 2301 63 wait-text 2301 "-01 " 2000 click 2311 box "Success" "接続成功" 5000 click 1 no-box 300
+drv main 1000 dialog "$V" 1000 choose 2303 123 wait-text 2303 "-001" 2000 \
   click 2313 box "Success" "接続成功" 5000 click 1 no-box 300
 shot table main 1000 dialog "$V" 1000
 # Another channel shows its own values; channel 3 keeps its edits.
-drv main 1000 dialog "$V" 1000 select 2321 3 wait-text 2301 " 00 " 2000 text 2303 " 000" \
-  select 2321 2 wait-text 2301 "-01 " 2000 text 2303 "-001"
+drv main 1000 dialog "$V" 1000 choose 2321 3 wait-text 2301 " 00 " 2000 text 2303 " 000" \
+  choose 2321 2 wait-text 2301 "-01 " 2000 text 2303 "-001"
 
 # "全設定" with the percentages.
 seen=$(drv main 1000 dialog "$V" 1000 click 2323 texts-seen 2324 5000 | sed '/^$/d' | tr '\n' ' ')
 expect_eq "percentages" "$seen" "0 20 40 60 80 100 "
 drv main 1000 box "設定しました" "接続成功" 3000
-shot done main 1000 box "設定しました" "接続成功" 1000
-drv main 1000 box "設定しました" "接続成功" 1000 click 1 no-box 500
+shot done main 1000 box "設定しました" "接続成功" 3000
+drv main 1000 box "設定しました" "接続成功" 3000 click 1 no-box 500
 drv main 1000 dialog "$V" 1000 wait-text 2324 "" 2000 text 2323 "全設定" enabled 2301 1 \
   enabled 2321 1 enabled 2325 1
 expect_frames <<'FRAMES'
@@ -64,5 +64,5 @@ drv main 1000 menu 40005 box "ファイルが変更されています。保存�
 
 # Only a change of channel: Exit asks nothing.
 start_program
-drv main 15000 no-box 1000 menu 40022 dialog "$V" 5000 select 2321 5 wait-text 2321 "ch.06" 2000 \
+drv main 15000 no-box 1000 menu 40022 dialog "$V" 5000 choose 2321 5 wait-text 2321 "ch.06" 2000 \
   close gone 3000 menu 40005 no-box 1000 exited 5000 0

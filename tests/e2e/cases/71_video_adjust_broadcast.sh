@@ -7,7 +7,7 @@ write_ini "control=1"
 start_sim --address 00
 start_program
 V="ビデオ調整設定"
-drv main 15000 no-box 1000 menu 40022 dialog "$V" 5000 enabled 2322 1 select 2322 32 \
+drv main 15000 no-box 1000 menu 40022 dialog "$V" 5000 enabled 2322 1 choose 2322 32 \
   wait-text 2322 "Broadcast" 2000 click 2323 wait-text 2323 "キャンセル" 2000 enabled 2322 0 \
   box "設定しました" "接続成功" 5000 click 1 no-box 500
 drv main 1000 dialog "$V" 1000 wait-text 2324 "" 2000 enabled 2322 1 text 2323 "全設定"
@@ -26,8 +26,8 @@ awk '$3 == "RX" { split($2, t, ":"); s = t[1] * 3600 + t[2] * 60 + t[3];
 before=$(frames | wc -l)
 drv main 1000 dialog "$V" 1000 click 2323 wait-text 2324 "40" 3000 click 2323 \
   box "中止しました" "キャンセル" 3000
-shot cancelled main 1000 box "中止しました" "キャンセル" 1000
-drv main 1000 box "中止しました" "キャンセル" 1000 click 1 no-box 1500
+shot cancelled main 1000 box "中止しました" "キャンセル" 3000
+drv main 1000 box "中止しました" "キャンセル" 3000 click 1 no-box 1500
 drv main 1000 dialog "$V" 1000 text 2323 "全設定" text 2324 "" enabled 2301 1 enabled 2322 1
 expect_eq "frames of the cancelled run" "$(frames | tail -n +$((before + 1)) | grep -c '^RX')" 2
 drv main 1000 dialog "$V" 1000 close gone 3000

@@ -49,6 +49,9 @@
 //                              it showed, in order, one per line (a text is
 //                              printed again only after another one)
 //   print-control-rect ID      print "X Y W H" of control ID in screen pixels
+//   choose ID INDEX            as select, but waits until the dialog has
+//                              handled the change (the notification is sent,
+//                              not posted)
 //   key VK                     post a key press (WM_KEYDOWN, WM_KEYUP) of the
 //                              virtual key VK to the current window (27
 //                              Escape, 13 Enter)
@@ -395,6 +398,18 @@ class Driver {
       }
     } else if (step == L"print-control-rect") {
       PrintRect(Control(ToInt(Take())));
+    } else if (step == L"choose") {
+      const int id = ToInt(Take());
+      const int index = ToInt(Take());
+      HWND list = Control(id);
+      DWORD_PTR r = 0;
+      SendMessageTimeoutW(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0, SMTO_ABORTIFHUNG,
+                          kSendTimeoutMs, &r);
+      if (!SendMessageTimeoutW(Current(), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+                               reinterpret_cast<LPARAM>(list), SMTO_ABORTIFHUNG, kSendTimeoutMs,
+                               &r)) {
+        Fail(L"the dialog did not handle the change of list " + std::to_wstring(id));
+      }
     } else if (step == L"key") {
       const auto vk = static_cast<WPARAM>(ToInt(Take()));
       HWND target = Current();
