@@ -1,6 +1,7 @@
 #include "win/serial/receive_thread.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <string_view>
 
 namespace korvex7::win {
@@ -62,12 +63,21 @@ DWORD WINAPI ReceiveThread::Entry(void* self) {
 
 void ReceiveThread::Run() {
   int failedWaits = 0;
+  std::uint64_t readingOpen = 0;
   while (WaitForSingleObject(stop_.get(), 0) == WAIT_TIMEOUT) {
-    const HANDLE port = port_.BeginReading();
+    std::uint64_t open = 0;
+    const HANDLE port = port_.BeginReading(open);
     if (port == nullptr) {
       failedWaits = 0;
       Pause(kNoPortPauseMs, false);
       continue;
+    }
+    if (open != readingOpen) {
+      // The port was opened anew: a line the old one left half received (its
+      // unit went away mid-answer) never ends on this one, and would spoil
+      // the first answer that comes.
+      assembler_.Clear();
+      readingOpen = open;
     }
     DWORD lastError = 0;
     const Pass pass = OnePass(port, lastError);

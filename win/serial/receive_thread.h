@@ -9,6 +9,9 @@
 // WM_TIMER, so a line that has arrived is settled before the next tick of the
 // status timer or of a transfer's pacing timer.
 //
+// A line half received when the port is opened anew is dropped: its end can
+// only come from the old line.
+//
 // Waiting. The port is borrowed from SerialPort for one pass at a time. The
 // thread never spins: without a port it pauses 100 ms between attempts, and
 // after a failed wait it backs off (1 ms doubling up to 50 ms when the wait

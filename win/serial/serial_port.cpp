@@ -88,6 +88,7 @@ std::vector<OpenStep> SerialPort::Open(int comPort) {
 
   AcquireSRWLockExclusive(&lock_);
   handle_ = std::move(port);
+  ++opens_;
   ReleaseSRWLockExclusive(&lock_);
   return failed;
 }
@@ -145,12 +146,18 @@ void SerialPort::Write(std::string_view frame) {
 }
 
 HANDLE SerialPort::BeginReading() {
+  std::uint64_t ignored = 0;
+  return BeginReading(ignored);
+}
+
+HANDLE SerialPort::BeginReading(std::uint64_t& openNumber) {
   AcquireSRWLockExclusive(&lock_);
   HANDLE h = nullptr;
   if (!closing_ && handle_.valid()) {
     h = handle_.get();
     readerBorrows_ = true;
   }
+  openNumber = opens_;
   ReleaseSRWLockExclusive(&lock_);
   return h;
 }

@@ -13,6 +13,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -72,6 +73,10 @@ class SerialPort final : public PortWriter {
   // no port is open or a close is under way. Every non-null result must be
   // followed by EndReading().
   HANDLE BeginReading();
+  // The same, also giving the number of the Open() that made the handle, so
+  // the reader can tell a reopened port from the one it read before (a handle
+  // value may be reused).
+  HANDLE BeginReading(std::uint64_t& openNumber);
   void EndReading();
   // Signalled while the user-interface thread waits to close the port; the
   // reader includes it in its waits and gives the handle back when it fires.
@@ -91,6 +96,7 @@ class SerialPort final : public PortWriter {
   CONDITION_VARIABLE readerDone_ = CONDITION_VARIABLE_INIT;
   bool closing_ = false;       // guarded by lock_
   bool readerBorrows_ = false; // guarded by lock_
+  std::uint64_t opens_ = 0;    // guarded by lock_: Open() calls so far
   UniqueHandle closeRequest_;  // manual reset
 };
 

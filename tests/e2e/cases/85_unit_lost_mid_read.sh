@@ -1,18 +1,22 @@
-# The line goes away in the middle of a read-all (the simulator is killed and
-# its pty closed under the program): "No Connect" under "接続失敗", once; the
-# run stops and its dialog is idle again. The program stays responsive: the
-# about box opens and closes, the clock ticks, it does not spin, and a "設定"
-# without a line ends in "No Connect" too. With the unit back on COM1, moving
-# the port away ("Miss! File Open" and the rest for the absent COM2) and back
-# to COM1 through "通信の設定" reopens it: a "設定" is acknowledged again.
-start_sim
+# The line goes away in the middle of a read-all, halfway through an answer
+# (the simulator is killed and its pty closed under the program while the
+# first answer comes in at 110 baud, 0.1 s a character): "No Connect" under
+# "接続失敗", once; the run stops and its dialog is idle again. The program
+# stays responsive: the about box opens and closes, the clock ticks, it does
+# not spin, and a "設定" without a line ends in "No Connect" too. With the
+# unit back on COM1, moving the port away ("Miss! File Open" and the rest for
+# the absent COM2) and back to COM1 through "通信の設定" reopens it: the next
+# "設定" is acknowledged, the half answer of the old line forgotten.
+start_sim --line-rate 110
 start_program
 RA="設定項目の読み込み"
 AGC="オート・ゲイン・コントロール"
 drv main 15000 no-box 1000 menu 40017 dialog "$RA" 5000 click 1049 wait-text 1049 "キャンセル" 2000
-wait_frames 16 15
+# "AMI\r\n" leaves the unit from 0.6 s to 1.0 s after "RAM\r\n" came in.
+wait_frames 1 5
+sleep 0.8
 signal_sim KILL
-note "the simulator was killed after $(frames | grep -c '^RX') queries"
+expect_eq "frames before the line went" "$(frames)" 'RX RAM\r\n'
 drv main 1000 box "No Connect" "接続失敗" 5000
 shot line-lost main 1000 box "No Connect" "接続失敗" 1000
 drv main 1000 box "No Connect" "接続失敗" 1000 click 1 dialog "$RA" 1000 \
