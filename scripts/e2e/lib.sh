@@ -96,6 +96,22 @@ wait_for_file() {
   fail "$1 was not written"
 }
 
+# start_babbler LINE PERIOD_MS COUNT: on COM1, in place of the unit, a device
+# that sends LINE (CR LF added) COUNT times, one every PERIOD_MS ms, unasked,
+# once it gets SIGUSR1 (signal_sim USR1); silent before and after
+# (tests/e2e/line_babbler.py). Ended with the simulators.
+start_babbler() {
+  local pty=$RUN/com1 i
+  rm -rf "$pty"
+  python3 "$E2E_ROOT/tests/e2e/line_babbler.py" "$pty" "$@" >>"$CASE_DIR/babbler.out" 2>&1 &
+  echo $! >>"$CASE_DIR/pids"
+  for i in $(seq 100); do
+    [ -L "$pty" ] && return 0
+    sleep 0.05
+  done
+  fail "the babbler did not create $pty"
+}
+
 # A COM port that cannot be opened: the link names a folder.
 absent_port() {
   rm -rf "$RUN/$1"

@@ -12,9 +12,17 @@ void OnMainTimer(HWND hwnd, WPARAM timerId) {
     case kStatusTimerId: {
       UpdateClock();
       // The core settles ReplyWait before the box is shown, so the ticks
-      // that keep arriving while it is open do not show it again.
+      // that keep arriving while it is open do not show it again. Those ticks
+      // decide nothing else either: a unit or a device that keeps sending
+      // lines would otherwise stack one box on the other, each in the message
+      // loop of the one below, until the stack runs out. What arrives
+      // meanwhile is shown once the box has been closed.
+      static bool messageShown = false;
+      if (messageShown) break;
       if (const auto message = StatusTimerTick(TheApp().session.replyWait)) {
+        messageShown = true;
         ShowStatusMessage(*message);
+        messageShown = false;
       }
       break;
     }
