@@ -58,6 +58,22 @@ expect_in "$WORK/err" 'unit 06: Command Error (the unit answered "05AMI" to RAM'
 expect_not_in "$WORK/out" "alarm.mode="
 stop_sims
 
+# A device that sends lines nobody asked for, every 20 ms: the line that
+# comes while a command waits is taken as its answer and reported, status 5;
+# the tool neither hangs nor reads such a line into a file.
+python3 "$(dirname "$0")/../e2e/line_babbler.py" "$WORK/babbler" E3 20 100000 >/dev/null 2>&1 &
+SIM_PIDS+=($!)
+for _ in $(seq 100); do
+  [ -L "$WORK/babbler" ] && break
+  sleep 0.05
+done
+kill -USR1 "${SIM_PIDS[-1]}"
+ctl 5 --port "$WORK/babbler" set alarm.mode=external
+expect_in "$WORK/err" 'Command Error (the unit answered "E3" to AME'
+ctl 5 --port "$WORK/babbler" read "$WORK/babbled.dat"
+[ ! -e "$WORK/babbled.dat" ] || fail "a read from a babbling device wrote a file"
+stop_sims
+
 # The unit falls silent in the middle of runs: status 4 at the step it left
 # unanswered; an existing file stays as it was.
 start_sim paused --load "$WORK/site.dat" --reply-delay-ms 20 --log "$WORK/paused.log"
@@ -93,8 +109,10 @@ for _ in $(seq 200); do
   [ "$(grep -c ' TX ' "$WORK/doomed.log")" -ge 10 ] && break
   sleep 0.01
 done
-kill -KILL "$sim_pid"
-wait "$sim_pid" 2>/dev/null
+{
+  kill -KILL "$sim_pid"
+  wait "$sim_pid"
+} 2>/dev/null
 start=$(date +%s%N)
 rc=0
 wait "$ctl_pid" || rc=$?
