@@ -101,8 +101,8 @@ bool ReadFileStart(const std::wstring& path, std::size_t limit, std::string& byt
   std::size_t done = 0;
   while (done < content.size()) {
     DWORD got = 0;
-    if (!ReadFile(file.get(), content.data() + done, static_cast<DWORD>(content.size() - done), &got,
-                  nullptr)) {
+    if (!ReadFile(file.get(), content.data() + done, static_cast<DWORD>(content.size() - done),
+                  &got, nullptr)) {
       return false;
     }
     if (got == 0) break;  // the end of the file
