@@ -101,7 +101,8 @@ case_limit=${E2E_CASE_SECONDS:-120}
 # second as case.log.timed-out and the retry is reported.
 run_case() {
   run_case_once "$1"
-  if [ "$rc" -eq 124 ]; then
+  # 124: ended by the time limit; 137: killed when it did not end on TERM.
+  if [ "$rc" -eq 124 ] || [ "$rc" -eq 137 ]; then
     mv "$CASE_DIR/case.log" "$CASE_DIR.case.log.timed-out"
     echo "RETRY $name: timed out after ${case_limit}s, running it once more"
     run_case_once "$1"
@@ -153,7 +154,7 @@ report_case() {
     *)
       failed=$((failed + 1))
       failed_names+=("$name")
-      [ "$rc" -eq 124 ] && echo "  timed out after ${case_limit}s" >>"$CASE_DIR/case.log"
+      { [ "$rc" -eq 124 ] || [ "$rc" -eq 137 ]; } && echo "  timed out after ${case_limit}s" >>"$CASE_DIR/case.log"
       echo "FAIL  $name (${took}s)"
       sed 's/^/      /' "$CASE_DIR/case.log"
       ;;
