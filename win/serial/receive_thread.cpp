@@ -32,28 +32,26 @@ ReceiveThread::ReceiveThread(SerialPort& port, HWND target)
     : port_(port),
       target_(target),
       stop_(CreateManualResetEvent()),
-      readEvent_(CreateManualResetEvent()) {}
+      io_(std::make_unique<IoRecord>()) {}
 
-ReceiveThread::~ReceiveThread() { Stop(); }
+ReceiveThread::~ReceiveThread() {
+  if (!Stop()) ExitProcess(kStuckExitCode);
+}
 
 bool ReceiveThread::Start() {
   if (thread_.valid()) return true;
-  if (!stop_.valid() || !readEvent_.valid()) return false;
+  if (!stop_.valid() || !io_->event.valid()) return false;
   ResetEvent(stop_.get());
   thread_.reset(CreateThread(nullptr, 0, &ReceiveThread::Entry, this, 0, nullptr));
   return thread_.valid();
 }
 
-void ReceiveThread::Stop() {
-  if (!thread_.valid()) return;
+bool ReceiveThread::Stop() {
+  if (!thread_.valid()) return true;
   SetEvent(stop_.get());
-  if (WaitForSingleObject(thread_.get(), kStopWaitMs) != WAIT_OBJECT_0) {
-    // The thread is stuck in the driver; it still owns its members, so leave
-    // it (and this object's storage is static for the program's life).
-    (void)thread_.release();
-    return;
-  }
+  if (WaitForSingleObject(thread_.get(), kStopWaitMs) != WAIT_OBJECT_0) return false;
   thread_.reset();
+  return true;
 }
 
 DWORD WINAPI ReceiveThread::Entry(void* self) {
@@ -95,7 +93,6 @@ void ReceiveThread::Run() {
     PurgeComm(port, PURGE_RXCLEAR);
     port_.EndReading();
   }
-  ResetEvent(readEvent_.get());
 }
 
 void ReceiveThread::Pause(DWORD ms, bool includeCloseRequest) {
@@ -104,40 +101,49 @@ void ReceiveThread::Pause(DWORD ms, bool includeCloseRequest) {
   (void)WaitForMultipleObjects(count, handles, FALSE, ms);
 }
 
+void ReceiveThread::BeginRequest() {
+  io_->overlapped = OVERLAPPED{};
+  io_->overlapped.hEvent = io_->event.get();
+  ResetEvent(io_->event.get());
+}
+
 bool ReceiveThread::AwaitIo(HANDLE port, bool commEvent) {
-  const HANDLE handles[3] = {overlapped_.hEvent, stop_.get(), port_.closeRequestEvent()};
+  const HANDLE handles[3] = {io_->event.get(), stop_.get(), port_.closeRequestEvent()};
   const DWORD count = handles[2] != nullptr ? 3 : 2;
   const DWORD r = WaitForMultipleObjects(count, handles, FALSE, INFINITE);
   if (r == WAIT_OBJECT_0) return true;
   // Stop or close requested: end this thread's request. Setting the event
   // mask again ends a pending WaitCommEvent on every driver (some do not
-  // cancel a pending event wait); the request record is a member, so even a
-  // completion that comes late writes into valid memory.
-  CancelIoEx(port, &overlapped_);
+  // cancel a pending event wait).
+  CancelIoEx(port, &io_->overlapped);
   if (commEvent) SetCommMask(port, EV_RXCHAR);
-  (void)WaitForSingleObject(overlapped_.hEvent, kCancelWaitMs);
+  if (WaitForSingleObject(io_->event.get(), kCancelWaitMs) != WAIT_OBJECT_0) {
+    // The driver still holds the request and may complete it later into its
+    // record: leave the record to it and use a new one.
+    (void)io_.release();
+    io_ = std::make_unique<IoRecord>();
+    return false;
+  }
   DWORD ignored = 0;
-  (void)GetOverlappedResult(port, &overlapped_, &ignored, FALSE);
+  (void)GetOverlappedResult(port, &io_->overlapped, &ignored, FALSE);
   return false;
 }
 
 ReceiveThread::Pass ReceiveThread::OnePass(HANDLE port, DWORD& lastError) {
   // Wait for a received-character event.
-  overlapped_ = OVERLAPPED{};
-  overlapped_.hEvent = readEvent_.get();
-  ResetEvent(overlapped_.hEvent);
-  events_ = 0;
-  BOOL waited = WaitCommEvent(port, &events_, &overlapped_);
+  BeginRequest();
+  io_->events = 0;
+  BOOL waited = WaitCommEvent(port, &io_->events, &io_->overlapped);
   if (!waited) {
     lastError = GetLastError();
     if (lastError == ERROR_IO_PENDING) {
       if (!AwaitIo(port, true)) return Pass::kInterrupted;
       DWORD ignored = 0;
-      waited = GetOverlappedResult(port, &overlapped_, &ignored, FALSE);
+      waited = GetOverlappedResult(port, &io_->overlapped, &ignored, FALSE);
       lastError = waited ? 0 : GetLastError();
     }
   }
-  const DWORD events = events_;
+  const DWORD events = io_->events;
 
   // Fetch and clear the error state; line errors are dropped here and a
   // garbled reply is caught by the reply checks. This also says how many
@@ -152,11 +158,9 @@ ReceiveThread::Pass ReceiveThread::OnePass(HANDLE port, DWORD& lastError) {
   }
 
   // The time-outs make this read return at once with the bytes present.
-  overlapped_ = OVERLAPPED{};
-  overlapped_.hEvent = readEvent_.get();
-  ResetEvent(overlapped_.hEvent);
-  const DWORD wanted = std::min<DWORD>(waiting, static_cast<DWORD>(sizeof(readBuffer_)));
-  if (!ReadFile(port, readBuffer_, wanted, nullptr, &overlapped_)) {
+  BeginRequest();
+  const DWORD wanted = std::min<DWORD>(waiting, static_cast<DWORD>(kReadBufferBytes));
+  if (!ReadFile(port, io_->buffer, wanted, nullptr, &io_->overlapped)) {
     if (GetLastError() != ERROR_IO_PENDING) {
       ClearCommError(port, &errors, &status);
       return Pass::kIdle;
@@ -164,12 +168,12 @@ ReceiveThread::Pass ReceiveThread::OnePass(HANDLE port, DWORD& lastError) {
     if (!AwaitIo(port, false)) return Pass::kInterrupted;
   }
   DWORD got = 0;
-  if (!GetOverlappedResult(port, &overlapped_, &got, FALSE)) {
+  if (!GetOverlappedResult(port, &io_->overlapped, &got, FALSE)) {
     ClearCommError(port, &errors, &status);
     return Pass::kIdle;
   }
   if (got == 0) return Pass::kIdle;
-  assembler_.Feed(std::string_view(readBuffer_, got), lines_);
+  assembler_.Feed(std::string_view(io_->buffer, got), lines_);
   return Pass::kRead;
 }
 

@@ -48,8 +48,17 @@ void DiscardPostedLines(HWND target);
 DWORD FailedWaitBackoffMs(int consecutiveFailures, DWORD lastError);
 
 inline constexpr DWORD kNoPortPauseMs = 100;
+// The exit code of a process ended because its receive thread could not be
+// stopped (see ReceiveThread's destructor).
+inline constexpr UINT kStuckExitCode = 3;
 inline constexpr std::size_t kReadBufferBytes = 600;
 
+// Lifetime. The thread uses this object and the SerialPort it reads. Stop()
+// ends it within a few seconds; if it cannot (the thread is stuck in the
+// driver), it returns false and the owner must keep both objects alive until
+// the process ends, which ends the thread too. The destructor stops the
+// thread and ends the process if it cannot, rather than free memory the
+// thread still uses.
 class ReceiveThread {
  public:
   ReceiveThread(SerialPort& port, HWND target);
@@ -59,15 +68,28 @@ class ReceiveThread {
 
   // Starts the thread; false when it could not be created.
   bool Start();
-  // Asks the thread to end and waits for it (bounded).
-  void Stop();
+  // Asks the thread to end and waits for it (bounded). True when it has
+  // ended (or never ran); false when it is still running.
+  bool Stop();
 
  private:
   enum class Pass { kIdle, kRead, kWaitFailed, kInterrupted };
 
+  // The record of one overlapped request (event wait or read): the OVERLAPPED
+  // with its event, the event word and the read buffer. A request that the
+  // driver does not end when cancelled keeps its record for good, since the
+  // driver may still write into it; the thread goes on with a new one.
+  struct IoRecord {
+    OVERLAPPED overlapped{};
+    DWORD events = 0;
+    char buffer[kReadBufferBytes] = {};
+    UniqueHandle event = CreateManualResetEvent();
+  };
+
   static DWORD WINAPI Entry(void* self);
   void Run();
   Pass OnePass(HANDLE port, DWORD& lastError);
+  void BeginRequest();
   bool AwaitIo(HANDLE port, bool commEvent);
   void Pause(DWORD ms, bool includeCloseRequest);
   void PostLines();
@@ -75,15 +97,10 @@ class ReceiveThread {
   SerialPort& port_;
   HWND target_;
   UniqueHandle stop_;
-  UniqueHandle readEvent_;
   UniqueHandle thread_;
-  // The record of the one request in flight (event wait or read) and the
-  // event word it fills; members so that they outlive a late completion.
-  OVERLAPPED overlapped_{};
-  DWORD events_ = 0;
+  std::unique_ptr<IoRecord> io_;
   LineAssembler assembler_;
   std::vector<ReceivedLine> lines_;
-  char readBuffer_[kReadBufferBytes] = {};
 };
 
 }  // namespace korvex7::win

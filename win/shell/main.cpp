@@ -7,6 +7,7 @@
 // destroyed.
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 #include "win/resources/resource.h"
@@ -60,7 +61,11 @@ int Run(HINSTANCE instance, int showCommand) {
     return 0;
   }
 
-  App app;
+  // On the heap: if the receive thread cannot be stopped at the end, the
+  // App (which owns the port and the thread's object) is left alive for the
+  // rest of the process, so the thread never touches freed memory.
+  auto owned = std::make_unique<App>();
+  App& app = *owned;
   SetApp(&app);
   app.instance = instance;
   app.session.port = &app.port;
@@ -110,7 +115,12 @@ int Run(HINSTANCE instance, int showCommand) {
     DispatchMessageW(&msg);
   }
 
-  if (app.receiver) app.receiver->Stop();
+  // The window's end stopped the receive thread; try once more if it had not
+  // ended then. A thread stuck in the driver ends with the process.
+  if (app.receiver && !app.receiver->Stop()) {
+    (void)owned.release();
+    return exitCode;
+  }
   app.port.Close();
   SetApp(nullptr);
   return exitCode;

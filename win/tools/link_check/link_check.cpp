@@ -21,6 +21,7 @@
 
 #include <cstdlib>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -129,9 +130,11 @@ int Run(int argc, wchar_t** argv) {
   Print("profile: com_port=" + std::to_string(profile.comPort) +
         " control=" + std::to_string(profile.mode));
 
-  SerialPort port;
-  session.port = &port;
-  for (const OpenStep step : port.Open(profile.comPort)) {
+  // On the heap, with the receive thread: if the thread cannot be stopped at
+  // the end, both are left alive until the process ends.
+  auto port = std::make_unique<SerialPort>();
+  session.port = port.get();
+  for (const OpenStep step : port->Open(profile.comPort)) {
     Print("open: " + WideToUtf8(OpenStepMessage(step)));
   }
 
@@ -144,8 +147,8 @@ int Run(int argc, wchar_t** argv) {
                               wc.hInstance, nullptr);
   if (hwnd == nullptr) return 2;
 
-  ReceiveThread receiver(port, hwnd);
-  if (!receiver.Start()) {
+  auto receiver = std::make_unique<ReceiveThread>(*port, hwnd);
+  if (!receiver->Start()) {
     Print("error creating read thread");
     return 2;
   }
@@ -161,17 +164,22 @@ int Run(int argc, wchar_t** argv) {
     // A broadcast is settled at once and shows nothing: wait two ticks for
     // anything unexpected, then go on.
     while (!g_settled && g_ticks < kMaxTicksPerCommand &&
-           !(session.replyWait.waitTicks == 0 && session.replyWait.ackPending == 0 && g_ticks >= 2 &&
-             session.replyWait.outcome == 0 && session.replyWait.unitStatus == 0)) {
+           !(session.replyWait.waitTicks == 0 && session.replyWait.ackPending == 0 &&
+             g_ticks >= 2 && session.replyWait.outcome == 0 && session.replyWait.unitStatus == 0)) {
       if (GetMessageW(&msg, nullptr, 0, 0) <= 0) break;
       DispatchMessageW(&msg);
     }
     if (!g_settled && g_ticks >= kMaxTicksPerCommand) Print("status: (none)");
   }
   KillTimer(hwnd, kTickTimer);
-  receiver.Stop();
+  if (!receiver->Stop()) {
+    Print("the receive thread did not end");
+    (void)receiver.release();
+    (void)port.release();
+    return kStuckExitCode;
+  }
   DiscardPostedLines(hwnd);
-  port.Close();
+  port->Close();
   DestroyWindow(hwnd);
   return 0;
 }
