@@ -4,13 +4,19 @@
 #
 #   scripts/e2e/run_e2e.sh NATIVE_BUILD WIN_BUILD [CASE-NAME-PATTERN]
 #
-# NATIVE_BUILD holds tools/sim/korvex7-sim, WIN_BUILD holds win/KORVEX7.exe,
+# NATIVE_BUILD holds tools/korvex7-sim, WIN_BUILD holds win/KORVEX7.exe,
 # win/korvex7-e2e-driver.exe and win/korvex7-link-check.exe. The cases are
-# tests/e2e/cases/*.sh, run in name order, each with a fresh copy of a
-# private Wine prefix (created once under WIN_BUILD/e2e) on a virtual X
-# display. Screenshots go to WIN_BUILD/e2e/screenshots, logs to
-# WIN_BUILD/e2e/results/CASE. Ends with "N passed, M failed" (and skipped
-# cases, if any); the exit status is 0 only when none failed.
+# tests/e2e/cases/*.sh; they run in E2E_LANES lanes side by side (2 unless
+# set), each lane on a virtual display of its own, each case with a fresh
+# copy of a private Wine prefix made once under WIN_BUILD/e2e. Screenshots go
+# to WIN_BUILD/e2e/screenshots, logs to WIN_BUILD/e2e/results/CASE.
+#
+# A case passes or fails; it is never run twice. A case over its time limit
+# (E2E_CASE_SECONDS, 120) fails, with the stacks of its processes kept in
+# results/CASE/stacks.txt. Whatever a case leaves running when it is over is
+# ended by force, its stacks kept, and the case fails. Ends with
+# "N passed, M failed" (and skipped cases, if any); the exit status is 0 only
+# when none failed.
 set -uo pipefail
 
 if [ $# -lt 2 ]; then
@@ -33,17 +39,22 @@ WIN_TESTS=$WIN_BUILD/win/korvex7_win_tests.exe
 for f in "$SIM" "$EXE" "$DRIVER" "$LINK_CHECK"; do
   [ -f "$f" ] || { echo "e2e: missing $f (build it first)" >&2; exit 2; }
 done
-for tool in wine wineserver Xvfb import convert cc iconv; do
+for tool in wine wineserver winedbg Xvfb import convert cc iconv gdb; do
   command -v "$tool" >/dev/null || { echo "e2e: $tool is not installed" >&2; exit 2; }
 done
 
 E2E=$WIN_BUILD/e2e
-RUN=$E2E/run
 SHOTS=$E2E/screenshots
 RESULTS=$E2E/results
+rm -rf "$RESULTS"
 mkdir -p "$E2E" "$SHOTS" "$RESULTS"
 rm -f "$SHOTS"/*.png
-export SIM EXE DRIVER LINK_CHECK RUN SHOTS
+export SIM EXE DRIVER LINK_CHECK SHOTS
+
+# The simulator is the AddressSanitizer build of the test command: memory
+# errors in the unit's side of every case are caught (a report fails the
+# case, see stop_sims). Its leak check stays on: a leak fails the case too.
+export ASAN_OPTIONS=${ASAN_OPTIONS:-abort_on_error=0}
 
 # The pty library for the Wine processes (tests only).
 SHIM=$E2E/pty_serial_shim.so
@@ -53,143 +64,195 @@ if [ ! -f "$SHIM" ] || [ "$src" -nt "$SHIM" ]; then
 fi
 export SHIM
 
-# The base prefix, created once and copied for every case.
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C.UTF-8
+
+# The prefix template, created once; each case runs on a copy of it.
 BASE=$E2E/prefix-base
-"$E2E_ROOT/scripts/e2e/prefix.sh" "$BASE" "$RUN" || { echo "e2e: cannot create the Wine prefix" >&2; exit 2; }
+TEMPLATE_RUN=$E2E/lane-template
+"$E2E_ROOT/scripts/e2e/prefix.sh" "$BASE" "$TEMPLATE_RUN" || { echo "e2e: cannot create the Wine prefix" >&2; exit 2; }
+RUN_TOKEN=run-$$-$(date +%s%N)
+source "$E2E_ROOT/scripts/e2e/lane.sh"
 
-# A virtual display of our own.
-display_number=
-for n in $(seq 91 120); do
-  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
-    display_number=$n
-    break
-  fi
-done
-[ -n "$display_number" ] || { echo "e2e: no free X display number" >&2; exit 2; }
-Xvfb ":$display_number" -screen 0 1280x800x24 -nolisten tcp >"$E2E/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -e "/tmp/.X11-unix/X$display_number" ] && break
-  sleep 0.05
-done
-export DISPLAY=":$display_number"
-export WINEPREFIX=$RUN/prefix TMPDIR=$RUN/tmp WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C.UTF-8
-
-end_wine() {
-  if [ -d "$WINEPREFIX" ]; then
-    wineserver -k >/dev/null 2>&1 || true
-    wineserver -w >/dev/null 2>&1 || true
-  fi
-}
-
-cleanup() {
-  end_wine
-  kill "$xvfb_pid" 2>/dev/null || true
-  wait "$xvfb_pid" 2>/dev/null || true
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
-
-passed=0
-failed=0
-skipped=0
-failed_names=()
+lanes=${E2E_LANES:-2}
 case_limit=${E2E_CASE_SECONDS:-120}
+QUEUE=$E2E/queue
+OUTPUT_LOCK=$E2E/output.lock
 
-# A case that times out is run once more (a stall of Wine or the virtual
-# display, seen rarely under load); the first attempt's log is kept beside the
-# second as case.log.timed-out and the retry is reported.
-run_case() {
-  run_case_once "$1"
-  # 124: ended by the time limit; 137: killed when it did not end on TERM.
-  if [ "$rc" -eq 124 ] || [ "$rc" -eq 137 ]; then
-    mv "$CASE_DIR/case.log" "$CASE_DIR.case.log.timed-out"
-    echo "RETRY $name: timed out after ${case_limit}s, running it once more"
-    run_case_once "$1"
-    [ -f "$CASE_DIR.case.log.timed-out" ] && mv "$CASE_DIR.case.log.timed-out" "$CASE_DIR/case.log.timed-out"
-  fi
-  report_case
-}
-
-run_case_once() {
-  local file=$1
-  name=$(basename "$file" .sh)
-  CASE=$name
-  CASE_DIR=$RESULTS/$name
-  rm -rf "$CASE_DIR"
-  mkdir -p "$CASE_DIR/work"
-  export CASE CASE_DIR
-
-  # A fresh prefix and fresh COM links: COM2..COM6 name folders, so they
-  # cannot be opened; COM1 is left to the case (simulator or folder).
-  end_wine
-  rm -rf "$RUN"
-  mkdir -p "$RUN/tmp"
-  cp -a "$BASE" "$WINEPREFIX"
-  for n in 2 3 4 5 6; do mkdir -p "$RUN/com$n"; done
-  wineserver -p >/dev/null 2>&1
-
-  start=$(date +%s)
-  timeout --kill-after=5 "$case_limit" bash -c '
-      set -euo pipefail
-      source "$E2E_ROOT/scripts/e2e/lib.sh"
-      trap '\''rc=$?; stop_sims; exit $rc'\'' EXIT
-      trap '\''echo "  at line $LINENO: $BASH_COMMAND" >&2'\'' ERR
-      source "$1"' _ "$file" >"$CASE_DIR/case.log" 2>&1
-  rc=$?
-  end_wine
-  took=$(( $(date +%s) - start ))
-}
-
-report_case() {
-  case $rc in
-    0)
-      passed=$((passed + 1))
-      echo "PASS  $name (${took}s)"
-      ;;
-    77)
-      skipped=$((skipped + 1))
-      echo "SKIP  $name: $(grep -m1 '^SKIP: ' "$CASE_DIR/case.log" | sed 's/^SKIP: //')"
-      ;;
-    *)
-      failed=$((failed + 1))
-      failed_names+=("$name")
-      { [ "$rc" -eq 124 ] || [ "$rc" -eq 137 ]; } && echo "  timed out after ${case_limit}s" >>"$CASE_DIR/case.log"
-      echo "FAIL  $name (${took}s)"
-      sed 's/^/      /' "$CASE_DIR/case.log"
-      ;;
-  esac
-}
-
-echo "e2e: display $DISPLAY, results in $RESULTS"
-
-# Unit tests of the Windows layer, run under the same Wine.
+# The jobs: the Windows-layer unit tests first (they take longest to
+# start), then the cases in name order.
+: >"$QUEUE"
 if [ -f "$WIN_TESTS" ] && { [ -z "$pattern" ] || [[ win_unit_tests == *$pattern* ]]; }; then
-  mkdir -p "$RESULTS/win_unit_tests"
-  end_wine
-  rm -rf "$RUN"
-  mkdir -p "$RUN/tmp" "$RESULTS/win_unit_tests/work"
-  cp -a "$BASE" "$WINEPREFIX"
-  if (cd "$RESULTS/win_unit_tests/work" && timeout 300 wine "$WIN_TESTS") >"$RESULTS/win_unit_tests/case.log" 2>&1; then
-    passed=$((passed + 1))
-    echo "PASS  win_unit_tests ($(grep -m1 -o '[0-9]* tests from [0-9]* test suites ran' "$RESULTS/win_unit_tests/case.log"))"
-  else
-    failed=$((failed + 1))
-    failed_names+=(win_unit_tests)
-    echo "FAIL  win_unit_tests"
-    grep -E 'FAILED|Failure|error|Expected|Which is|actual' "$RESULTS/win_unit_tests/case.log" | head -40 | sed 's/^/      /'
-  fi
-  end_wine
+  echo win_unit_tests >>"$QUEUE"
 fi
-
 for file in "$E2E_ROOT"/tests/e2e/cases/*.sh; do
   [ -e "$file" ] || continue
   if [ -n "$pattern" ] && [[ $(basename "$file") != *$pattern* ]]; then continue; fi
-  run_case "$file"
+  echo "$file" >>"$QUEUE"
 done
+
+# next_job: takes the first job off the queue; fails when it is empty.
+next_job() {
+  local job
+  exec {lock}>"$QUEUE.lock"
+  flock "$lock"
+  job=$(head -1 "$QUEUE")
+  [ -z "$job" ] || sed -i 1d "$QUEUE"
+  exec {lock}>&-
+  [ -n "$job" ] && echo "$job"
+}
+
+# report TEXT...: one block of output, never mixed with another lane's.
+report() {
+  exec {lock}>>"$OUTPUT_LOCK"
+  flock "$lock"
+  printf '%s\n' "$@"
+  exec {lock}>&-
+}
+
+# run_case FILE: the case in a fresh prefix with a time limit; then every
+# process it started is ended. Writes CASE_DIR/result: "PASS", "SKIP reason"
+# or "FAIL reason".
+run_case() {
+  local file=$1 token start rc reason leftovers watchdog
+  CASE=$(basename "$file" .sh)
+  CASE_DIR=$RESULTS/$CASE
+  rm -rf "$CASE_DIR"
+  mkdir -p "$CASE_DIR/work"
+  export CASE CASE_DIR
+  lane_fresh_prefix
+  token=$CASE-$RUN_TOKEN
+
+  start=$(date +%s)
+  (
+    export KORVEX7_E2E_CASE=$token KORVEX7_E2E_RUN=$RUN_TOKEN
+    wineserver -p >/dev/null 2>&1
+    exec setsid bash -c '
+      set -euo pipefail
+      source "$E2E_ROOT/scripts/e2e/lib.sh"
+      trap '\''rc=$?; case_end || rc=1; exit $rc'\'' EXIT
+      trap '\''echo "  at line $LINENO: $BASH_COMMAND" >&2'\'' ERR
+      case_begin
+      source "$1"' _ "$file"
+  ) >"$CASE_DIR/case.log" 2>&1 &
+  local pid=$!
+  # The time limit: the stacks of everything the case runs are kept before it
+  # is ended.
+  (
+    trap 'kill "$sleeper" 2>/dev/null; exit 0' TERM
+    sleep "$case_limit" &
+    sleeper=$!
+    wait "$sleeper"
+    echo "  timed out after ${case_limit}s; stacks in $CASE_DIR/stacks.txt" >>"$CASE_DIR/case.log"
+    touch "$CASE_DIR/timed-out"
+    dump_stacks "$CASE_DIR/stacks.txt" $(token_pids "$token")
+    kill -TERM -- "-$pid" 2>/dev/null
+    sleep 2
+    kill -KILL -- "-$pid" 2>/dev/null
+  ) >/dev/null 2>&1 &
+  watchdog=$!
+  wait "$pid"
+  rc=$?
+  kill "$watchdog" 2>/dev/null
+  wait "$watchdog" 2>/dev/null
+
+  # Wine's processes end with the wineserver; anything of the case still
+  # running after that is a fault of the case.
+  lane_end_wine
+  leftovers=$(end_token_processes "$token" "$CASE_DIR/stacks.txt")
+  local took=$(($(date +%s) - start))
+
+  if [ -f "$CASE_DIR/timed-out" ]; then
+    reason="timed out after ${case_limit}s"
+  elif [ -n "$leftovers" ]; then
+    reason="left running (stacks in $CASE_DIR/stacks.txt): $leftovers"
+    [ "$rc" -eq 0 ] && rc=1
+  fi
+  if [ "$rc" -eq 0 ]; then
+    echo "PASS" >"$CASE_DIR/result"
+    report "PASS  $CASE (${took}s)"
+  elif [ "$rc" -eq 77 ]; then
+    echo "SKIP" >"$CASE_DIR/result"
+    report "SKIP  $CASE: $(grep -m1 '^SKIP: ' "$CASE_DIR/case.log" | sed 's/^SKIP: //')"
+  else
+    [ -z "${reason:-}" ] || echo "  $reason" >>"$CASE_DIR/case.log"
+    echo "FAIL" >"$CASE_DIR/result"
+    report "FAIL  $CASE (${took}s)" "$(sed 's/^/      /' "$CASE_DIR/case.log")"
+  fi
+}
+
+# The unit tests of the Windows layer, under the same Wine.
+run_win_tests() {
+  CASE_DIR=$RESULTS/win_unit_tests
+  rm -rf "$CASE_DIR"
+  mkdir -p "$CASE_DIR/work"
+  lane_fresh_prefix
+  if (cd "$CASE_DIR/work" && KORVEX7_E2E_RUN=$RUN_TOKEN timeout 300 wine "$WIN_TESTS") \
+       >"$CASE_DIR/case.log" 2>&1; then
+    echo "PASS" >"$CASE_DIR/result"
+    report "PASS  win_unit_tests ($(grep -m1 -o '[0-9]* tests from [0-9]* test suites ran' "$CASE_DIR/case.log"))"
+  else
+    echo "FAIL" >"$CASE_DIR/result"
+    report "FAIL  win_unit_tests" \
+      "$(grep -E 'FAILED|Failure|error|Expected|Which is|actual' "$CASE_DIR/case.log" | head -40 | sed 's/^/      /')"
+  fi
+  lane_end_wine
+}
+
+lane_worker() {
+  local n=$1 job
+  lane_open "$n" || return 1
+  trap 'lane_close' EXIT
+  while job=$(next_job); do
+    if [ "$job" = win_unit_tests ]; then
+      run_win_tests
+    else
+      run_case "$job"
+    fi
+  done
+}
+
+workers=()
+stop_all() {
+  kill "${workers[@]}" 2>/dev/null
+  wait 2>/dev/null
+  end_token_processes "$RUN_TOKEN" "$E2E/stacks-at-end.txt" >/dev/null
+}
+trap 'stop_all; exit 130' INT TERM
+
+echo "e2e: $lanes lanes, results in $RESULTS"
+for n in $(seq "$lanes"); do
+  lane_worker "$n" &
+  workers+=($!)
+done
+wait "${workers[@]}"
+
+# Nothing of the run may outlive it: the displays and every Wine process.
+left=$(end_token_processes "$RUN_TOKEN" "$E2E/stacks-at-end.txt")
+
+passed=0 failed=0 skipped=0
+failed_names=()
+for r in "$RESULTS"/*/result; do
+  [ -f "$r" ] || continue
+  case $(cat "$r") in
+    PASS) passed=$((passed + 1)) ;;
+    SKIP) skipped=$((skipped + 1)) ;;
+    *) failed=$((failed + 1)); failed_names+=("$(basename "$(dirname "$r")")") ;;
+  esac
+done
+# A job that never reported (its lane could not start) is a failure too.
+while read -r job; do
+  [ -n "$job" ] || continue
+  failed=$((failed + 1)); failed_names+=("$(basename "$job" .sh) (not run)")
+done <"$QUEUE"
+if [ -n "$left" ]; then
+  echo "e2e: processes left at the end of the run (stacks in $E2E/stacks-at-end.txt):"
+  echo "$left"
+  failed=$((failed + 1))
+fi
 
 echo "screenshots: $SHOTS"
 summary="$passed passed, $failed failed"
 [ "$skipped" -eq 0 ] || summary="$summary, $skipped skipped"
+[ "$failed" -eq 0 ] || summary="$summary: ${failed_names[*]}"
 echo "$summary"
 [ "$failed" -eq 0 ]

@@ -5,8 +5,8 @@
 
 Creates a pseudo-terminal and makes LINK a symbolic link to it (like
 korvex7-sim --pty). On SIGUSR1 it writes LINE followed by CR LF COUNT times,
-one every PERIOD_MS milliseconds; before and afterwards it stays silent, with
-the line open, until it is ended (SIGTERM). What it receives is read and
+one every PERIOD_MS milliseconds, then prints "sent COUNT"; before and
+afterwards it stays silent, with the line open, until it is ended (SIGTERM). What it receives is read and
 dropped. Stands for a wrong device on the port, or a unit that repeats a
 status line on its own.
 """
@@ -50,6 +50,7 @@ def main(argv):
             pass
         drain()
         time.sleep(period)
+    print(f"sent {count}", flush=True)
     while True:
         drain()
         time.sleep(0.05)

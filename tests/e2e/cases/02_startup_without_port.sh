@@ -17,7 +17,6 @@ drv main 1000 box "Miss! File Open" "Error" 1000 click 1 \
 drv main 1000 menu 40018 dialog "通信の設定" 5000 close gone 3000 no-box 300
 
 # Idle without a port.
-sleep 1
 cpu=$(cpu_percent "$PROGRAM_PID" 4)
 note "idle CPU without a port: ${cpu}%"
 [ "$cpu" -le 3 ] || fail "the idle program uses ${cpu}% CPU without a port"

@@ -13,7 +13,7 @@ shot comm-settings main 1000 dialog "通信の設定" 1000
 
 # Only the line mode changes: "control" is written, the port stays open.
 drv main 1000 dialog "通信の設定" 1000 select 1030 1 click 1031 gone 3000 no-box 1000
-expect_eq "control" "$(ini_value control)" 1
+wait_ini_value control 1
 expect_eq "com_port" "$(ini_value com_port)" ""
 
 # Closing by the frame discards the choice.
@@ -33,7 +33,7 @@ drv main 1000 menu 40018 dialog "通信の設定" 5000 select 1032 2 click 1031 
   box "Miss! Buffer Set" "Error" 3000 click 1 \
   box "Miss! Time Out Set" "Error" 3000 click 1 \
   box "Miss! Set Comm State" "Error" 3000 click 1 no-box 500
-expect_eq "com_port" "$(ini_value com_port)" 2
+wait_ini_value com_port 2
 expect_eq "control" "$(ini_value control)" 1
 
 drv main 1000 menu 40005 exited 5000 0

@@ -10,7 +10,7 @@ drv main 1000 menu 40004 dialog "名前を付けて保存" 5000
 shot save-as main 1000 dialog "名前を付けて保存" 1000
 drv main 1000 dialog "名前を付けて保存" 1000 filename defaults click 1 gone 5000 no-box 500
 work=$CASE_DIR/work
-[ -f "$work/defaults.dat" ] || fail "defaults.dat was not written"
+wait_for_file "$work/defaults.dat"
 expect_eq "lines in defaults.dat" "$(wc -l <"$work/defaults.dat")" 282
 expect_eq "CR LF line ends" "$(grep -c $'\r$' "$work/defaults.dat")" 282
 expect_eq "first lines" "$(head -5 "$work/defaults.dat" | tr -d '\r' | paste -sd,)" "0,0,030,1,1"
@@ -36,12 +36,12 @@ drv main 1000 menu 40002 dialog "ファイルを開く" 5000
 shot open main 1000 dialog "ファイルを開く" 1000
 drv main 1000 dialog "ファイルを開く" 1000 filename custom.dat click 1 gone 5000 no-box 500
 drv main 1000 menu 40004 dialog "名前を付けて保存" 5000 filename copy click 1 gone 5000 no-box 500
-cmp "$work/custom.dat" "$work/copy.dat" || fail "copy.dat differs from custom.dat"
+wait_same "$work/custom.dat" "$work/copy.dat"
 
 # Save writes to the current file (copy.dat) again.
 rm -f "$work/copy.dat"
 drv main 1000 menu 40003 no-dialog "名前を付けて保存" 1000 no-box 500
-cmp "$work/custom.dat" "$work/copy.dat" || fail "Save did not rewrite copy.dat"
+wait_same "$work/custom.dat" "$work/copy.dat"
 leftovers=$(find "$work" -name '*.tmp' | wc -l)
 expect_eq "temporary files left" "$leftovers" 0
 
@@ -55,6 +55,6 @@ drv main 1000 box "指定したファイルが見つかりませんでした。\
 # Cancelling Open kept the name: Save still writes copy.dat.
 rm -f "$work/copy.dat"
 drv main 1000 menu 40003 no-dialog "名前を付けて保存" 1000 no-box 500
-cmp "$work/custom.dat" "$work/copy.dat" || fail "Save after a cancelled Open did not write copy.dat"
+wait_same "$work/custom.dat" "$work/copy.dat"
 
 drv main 1000 menu 40005 exited 5000 0

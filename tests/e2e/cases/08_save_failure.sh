@@ -6,7 +6,7 @@ start_program
 drv main 15000 no-box 1000
 work=$CASE_DIR/work
 drv main 1000 menu 40004 dialog "名前を付けて保存" 5000 filename target click 1 gone 5000 no-box 500
-[ -f "$work/target.dat" ] || fail "target.dat was not written"
+wait_for_file "$work/target.dat"
 
 rm "$work/target.dat"
 mkdir "$work/target.dat"

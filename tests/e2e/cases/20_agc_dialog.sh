@@ -12,9 +12,11 @@ drv main 15000 no-box 1000 toolbar 40025 dialog "$AGC" 5000 caption "$AGC　" \
   enabled 1049 0 selection 1049 0 enabled 1048 1 enabled 1050 1
 shot dialog main 1000 dialog "$AGC" 1000
 
-# Channel 16 "OFF" (1047), channel 9 "OFF" then "ON" again: nothing is sent.
-drv main 1000 dialog "$AGC" 1000 click 1047 click 1019 click 1018 sleep 300 \
-  checked 1047 1 checked 1046 0 checked 1018 1 checked 1019 0
+# Channel 9 "OFF" then "ON" again, channel 16 "OFF" (1047): nothing is sent.
+# The clicks are handled in turn, so once the last has taken effect the
+# others have too.
+drv main 1000 dialog "$AGC" 1000 click 1019 click 1018 click 1047 within 3000 checked 1047 1 \
+  checked 1046 0 checked 1018 1 checked 1019 0
 expect_frames </dev/null
 
 # "設定" twice while the first command awaits its answer: one frame.

@@ -9,9 +9,9 @@ drv main 15000 no-box 1000 toolbar 40024 dialog "$VF" 5000 caption "$VF  " \
   selection 1051 2 selection 1097 2 selection 1107 0 selection 1067 0
 shot dialog main 1000 dialog "$VF" 1000
 
-drv main 1000 dialog "$VF" 1000 select 1107 6 sleep 300 selection 1051 6 selection 1083 6 selection 1097 6 \
+drv main 1000 dialog "$VF" 1000 choose 1107 6 selection 1051 6 selection 1083 6 selection 1097 6 \
   click 1108 box "Success" "接続成功" 5000 click 1
-drv main 1000 dialog "$VF" 1000 select 1085 0 sleep 300 selection 1107 6 selection 1083 6 \
+drv main 1000 dialog "$VF" 1000 choose 1085 0 selection 1107 6 selection 1083 6 \
   click 1086 box "Success" "接続成功" 5000 click 1
 drv main 1000 dialog "$VF" 1000 click 1108 box "Success" "接続成功" 5000 click 1
 expect_frames <<'FRAMES'

@@ -7,12 +7,12 @@ start_sim --address 00
 start_program
 AGC="オート・ゲイン・コントロール"
 drv main 15000 no-box 1000 menu 40025 dialog "$AGC" 5000 enabled 1049 1 items 1049 33 selection 1049 0 \
-  select 1049 32 sleep 300 click 1048 no-box 2500 click 1048 no-box 2500
+  choose 1049 32 click 1048 no-box 2500 click 1048 no-box 2500
 shot broadcast main 1000 dialog "$AGC" 1000
 drv main 1000 dialog "$AGC" 1000 click 1050 gone 3000
 drv main 1000 menu 40006 dialog "アラームの設定" 5000 selection 2411 32 enabled 2411 1 \
-  select 2411 0 sleep 300 click 2402 box "Success" "接続成功" 5000 click 1 \
-  dialog "アラームの設定" 1000 select 2411 32 sleep 300 click 2412 gone 3000
+  choose 2411 0 click 2402 box "Success" "接続成功" 5000 click 1 \
+  dialog "アラームの設定" 1000 choose 2411 32 click 2412 gone 3000
 expect_frames <<'FRAMES'
 RX FFAGCNNNNNNNNNNNNNNNN\r\n (broadcast, applied)
 RX FFAGCNNNNNNNNNNNNNNNN\r\n (broadcast, applied)

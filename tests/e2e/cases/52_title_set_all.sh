@@ -10,7 +10,7 @@ T="タイトルの設定"
 MSG="ＪＩＳ第１水準,第２水準以外の字が選択されてます"
 drv main 15000 no-box 1000 menu 40008 dialog "$T" 5000 click 2004 \
   wait-text 2004 "キャンセル" 2000 enabled 2001 0 enabled 2002 0 enabled 2003 0 enabled 2006 0 \
-  close sleep 300
+  send-close
 shot running main 1000 dialog "$T" 1000
 drv main 1000 dialog "$T" 1000 box "Success" "接続成功" 15000 click 1 no-box 500
 drv main 1000 dialog "$T" 1000 wait-text 2004 "全設定" 2000 enabled 2001 1 enabled 2002 1 \

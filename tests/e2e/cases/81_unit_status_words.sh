@@ -21,11 +21,10 @@ for i in "${!words[@]}"; do
   port=$((i % 2))
   log=$CASE_DIR/sim-$word.log
   if [ -n "${sim_on_port[$port]:-}" ]; then
-    kill "${sim_on_port[$port]}"
-    wait "${sim_on_port[$port]}" 2>/dev/null || true
+    stop_sim "${sim_on_port[$port]}"
   fi
   start_sim --pty "$RUN/com$((port + 1))" --log "$log" --status "$word"
-  sim_on_port[$port]=$(tail -1 "$CASE_DIR/pids")
+  sim_on_port[$port]=$(last_sim_pid)
 
   if [ "$i" -eq 0 ]; then
     start_program

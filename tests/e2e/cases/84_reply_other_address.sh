@@ -7,12 +7,13 @@ write_ini "control=1"
 start_sim --address 05 --reply-delay-ms 1000
 start_program
 AGC="オート・ゲイン・コントロール"
-drv main 15000 no-box 1000 menu 40025 dialog "$AGC" 5000 select 1049 5 sleep 200 \
-  click 1048 sleep 100 select 1049 4 box "Command Error" "Error" 5000
+drv main 15000 no-box 1000 menu 40025 dialog "$AGC" 5000 choose 1049 5 click 1048
+wait_frames 1
+drv main 1000 dialog "$AGC" 1000 choose 1049 4 box "Command Error" "Error" 5000
 shot other-address main 1000 box "Command Error" "Error" 1000
 drv main 1000 box "Command Error" "Error" 1000 click 1 no-box 1000 \
-  dialog "$AGC" 1000 select 1049 5 sleep 200 click 1048 no-box 800 box "Success" "接続成功" 3000 \
-  click 1 no-box 300 dialog "$AGC" 1000 select 1049 4 sleep 200 click 1048 \
+  dialog "$AGC" 1000 choose 1049 5 click 1048 no-box 800 box "Success" "接続成功" 3000 \
+  click 1 no-box 300 dialog "$AGC" 1000 choose 1049 4 click 1048 \
   box "No Connect" "接続失敗" 5000 click 1 no-box 300 dialog "$AGC" 1000 click 1050 gone 3000
 expect_frames <<'FRAMES'
 RX 05AGCNNNNNNNNNNNNNNNN\r\n

@@ -118,17 +118,17 @@ drv main 15000 no-box 1000
 drv main 1000 $(open_steps before.dat) $(open_steps truncated.dat) $(save_as_steps saved-truncated)
 same_file expect-truncated.dat saved-truncated.dat
 rm "$work/saved-truncated.dat"
-drv main 1000 menu 40008 dialog "$TI" 5000 select 2001 4 sleep 300 close gone 3000 no-box 300 \
+drv main 1000 menu 40008 dialog "$TI" 5000 choose 2001 4 close gone 3000 no-box 300 \
   menu 40003 no-dialog "名前を付けて保存" 500 no-box 300
 same_file expect-truncated.dat saved-truncated.dat
 # Its "設定" sends nothing of the half character.
-drv main 1000 menu 40008 dialog "$TI" 5000 select 2001 4 sleep 200 click 2003 \
+drv main 1000 menu 40008 dialog "$TI" 5000 choose 2001 4 click 2003 \
   box "ＪＩＳ第１水準,第２水準以外の字が選択されてます" "Error" 5000 click 1 no-box 500 \
   dialog "$TI" 1000 close gone 3000
 
 # Binary words among the values; the binary title in the title dialog.
 drv main 1000 $(open_steps junk.dat) $(save_as_steps saved-junk) \
-  menu 40008 dialog "$TI" 5000 select 2001 9 sleep 300
+  menu 40008 dialog "$TI" 5000 choose 2001 9
 shot binary-title main 1000 dialog "$TI" 1000
 drv main 1000 dialog "$TI" 1000 close gone 3000 no-box 300
 same_file expect-junk.dat saved-junk.dat
@@ -149,7 +149,7 @@ expect_eq "CR LF line ends" "$(grep -c $'\r$' "$work/saved-random.dat")" 282
 steps=($(open_steps extreme.dat))
 for id in 40006 40007 40020 40008 40009 40023 40011 40025 40024 40012 40013 40014 40015 40016 \
   40017; do
-  steps+=(menu "$id" dialog "" 5000 sleep 100 close gone 3000 no-box 100 alive)
+  steps+=(menu "$id" dialog "" 5000 close gone 3000 no-box 100 alive)
 done
 drv main 1000 "${steps[@]}" menu 40022 dialog "" 5000
 shot extreme-video-adjust main 1000 dialog "" 1000

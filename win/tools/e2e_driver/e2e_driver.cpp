@@ -2,6 +2,17 @@
 // the end-to-end tests under Wine (or on Windows).
 //
 // Usage: korvex7-e2e-driver STEP [ARG...] [STEP [ARG...]]...
+//        korvex7-e2e-driver --serve
+//
+// With --serve the driver stays running and takes one request after another
+// from standard input, so that a test pays the start of a Wine process once
+// rather than for every request. A request is its number of arguments in
+// decimal and a line feed, then each argument (UTF-8) followed by a NUL byte;
+// the steps of a request run as they would from the command line, each
+// request afresh (no current or main window carried over). The answer is what
+// the steps printed, then one line "\x1e" CODE [" " REASON]: CODE 0 when every
+// step passed, 1 with the reason of the step that failed. End of input ends
+// the driver.
 //
 // Steps run in order; the first that fails prints "FAIL: <why>" on standard
 // error and ends the driver with exit code 1. Texts are compared exactly; in
@@ -22,6 +33,11 @@
 //   set-text ID TEXT           WM_SETTEXT to control ID of the current dialog
 //   filename TEXT              type TEXT into a file dialog's name box
 //   close                      post WM_CLOSE to the current window
+//   send-close                 send WM_CLOSE to the current window: the step
+//                              ends once the window has handled it
+//   within MS STEP [ARG...]    run STEP again until it passes or MS have
+//                              gone (for the effect of posted input, such
+//                              as a click, on a control's state)
 //   gone MS                    the current window has gone within MS
 //   box TEXT CAPTION MS        wait for a message box of the program with
 //                              this text and caption; it becomes current
@@ -56,6 +72,7 @@
 //                              virtual key VK to the current window (27
 //                              Escape, 13 Enter)
 #include <windows.h>
+// after windows.h
 #include <commctrl.h>
 
 #include <cstdlib>
@@ -81,6 +98,16 @@ std::string ToUtf8(const std::wstring& text) {
   std::string out(static_cast<std::size_t>(n), '\0');
   WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n,
                       nullptr, nullptr);
+  return out;
+}
+
+std::wstring FromUtf8(const std::string& text) {
+  if (text.empty()) return {};
+  const int n =
+      MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  if (n <= 0) return {};
+  std::wstring out(static_cast<std::size_t>(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
   return out;
 }
 
@@ -204,6 +231,11 @@ int ToInt(const std::wstring& s) {
 class Driver {
  public:
   explicit Driver(std::vector<std::wstring> args) : args_(std::move(args)) {}
+  ~Driver() {
+    if (process_ != nullptr) CloseHandle(process_);
+  }
+  Driver(const Driver&) = delete;
+  Driver& operator=(const Driver&) = delete;
 
   void Run() {
     while (next_ < args_.size()) Step(Take());
@@ -222,7 +254,8 @@ class Driver {
 
   HWND Control(int id) {
     HWND c = GetDlgItem(Current(), id);
-    if (c == nullptr) Fail(L"no control " + std::to_wstring(id) + L" in \"" + WindowText(current_) + L"\"");
+    if (c == nullptr)
+      Fail(L"no control " + std::to_wstring(id) + L" in \"" + WindowText(current_) + L"\"");
     return c;
   }
 
@@ -248,7 +281,8 @@ class Driver {
                                  ProcessOf(bar));
     if (process == nullptr) Fail(L"cannot open the program's process");
     constexpr SIZE_T kChars = 256;
-    void* remote = VirtualAllocEx(process, nullptr, kChars * sizeof(wchar_t), MEM_COMMIT, PAGE_READWRITE);
+    void* remote =
+        VirtualAllocEx(process, nullptr, kChars * sizeof(wchar_t), MEM_COMMIT, PAGE_READWRITE);
     std::wstring text;
     if (remote != nullptr) {
       DWORD_PTR result = 0;
@@ -353,8 +387,8 @@ class Driver {
       SendMessageTimeoutW(Control(id), CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &r);
       const int got = static_cast<int>(static_cast<LRESULT>(r));
       if (got != want) {
-        Fail(L"list " + std::to_wstring(id) + L" holds " + std::to_wstring(got) + L" items, expected " +
-             std::to_wstring(want));
+        Fail(L"list " + std::to_wstring(id) + L" holds " + std::to_wstring(got) +
+             L" items, expected " + std::to_wstring(want));
       }
     } else if (step == L"toolbar") {
       ClickToolbarButton(ToInt(Take()));
@@ -371,7 +405,8 @@ class Driver {
       const int id = ToInt(Take());
       const bool want = ToInt(Take()) != 0;
       const bool got = IsWindowVisible(Control(id)) != FALSE;
-      if (got != want) Fail(L"control " + std::to_wstring(id) + (got ? L" is shown" : L" is hidden"));
+      if (got != want)
+        Fail(L"control " + std::to_wstring(id) + (got ? L" is shown" : L" is hidden"));
     } else if (step == L"items") {
       const int id = ToInt(Take());
       const int want = ToInt(Take());
@@ -379,8 +414,8 @@ class Driver {
       SendMessageTimeoutW(Control(id), CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &r);
       const int got = static_cast<int>(static_cast<LRESULT>(r));
       if (got != want) {
-        Fail(L"list " + std::to_wstring(id) + L" holds " + std::to_wstring(got) + L" items, expected " +
-             std::to_wstring(want));
+        Fail(L"list " + std::to_wstring(id) + L" holds " + std::to_wstring(got) +
+             L" items, expected " + std::to_wstring(want));
       }
     } else if (step == L"texts-seen") {
       const int id = ToInt(Take());
@@ -413,7 +448,8 @@ class Driver {
     } else if (step == L"key") {
       const auto vk = static_cast<WPARAM>(ToInt(Take()));
       HWND target = Current();
-      if (!PostMessageW(target, WM_KEYDOWN, vk, 1) || !PostMessageW(target, WM_KEYUP, vk, 0xC0000001)) {
+      if (!PostMessageW(target, WM_KEYDOWN, vk, 1) ||
+          !PostMessageW(target, WM_KEYUP, vk, 0xC0000001)) {
         Fail(L"cannot post the key");
       }
     } else {
@@ -439,8 +475,8 @@ class Driver {
       DWORD_PTR result = 0;
       SIZE_T got = 0;
       found = SendMessageTimeoutW(bar, TB_GETRECT, static_cast<WPARAM>(command),
-                                  reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, kSendTimeoutMs,
-                                  &result) != 0 &&
+                                  reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG,
+                                  kSendTimeoutMs, &result) != 0 &&
               result != 0 && ReadProcessMemory(process, remote, &rect, sizeof(rect), &got) != 0 &&
               got == sizeof(rect);
       VirtualFreeEx(process, remote, 0, MEM_RELEASE);
@@ -479,7 +515,8 @@ class Driver {
       HWND found = nullptr;
       const bool appeared = WaitFor(ms, [&] { return (found = FindDialog(s)) != nullptr; });
       if (step == L"dialog") {
-        if (!appeared) Fail(L"no dialog \"" + s.captionPrefix + L"\" within " + std::to_wstring(ms) + L" ms");
+        if (!appeared)
+          Fail(L"no dialog \"" + s.captionPrefix + L"\" within " + std::to_wstring(ms) + L" ms");
         current_ = found;
       } else if (appeared) {
         Fail(L"unexpected dialog \"" + WindowText(found) + L"\"");
@@ -495,15 +532,17 @@ class Driver {
       DWORD_PTR r = 0;
       SendMessageTimeoutW(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0, SMTO_ABORTIFHUNG,
                           kSendTimeoutMs, &r);
-      PostMessageW(Current(), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+      PostMessageW(Current(), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(list));
     } else if (step == L"selection") {
       const int id = ToInt(Take());
       const int want = ToInt(Take());
       DWORD_PTR r = 0;
       SendMessageTimeoutW(Control(id), CB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &r);
       const int got = static_cast<int>(static_cast<LRESULT>(r));
-      if (got != want) Fail(L"list " + std::to_wstring(id) + L" selects " + std::to_wstring(got) +
-                            L", expected " + std::to_wstring(want));
+      if (got != want)
+        Fail(L"list " + std::to_wstring(id) + L" selects " + std::to_wstring(got) + L", expected " +
+             std::to_wstring(want));
     } else if (step == L"click") {
       const int id = ToInt(Take());
       HWND target = Current();
@@ -535,6 +574,25 @@ class Driver {
                           SMTO_ABORTIFHUNG, kSendTimeoutMs, &r);
     } else if (step == L"close") {
       PostMessageW(Current(), WM_CLOSE, 0, 0);
+    } else if (step == L"send-close") {
+      DWORD_PTR r = 0;
+      if (!SendMessageTimeoutW(Current(), WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &r)) {
+        Fail(L"the window did not handle WM_CLOSE");
+      }
+    } else if (step == L"within") {
+      const DWORD ms = static_cast<DWORD>(ToInt(Take()));
+      const std::size_t start = next_;
+      const ULONGLONG end = GetTickCount64() + ms;
+      for (;;) {
+        next_ = start;
+        try {
+          Step(Take());
+          break;
+        } catch (const Failure&) {
+          if (GetTickCount64() >= end) throw;
+        }
+        Sleep(kPollMs);
+      }
     } else if (step == L"gone") {
       const DWORD ms = static_cast<DWORD>(ToInt(Take()));
       HWND w = current_;
@@ -560,7 +618,9 @@ class Driver {
       const int part = ToInt(Take());
       const std::wstring want = Unescape(Take());
       const std::wstring got = StatusText(part);
-      if (got != want) Fail(L"status part " + std::to_wstring(part) + L" \"" + got + L"\", expected \"" + want + L"\"");
+      if (got != want)
+        Fail(L"status part " + std::to_wstring(part) + L" \"" + got + L"\", expected \"" + want +
+             L"\"");
     } else if (step == L"print-status") {
       Write(STD_OUTPUT_HANDLE, StatusText(ToInt(Take())) + L"\n");
     } else if (step == L"print-rect") {
@@ -573,7 +633,8 @@ class Driver {
       const DWORD r = WaitForSingleObject(Program(), ms);
       DWORD code = 0;
       GetExitCodeProcess(Program(), &code);
-      if (r != WAIT_OBJECT_0) Fail(L"the program is still running after " + std::to_wstring(ms) + L" ms");
+      if (r != WAIT_OBJECT_0)
+        Fail(L"the program is still running after " + std::to_wstring(ms) + L" ms");
       if (next_ < args_.size() && !args_[next_].empty() &&
           (iswdigit(args_[next_][0]) != 0 || args_[next_][0] == L'-')) {
         const int want = ToInt(Take());
@@ -597,14 +658,63 @@ class Driver {
   std::size_t next_ = 0;
   HWND main_ = nullptr;
   DWORD pid_ = 0;
-  HANDLE process_ = nullptr;  // closed by the system when the driver ends
+  HANDLE process_ = nullptr;
   HWND current_ = nullptr;
 };
+
+// Reads one request of --serve from standard input; false at its end.
+bool ReadRequest(std::vector<std::wstring>& args) {
+  const HANDLE in = GetStdHandle(STD_INPUT_HANDLE);
+  auto readByte = [&](char& c) {
+    DWORD got = 0;
+    return ReadFile(in, &c, 1, &got, nullptr) != 0 && got == 1;
+  };
+  std::string count;
+  char c = 0;
+  for (;;) {
+    if (!readByte(c)) return false;
+    if (c == '\n') break;
+    if (c < '0' || c > '9' || count.size() > 6) return false;
+    count += c;
+  }
+  if (count.empty()) return false;
+  args.clear();
+  for (long n = std::strtol(count.c_str(), nullptr, 10); n > 0; --n) {
+    std::string arg;
+    for (;;) {
+      if (!readByte(c)) return false;
+      if (c == '\0') break;
+      arg += c;
+    }
+    args.push_back(FromUtf8(arg));
+  }
+  return true;
+}
+
+int Serve() {
+  std::vector<std::wstring> args;
+  while (ReadRequest(args)) {
+    std::wstring end =
+        L"\x1e"
+        L"0\n";
+    try {
+      Driver(args).Run();
+    } catch (const Failure& f) {
+      end =
+          L"\x1e"
+          L"1 " +
+          Escape(f.why) + L"\n";
+    }
+    Write(STD_OUTPUT_HANDLE, end);
+  }
+  return 0;
+}
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   std::vector<std::wstring> args(argv + 1, argv + argc);
+  if (args.size() == 1 && args[0] == L"--serve") return Serve();
   try {
     Driver(std::move(args)).Run();
   } catch (const Failure& f) {

@@ -1,0 +1,130 @@
+# Lanes of an end-to-end run (sourced by run_e2e.sh and exit_cycles.sh).
+#
+# A lane is a virtual display, a run folder (RUN) with a Wine prefix of its
+# own, its wineserver (TMPDIR) and the COM links COM1..COM6; lanes run side by
+# side without seeing each other. Each case gets a fresh prefix made from the
+# template BASE, and everything the case starts carries a token in its
+# environment, so that whatever is still running when the case is over can be
+# found, its threads' stacks kept, and ended.
+#
+# Needs E2E (the run's folder), BASE (the prefix template, made by prefix.sh
+# with TEMPLATE_RUN as its run folder), RUN_TOKEN (marks every process of this
+# run) and the Wine settings exported by the caller.
+
+# lane_open N [SCREEN]: starts lane N's display (SCREEN "1280x800" unless
+# given) and sets RUN, WINEPREFIX, TMPDIR, DISPLAY and LANE_XVFB.
+lane_open() {
+  local n=$1 screen=${2:-1280x800} numfile i
+  RUN=$E2E/lane$n
+  rm -rf "$RUN"
+  mkdir -p "$RUN/tmp"
+  export RUN WINEPREFIX=$RUN/prefix TMPDIR=$RUN/tmp
+  # Xvfb chooses a free display number itself and writes it once it listens.
+  numfile=$RUN/display
+  KORVEX7_E2E_RUN=$RUN_TOKEN Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp \
+    3>"$numfile" >"$RUN/xvfb.log" 2>&1 &
+  LANE_XVFB=$!
+  for i in $(seq 200); do
+    [ -s "$numfile" ] && break
+    kill -0 "$LANE_XVFB" 2>/dev/null || break
+    sleep 0.05
+  done
+  [ -s "$numfile" ] || { cat "$RUN/xvfb.log" >&2; echo "e2e: lane $n: no display" >&2; return 1; }
+  export DISPLAY=":$(tr -d '\n' <"$numfile")"
+}
+
+lane_close() {
+  lane_end_wine
+  if [ -n "${LANE_XVFB:-}" ]; then
+    kill "$LANE_XVFB" 2>/dev/null || true
+    wait "$LANE_XVFB" 2>/dev/null || true
+    LANE_XVFB=
+  fi
+}
+
+# Ends every Wine process of the lane's prefix (bounded: a wineserver that
+# does not answer is left to the leftover check).
+lane_end_wine() {
+  [ -d "${WINEPREFIX:-/nonexistent}" ] || return 0
+  timeout 10 wineserver -k >/dev/null 2>&1 || true
+  timeout 10 wineserver -w >/dev/null 2>&1 || true
+}
+
+# lane_fresh_prefix: a new prefix from the template. The template's files
+# under drive_c are linked, not copied (Wine only reads them; a case writes
+# only new files there); the registry, which Wine rewrites, is copied, and its
+# COM port mapping moved from the template's run folder to this lane's.
+lane_fresh_prefix() {
+  lane_end_wine
+  rm -rf "$WINEPREFIX" "$RUN"/com[0-9]* "$RUN/tmp"
+  mkdir -p "$WINEPREFIX" "$RUN/tmp"
+  cp -al "$BASE/drive_c" "$WINEPREFIX/drive_c"
+  cp -a "$BASE/dosdevices" "$BASE"/*.reg "$BASE/.update-timestamp" "$WINEPREFIX/"
+  sed -i "s|\"$TEMPLATE_RUN/com|\"$RUN/com|" "$WINEPREFIX/system.reg"
+  # COM2..COM6 name folders, so they cannot be opened; COM1 is left to the
+  # case (the simulator's pty, or a folder for a port that cannot be opened).
+  local n
+  for n in 2 3 4 5 6; do mkdir -p "$RUN/com$n"; done
+}
+
+# token_pids TOKEN: the processes whose environment holds
+# KORVEX7_E2E_CASE=TOKEN (or KORVEX7_E2E_RUN=TOKEN).
+token_pids() {
+  grep -lzxs -e "KORVEX7_E2E_CASE=$1" -e "KORVEX7_E2E_RUN=$1" /proc/[0-9]*/environ |
+    sed 's|^/proc/\([0-9]*\)/environ$|\1|' | grep -vx -e "$$" -e "${BASHPID:-$$}" || true
+}
+
+# dump_stacks FILE PID...: what each process is doing, appended to FILE: its
+# state and tracer, each thread's state and kernel wait, and every thread's
+# stack from gdb (the Linux side of a Wine process: the server call it waits
+# in). For Wine processes winedbg adds the Windows threads' stacks. A process
+# traced by another (a sanitizer's stop-the-world) cannot take gdb; its
+# tracer's stack is taken instead.
+dump_stacks() {
+  local out=$1 pid task tracer
+  shift
+  for pid in "$@"; do
+    [ -d "/proc/$pid" ] || continue
+    {
+      echo "==== process $pid: $(tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null)"
+      grep -E '^(State|PPid|TracerPid|SigPnd|ShdPnd):' "/proc/$pid/status" 2>/dev/null
+      for task in /proc/"$pid"/task/*; do
+        echo "  thread ${task##*/}: state $(awk '{print $3}' "$task/stat" 2>/dev/null)," \
+          "waits in $(cat "$task/wchan" 2>/dev/null || echo '?')"
+      done
+      tracer=$(awk '/^TracerPid:/ {print $2}' "/proc/$pid/status" 2>/dev/null)
+      if [ -n "$tracer" ] && [ "$tracer" != 0 ]; then
+        echo "  traced by $tracer: $(tr '\0' ' ' <"/proc/$tracer/cmdline" 2>/dev/null); its stack:"
+        timeout 30 gdb -p "$tracer" -batch -ex 'bt 12' 2>&1 | grep '^#' | sed 's/^/    /'
+      else
+        timeout 60 gdb -p "$pid" -batch -ex 'thread apply all bt 20' 2>&1 |
+          grep -E '^(Thread|#)' | sed 's/^/    /'
+      fi
+    } >>"$out" 2>&1
+  done
+  # The Windows side of the Wine processes, all threads.
+  if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
+    {
+      echo "==== winedbg: bt all"
+      timeout 60 winedbg --command "bt all" 2>&1 | head -400
+    } >>"$out" 2>&1
+  fi
+}
+
+# end_token_processes TOKEN FILE: ends every process still carrying TOKEN:
+# TERM, then KILL after a short grace. Prints those that were left (and keeps
+# their stacks in FILE first); nothing when none was.
+end_token_processes() {
+  local token=$1 out=$2 pids i
+  pids=$(token_pids "$token")
+  [ -n "$pids" ] || return 0
+  ps -o pid=,stat=,etime=,args= -p "$(echo $pids | tr ' ' ',')" 2>/dev/null | cut -c1-200
+  dump_stacks "$out" $pids
+  kill $pids 2>/dev/null || true
+  for i in $(seq 40); do
+    [ -n "$(token_pids "$token")" ] || return 0
+    sleep 0.05
+  done
+  pids=$(token_pids "$token")
+  [ -z "$pids" ] || kill -KILL $pids 2>/dev/null || true
+}
