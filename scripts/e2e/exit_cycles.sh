@@ -25,37 +25,19 @@ if [ $# -lt 2 ]; then
   exit 2
 fi
 E2E_ROOT=$(cd "$(dirname "$0")/../.." && pwd)
-NATIVE_BUILD=$(cd "$1" && pwd)
-WIN_BUILD=$(cd "$2" && pwd)
+export E2E_ROOT
 what=${3:-program}
 cycles=${4:-200}
 hang_seconds=10
-export E2E_ROOT NATIVE_BUILD WIN_BUILD
-
-SIM=$NATIVE_BUILD/tools/korvex7-sim
-[ -x "$SIM" ] || SIM=$NATIVE_BUILD/tools/sim/korvex7-sim
-EXE=$WIN_BUILD/win/KORVEX7.exe
-DRIVER=$WIN_BUILD/win/korvex7-e2e-driver.exe
-LINK_CHECK=$WIN_BUILD/win/korvex7-link-check.exe
-E2E=$WIN_BUILD/e2e
+RUN_TOKEN=cycles-$$-$(date +%s%N)
+source "$E2E_ROOT/scripts/e2e/lib.sh"
+e2e_setup "$1" "$2" || exit 2
 SHOTS=$E2E/cycles/screenshots
 CASE=cycles-$what
 CASE_DIR=$E2E/cycles/$what
 rm -rf "$CASE_DIR"
 mkdir -p "$CASE_DIR/work" "$SHOTS"
-export SIM EXE DRIVER LINK_CHECK SHOTS CASE CASE_DIR
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C.UTF-8
-
-SHIM=$E2E/pty_serial_shim.so
-src=$E2E_ROOT/tests/e2e/shim/pty_serial_shim.c
-if [ ! -f "$SHIM" ] || [ "$src" -nt "$SHIM" ]; then
-  cc -shared -fPIC -O2 -Wall -o "$SHIM" "$src" -ldl || exit 2
-fi
-export SHIM
-BASE=$E2E/prefix-base
-TEMPLATE_RUN=$E2E/lane-template
-RUN_TOKEN=cycles-$$-$(date +%s%N)
-source "$E2E_ROOT/scripts/e2e/lib.sh"
+export SHOTS CASE CASE_DIR
 
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 

@@ -1,4 +1,5 @@
-# Lanes of an end-to-end run (sourced by run_e2e.sh and exit_cycles.sh).
+# The set-up and the lanes of an end-to-end run (sourced by run_e2e.sh and
+# exit_cycles.sh).
 #
 # A lane is a virtual display, a run folder (RUN) with a Wine prefix of its
 # own, its wineserver (TMPDIR) and the COM links COM1..COM6; lanes run side by
@@ -7,9 +8,47 @@
 # environment, so that whatever is still running when the case is over can be
 # found, its threads' stacks kept, and ended.
 #
-# Needs E2E (the run's folder), BASE (the prefix template, made by prefix.sh
-# with TEMPLATE_RUN as its run folder), RUN_TOKEN (marks every process of this
-# run) and the Wine settings exported by the caller.
+# Needs E2E_ROOT (the repository) and RUN_TOKEN (marks every process of this
+# run); e2e_setup sets the rest.
+
+# e2e_setup NATIVE_BUILD WIN_BUILD: what every run needs: the programs under
+# test (SIM, EXE, DRIVER, LINK_CHECK, WIN_TESTS), the tools, the pty library
+# (SHIM), Wine's settings, and the prefix template (BASE, made once);
+# E2E is WIN_BUILD/e2e. Fails when something is missing.
+e2e_setup() {
+  NATIVE_BUILD=$(cd "$1" && pwd) && WIN_BUILD=$(cd "$2" && pwd) || return 2
+  SIM=$NATIVE_BUILD/tools/korvex7-sim
+  [ -x "$SIM" ] || SIM=$NATIVE_BUILD/tools/sim/korvex7-sim
+  EXE=$WIN_BUILD/win/KORVEX7.exe
+  DRIVER=$WIN_BUILD/win/korvex7-e2e-driver.exe
+  LINK_CHECK=$WIN_BUILD/win/korvex7-link-check.exe
+  WIN_TESTS=$WIN_BUILD/win/korvex7_win_tests.exe
+  local f tool src
+  for f in "$SIM" "$EXE" "$DRIVER" "$LINK_CHECK"; do
+    [ -f "$f" ] || { echo "e2e: missing $f (build it first)" >&2; return 2; }
+  done
+  for tool in wine wineserver winedbg Xvfb import convert cc iconv gdb; do
+    command -v "$tool" >/dev/null || { echo "e2e: $tool is not installed" >&2; return 2; }
+  done
+  E2E=$WIN_BUILD/e2e
+  mkdir -p "$E2E"
+  export NATIVE_BUILD WIN_BUILD SIM EXE DRIVER LINK_CHECK
+
+  # The pty library for the Wine processes (tests only).
+  SHIM=$E2E/pty_serial_shim.so
+  src=$E2E_ROOT/tests/e2e/shim/pty_serial_shim.c
+  if [ ! -f "$SHIM" ] || [ "$src" -nt "$SHIM" ]; then
+    cc -shared -fPIC -O2 -Wall -o "$SHIM" "$src" -ldl || { echo "e2e: cannot build $SHIM" >&2; return 2; }
+  fi
+  export SHIM
+  export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C.UTF-8
+
+  # The prefix template, created once; each case runs on a copy of it.
+  BASE=$E2E/prefix-base
+  TEMPLATE_RUN=$E2E/lane-template
+  "$E2E_ROOT/scripts/e2e/prefix.sh" "$BASE" "$TEMPLATE_RUN" ||
+    { echo "e2e: cannot create the Wine prefix" >&2; return 2; }
+}
 
 # lane_open N [SCREEN]: starts lane N's display (SCREEN "1280x800" unless
 # given) and sets RUN, WINEPREFIX, TMPDIR, DISPLAY and LANE_XVFB.

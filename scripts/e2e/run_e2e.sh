@@ -25,53 +25,22 @@ if [ $# -lt 2 ]; then
 fi
 
 E2E_ROOT=$(cd "$(dirname "$0")/../.." && pwd)
-NATIVE_BUILD=$(cd "$1" && pwd)
-WIN_BUILD=$(cd "$2" && pwd)
+export E2E_ROOT
 pattern=${3:-}
-export E2E_ROOT NATIVE_BUILD WIN_BUILD
+RUN_TOKEN=run-$$-$(date +%s%N)
+source "$E2E_ROOT/scripts/e2e/lane.sh"
+e2e_setup "$1" "$2" || exit 2
 
-SIM=$NATIVE_BUILD/tools/korvex7-sim
-[ -x "$SIM" ] || SIM=$NATIVE_BUILD/tools/sim/korvex7-sim
-EXE=$WIN_BUILD/win/KORVEX7.exe
-DRIVER=$WIN_BUILD/win/korvex7-e2e-driver.exe
-LINK_CHECK=$WIN_BUILD/win/korvex7-link-check.exe
-WIN_TESTS=$WIN_BUILD/win/korvex7_win_tests.exe
-for f in "$SIM" "$EXE" "$DRIVER" "$LINK_CHECK"; do
-  [ -f "$f" ] || { echo "e2e: missing $f (build it first)" >&2; exit 2; }
-done
-for tool in wine wineserver winedbg Xvfb import convert cc iconv gdb; do
-  command -v "$tool" >/dev/null || { echo "e2e: $tool is not installed" >&2; exit 2; }
-done
-
-E2E=$WIN_BUILD/e2e
 SHOTS=$E2E/screenshots
 RESULTS=$E2E/results
 rm -rf "$RESULTS"
-mkdir -p "$E2E" "$SHOTS" "$RESULTS"
+mkdir -p "$SHOTS" "$RESULTS"
 rm -f "$SHOTS"/*.png
-export SIM EXE DRIVER LINK_CHECK SHOTS
+export SHOTS
 
-# The simulator is the AddressSanitizer build of the test command: memory
-# errors in the unit's side of every case are caught (a report fails the
-# case, see stop_sims). Its leak check stays on: a leak fails the case too.
+# The simulator is the sanitizer build of the test command: memory errors
+# and leaks in the unit's side of every case fail the case (see stop_sims).
 export ASAN_OPTIONS=${ASAN_OPTIONS:-abort_on_error=0}
-
-# The pty library for the Wine processes (tests only).
-SHIM=$E2E/pty_serial_shim.so
-src=$E2E_ROOT/tests/e2e/shim/pty_serial_shim.c
-if [ ! -f "$SHIM" ] || [ "$src" -nt "$SHIM" ]; then
-  cc -shared -fPIC -O2 -Wall -o "$SHIM" "$src" -ldl || { echo "e2e: cannot build $SHIM" >&2; exit 2; }
-fi
-export SHIM
-
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C.UTF-8
-
-# The prefix template, created once; each case runs on a copy of it.
-BASE=$E2E/prefix-base
-TEMPLATE_RUN=$E2E/lane-template
-"$E2E_ROOT/scripts/e2e/prefix.sh" "$BASE" "$TEMPLATE_RUN" || { echo "e2e: cannot create the Wine prefix" >&2; exit 2; }
-RUN_TOKEN=run-$$-$(date +%s%N)
-source "$E2E_ROOT/scripts/e2e/lane.sh"
 
 lanes=${E2E_LANES:-2}
 case_limit=${E2E_CASE_SECONDS:-120}
