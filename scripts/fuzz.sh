@@ -17,8 +17,7 @@ build=${FUZZ_BUILD:-}
 if [ -z "$build" ]; then
   scripts/install-deps.sh all
   build=build/fuzz
-  cmake -S . -B "$build" -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DKORVEX7_FUZZ=ON -DKORVEX7_TESTS=OFF -DKORVEX7_SANITIZE=address,undefined >/dev/null
+  cmake --preset fuzz >/dev/null
 fi
 if ! cmake --build "$build" -j "${JOBS:-2}" --target $targets >"$build/fuzz-build.log" 2>&1; then
   cat "$build/fuzz-build.log"

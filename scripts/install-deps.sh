@@ -7,7 +7,7 @@ what=${1:-all}
 native=(cmake make g++ libgtest-dev libgmock-dev libcli11-dev nlohmann-json3-dev python3)
 windows=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 wine xvfb xauth fonts-ipafont-gothic gdb
          fonts-wine imagemagick python3 zip)
-fuzz=(clang-14 libclang-rt-14-dev)
+fuzz=(clang-14 libclang-rt-14-dev clang-format-14)
 
 case "$what" in
   native) wanted=("${native[@]}") ;;

@@ -10,9 +10,8 @@ cd "$(dirname "$0")/.."
 jobs=${JOBS:-2}
 
 scripts/install-deps.sh all
-cmake -S . -B build/native -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build/native -j "$jobs" --target korvex7-sim korvex7ctl
-cmake -S . -B build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-  -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build/win -j "$jobs" --target KORVEX7
+cmake --preset native >/dev/null
+cmake --build --preset native -j "$jobs" --target korvex7-sim korvex7ctl
+cmake --preset win >/dev/null
+cmake --build --preset win -j "$jobs" --target KORVEX7
 exec scripts/e2e/run_korvex7.sh build/native build/win "$@"

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Runs every test: installs what is missing; builds the native tree with clang
-# under AddressSanitizer and UndefinedBehaviorSanitizer, fuzz targets included,
-# and runs the unit and integration tests; runs the simulator and
-# command-line tool tests under ThreadSanitizer; runs each fuzz target
-# briefly; cross-builds the Windows program and runs the end-to-end tests of
-# the real KORVEX7.exe under Wine against the unit simulator. Prints the time
-# of each stage at the end.
+# Runs every test: installs what is missing; checks the source format; builds
+# the native tree with clang under AddressSanitizer and
+# UndefinedBehaviorSanitizer, fuzz targets included, and runs the unit and
+# integration tests; runs the simulator and command-line tool tests under
+# ThreadSanitizer; runs each fuzz target briefly; builds the native Release
+# programs with GCC; cross-builds the Windows programs and runs the
+# end-to-end tests under Wine against the unit simulator. The builds come
+# from CMakePresets.json, with warnings as errors. Prints the time of each
+# stage at the end.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -39,30 +41,38 @@ trap print_times EXIT
 stage "install missing packages"
 scripts/install-deps.sh all
 
+stage "source format (clang-format)"
+scripts/check-format.sh
+
 # One sanitizer build serves the unit and integration tests, the fuzz targets
-# and the simulator of the end-to-end tests.
+# and the simulator of the end-to-end tests. Every build here treats warnings
+# as errors (the presets asan and tsan do; the others are told).
 stage "native build (clang, ASan + UBSan, fuzz targets)"
-cmake -S . -B build/asan -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=Debug \
-  -DKORVEX7_SANITIZE=address,undefined -DKORVEX7_FUZZ=ON >/dev/null
-cmake --build build/asan -j "$jobs"
+cmake --preset asan >/dev/null
+cmake --build --preset asan -j "$jobs"
 
 stage "unit and integration tests"
-ctest --test-dir build/asan --output-on-failure -j "$jobs"
+ctest --preset asan -j "$jobs"
 
 # The simulator and the tool run as their own processes in the integration
 # tests, so those are the tests that exercise them under ThreadSanitizer.
 stage "simulator and command-line tool under ThreadSanitizer"
-cmake -S . -B build/tsan -DCMAKE_BUILD_TYPE=Debug -DKORVEX7_SANITIZE=thread >/dev/null
-cmake --build build/tsan -j "$jobs" --target korvex7-sim korvex7ctl korvex7_integration_tests
-ctest --test-dir build/tsan --output-on-failure -j "$jobs" -L '^integration$'
+cmake --preset tsan >/dev/null
+cmake --build --preset tsan -j "$jobs" --target korvex7-sim korvex7ctl korvex7_integration_tests
+ctest --preset tsan -j "$jobs"
 
 stage "fuzz targets, briefly"
 FUZZ_BUILD=build/asan scripts/fuzz.sh "${FUZZ_SECONDS:-5}"
 
+# What a user builds for installing, with GCC and optimisation (whose
+# warnings differ from the sanitizer build's).
+stage "native Release build (GCC)"
+cmake --preset release -DKORVEX7_WERROR=ON >/dev/null
+cmake --build --preset release -j "$jobs"
+
 stage "Windows cross build"
-cmake -S . -B build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-  -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build/win -j "$jobs"
+cmake --preset win -DKORVEX7_WERROR=ON >/dev/null
+cmake --build --preset win -j "$jobs"
 
 stage "end-to-end tests under Wine"
 scripts/e2e/run_e2e.sh "$root/build/asan" "$root/build/win"

@@ -2,6 +2,8 @@
 
 #include <CLI/CLI.hpp>
 
+#include "korvex7_version.h"
+
 namespace korvex7::ctl {
 
 namespace {
@@ -25,7 +27,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments, std::ost
                "korvex7ctl"};
   app.fallthrough();  // the global options may also follow the command
   app.footer(kFooter);
-  app.set_version_flag("--version", "korvex7ctl 1.0.0");
+  app.set_version_flag("--version", "korvex7ctl " KORVEX7_VERSION);
 
   bool listPorts = false;
   app.add_flag("--list-ports", listPorts, "List the serial ports of this computer");

@@ -32,6 +32,7 @@
 #include "tools/sim/pty_link.h"
 #include "tools/sim/settings_io.h"
 #include "tools/sim/sim_unit.h"
+#include "korvex7_version.h"
 #include "tools/sim/wire_text.h"
 
 namespace korvex7::sim {
@@ -254,7 +255,7 @@ UnitClock HostClock() {
 int Main(int argc, char** argv) {
   Options o;
   CLI::App app{"korvex7-sim: a KORVEX7 display unit on a serial line (9600 baud, 8E1)"};
-  app.set_version_flag("--version", "korvex7-sim 1.0.0");
+  app.set_version_flag("--version", "korvex7-sim " KORVEX7_VERSION);
   app.footer(
       "Examples:\n"
       "  korvex7-sim --pty /tmp/korvex7-com1\n"
