@@ -17,7 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   s.replyWait.ackPending = (data[0] >> 3) & 1;
   s.replyWait.waitTicks = s.replyWait.ackPending;
   LineAssembler assembler;
-  for (const auto& line : assembler.Feed(std::string_view(reinterpret_cast<const char*>(data + 2), size - 2))) {
+  for (const auto& line :
+       assembler.Feed(std::string_view(reinterpret_cast<const char*>(data + 2), size - 2))) {
     HandleReceivedLine(s, line);
     const ReplyWait& w = s.replyWait;
     FUZZ_CHECK(w.ackPending == 0 && w.waitTicks == 0);  // every line ends the wait

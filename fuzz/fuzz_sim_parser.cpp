@@ -32,7 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string_view rest(reinterpret_cast<const char*>(data + 1), size - 1);
   while (!rest.empty()) {
     const std::size_t lf = rest.find('\n');
-    const std::string_view frame = rest.substr(0, lf == std::string_view::npos ? rest.size() : lf + 1);
+    const std::string_view frame =
+        rest.substr(0, lf == std::string_view::npos ? rest.size() : lf + 1);
     rest.remove_prefix(frame.size());
     const std::string before = Saved(unit.state().settings);
     const sim::FrameResult r = unit.HandleFrame(frame);

@@ -4,8 +4,8 @@ namespace korvex7 {
 
 namespace {
 constexpr std::string_view kUnitStatusTexts[] = {
-    "Menu Display", "Alarm Display", "Lock Display",   "Mode Error",
-    "Framing Error", "Parity Error", "Over Run Error", "Command Error",
+    "Menu Display",  "Alarm Display", "Lock Display",   "Mode Error",
+    "Framing Error", "Parity Error",  "Over Run Error", "Command Error",
 };
 }  // namespace
 

@@ -16,8 +16,8 @@ class Builder {
   template <std::size_t N>
   void Ints(const char* name, std::array<std::int32_t, N>& a) {
     for (std::size_t i = 0; i < N; ++i) {
-      out_.push_back({std::string(name) + "[" + std::to_string(i) + "]", FieldKind::kInt, &a[i],
-                      nullptr, 0});
+      out_.push_back(
+          {std::string(name) + "[" + std::to_string(i) + "]", FieldKind::kInt, &a[i], nullptr, 0});
     }
   }
 
@@ -45,8 +45,8 @@ std::vector<SavedField> SavedFields(SettingsModel& m) {
   b.Int("dateTime.displayRange", m.dateTime.displayRange);
   for (int ch = 0; ch < kChannels; ++ch) {
     auto& t = m.title.text[static_cast<std::size_t>(ch)];
-    f.push_back({"title.text[" + std::to_string(ch) + "]", FieldKind::kTitle, nullptr, t.data(),
-                 t.size()});
+    f.push_back(
+        {"title.text[" + std::to_string(ch) + "]", FieldKind::kTitle, nullptr, t.data(), t.size()});
   }
   b.Int("titleDisplay.single", m.titleDisplay.single);
   b.Int("titleDisplay.split", m.titleDisplay.split);

@@ -71,10 +71,11 @@ bool SavedFieldsEqual(const SettingsModel& a, const SettingsModel& b) {
          x.dateTime.displayRange == y.dateTime.displayRange && x.title.text == y.title.text &&
          x.titleDisplay.single == y.titleDisplay.single &&
          x.titleDisplay.split == y.titleDisplay.split && x.fontSize.single == y.fontSize.single &&
-         x.fontSize.split == y.fontSize.split &&
-         x.autoSwitch.dwellTime == y.autoSwitch.dwellTime && x.autoSwitch.mode == y.autoSwitch.mode &&
+         x.fontSize.split == y.fontSize.split && x.autoSwitch.dwellTime == y.autoSwitch.dwellTime &&
+         x.autoSwitch.mode == y.autoSwitch.mode &&
          x.videoAdjust.brightness == y.videoAdjust.brightness &&
-         x.videoAdjust.contrast == y.videoAdjust.contrast && x.videoAdjust.hue == y.videoAdjust.hue &&
+         x.videoAdjust.contrast == y.videoAdjust.contrast &&
+         x.videoAdjust.hue == y.videoAdjust.hue &&
          x.videoAdjust.sharpness == y.videoAdjust.sharpness &&
          x.videoAdjust.saturation == y.videoAdjust.saturation &&
          x.videoAdjust.saturationV == y.videoAdjust.saturationV && x.agc.on == y.agc.on &&

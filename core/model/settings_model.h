@@ -18,9 +18,9 @@
 namespace korvex7 {
 
 inline constexpr int kChannels = 16;
-inline constexpr int kTitleBytes = 20;          // a title holds up to 20 bytes
+inline constexpr int kTitleBytes = 20;                // a title holds up to 20 bytes
 using TitleText = std::array<char, kTitleBytes + 1>;  // plus the terminating NUL
-using HoldTimeText = std::array<char, 4>;              // three digits plus NUL
+using HoldTimeText = std::array<char, 4>;             // three digits plus NUL
 using ChannelInts = std::array<std::int32_t, kChannels>;
 
 // Picture numbers shared by the power-on screen, the auto-switching entries
@@ -51,16 +51,16 @@ struct SettingsModel {
   // Serial port, line mode and selected slave address (not saved in the
   // settings file; the first two persist in the profile file).
   struct Link {
-    std::int32_t comPort = 0;       // 0..5 = COM1..COM6
+    std::int32_t comPort = 0;  // 0..5 = COM1..COM6
     std::int32_t mode = kLinkRs232c;
     std::int32_t slaveAddress = 0;  // 0..31, 32 = Broadcast
   } link;
 
   struct Alarm {
-    std::int32_t mode = 0;           // 0 AUTO ... see the alarm commands
+    std::int32_t mode = 0;  // 0 AUTO ... see the alarm commands
     std::int32_t inputPolarity = 0;
     HoldTimeText holdTimeText{'0', '3', '0', '\0'};
-    std::int32_t holdTime = 30;      // not saved; rebuilt from the text on send
+    std::int32_t holdTime = 30;  // not saved; rebuilt from the text on send
     std::int32_t returnOn = 1;
     std::int32_t display = 1;
   } alarm;
@@ -119,8 +119,7 @@ struct SettingsModel {
     std::array<std::int32_t, 9> nineB{7, 8, 9, 10, 11, 12, 13, 14, 15};
     std::array<std::int32_t, 13> thirteenA{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
     std::array<std::int32_t, 13> thirteenB{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 13, 14, 15};
-    std::array<std::int32_t, 16> sixteen{0, 1, 2,  3,  4,  5,  6,  7,
-                                         8, 9, 10, 11, 12, 13, 14, 15};
+    std::array<std::int32_t, 16> sixteen{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
   } splitLayout;
 
   struct VideoAdjust {

@@ -43,8 +43,8 @@ struct BulkTick {
     kFailed,      // finished: an error or time-out was already shown
   };
   Kind kind = kNotRunning;
-  int step = 0;         // kStepSent: index of the step just run (0-based)
-  int percent = 0;      // kStepSent: steps started x 100 / step count, truncated
+  int step = 0;                            // kStepSent: index of the step just run (0-based)
+  int percent = 0;                         // kStepSent: steps started x 100 / step count, truncated
   bool showTitleCharacterMessage = false;  // kStepSent: the step refused a title
 };
 

@@ -24,12 +24,9 @@ struct FramingCase {
 
 TEST(SendCommand, FramesByModeAndAddress) {
   const FramingCase cases[] = {
-      {kLinkRs232c, 0, "AGCNNNNNNNNNNNNNNNN\r\n"},
-      {kLinkRs232c, 32, "AGCNNNNNNNNNNNNNNNN\r\n"},
-      {kLinkRs485, 0, "00AGCNNNNNNNNNNNNNNNN\r\n"},
-      {kLinkRs485, 5, "05AGCNNNNNNNNNNNNNNNN\r\n"},
-      {kLinkRs485, 9, "09AGCNNNNNNNNNNNNNNNN\r\n"},
-      {kLinkRs485, 31, "31AGCNNNNNNNNNNNNNNNN\r\n"},
+      {kLinkRs232c, 0, "AGCNNNNNNNNNNNNNNNN\r\n"},   {kLinkRs232c, 32, "AGCNNNNNNNNNNNNNNNN\r\n"},
+      {kLinkRs485, 0, "00AGCNNNNNNNNNNNNNNNN\r\n"},  {kLinkRs485, 5, "05AGCNNNNNNNNNNNNNNNN\r\n"},
+      {kLinkRs485, 9, "09AGCNNNNNNNNNNNNNNNN\r\n"},  {kLinkRs485, 31, "31AGCNNNNNNNNNNNNNNNN\r\n"},
       {kLinkRs485, 32, "FFAGCNNNNNNNNNNNNNNNN\r\n"},
   };
   for (const auto& c : cases) {

@@ -23,7 +23,8 @@ TEST(StatusTimer, UnitStatusesShowTheirTextOnceAndSettle) {
       w.waitTicks = 4;
       const auto msg = StatusTimerTick(w);
       ASSERT_TRUE(msg.has_value());
-      EXPECT_EQ(*msg, (StatusMessage{r.text, "Error", MessageIcon::kError, MessageBeep::kQuestion}));
+      EXPECT_EQ(*msg,
+                (StatusMessage{r.text, "Error", MessageIcon::kError, MessageBeep::kQuestion}));
       EXPECT_EQ(w.waitTicks, 0);
       EXPECT_EQ(w.unitStatus, mode == kTransferSingle ? 0 : kStatusShownDuringRun);
       // Later ticks while the box is open show nothing more.
@@ -57,7 +58,8 @@ TEST(StatusTimer, NoConnectOnTheTenthTickAfterSending) {
     }
     const auto msg = StatusTimerTick(w);
     ASSERT_TRUE(msg.has_value());
-    EXPECT_EQ(*msg, (StatusMessage{"No Connect", "接続失敗", MessageIcon::kError, MessageBeep::kNone}));
+    EXPECT_EQ(*msg,
+              (StatusMessage{"No Connect", "接続失敗", MessageIcon::kError, MessageBeep::kNone}));
     EXPECT_EQ(w.ackPending, 0);
     EXPECT_EQ(w.waitTicks, 0);
     EXPECT_EQ(w.unitStatus, mode == kTransferSingle ? 0 : kStatusShownDuringRun);

@@ -43,11 +43,13 @@ TEST(SettingsFile, DefaultsAreWrittenAs282CrLfLines) {
   const auto lines = Lines(file);
   ASSERT_EQ(lines.size(), 282u);
   const std::vector<std::string> first26 = {"0", "0", "030", "1", "1", "1", "1", "1", "1",
-                                            "1", "1", "1", "1", "1", "1", "1", "1", "1",
-                                            "1", "1", "1", "1", "0", "0", "1", "0"};
-  for (std::size_t i = 0; i < first26.size(); ++i) EXPECT_EQ(lines[i], first26[i]) << "line " << i + 1;
+                                            "1", "1", "1",   "1", "1", "1", "1", "1", "1",
+                                            "1", "1", "1",   "1", "0", "0", "1", "0"};
+  for (std::size_t i = 0; i < first26.size(); ++i)
+    EXPECT_EQ(lines[i], first26[i]) << "line " << i + 1;
   // ＊＊＊ＣＨ０１＊＊＊
-  EXPECT_EQ(lines[26], Repeat(kAsterisk, 3) + kFullC + "\x82\x67\x82\x4f\x82\x50" + Repeat(kAsterisk, 3));
+  EXPECT_EQ(lines[26],
+            Repeat(kAsterisk, 3) + kFullC + "\x82\x67\x82\x4f\x82\x50" + Repeat(kAsterisk, 3));
   EXPECT_EQ(lines[279], "3");   // other.borderLine at start-up
   EXPECT_EQ(lines[280], "24");  // other.powerOnScreen
 }
@@ -170,7 +172,8 @@ TEST(SettingsFile, TruncatedFileKeepsTheRemainingFields) {
   const auto words = Lines(Write(NonDefaultModel()));
   for (std::size_t keep : {0u, 1u, 2u, 26u, 30u, 200u, 281u}) {
     SCOPED_TRACE(keep);
-    std::istringstream in(JoinWith({words.begin(), words.begin() + static_cast<long>(keep)}, "\r\n"));
+    std::istringstream in(
+        JoinWith({words.begin(), words.begin() + static_cast<long>(keep)}, "\r\n"));
     SettingsModel loaded;  // start-up defaults
     const auto report = ReadSettingsFile(in, loaded);
     EXPECT_TRUE(report.endedEarly);
@@ -195,9 +198,16 @@ TEST(SettingsFile, WordsThatDoNotFitKeepTheirField) {
     std::string word;
   };
   const Row rows[] = {
-      {1, "abc"},          {1, "12abc"},      {1, "99999999999"}, {1, "--1"}, {1, "+"},
-      {3, "0300"},         {3, "12345678"},   {27, Repeat(kFullC, 11)},
-      {42, Repeat("X", 21)}, {282, "0x10"},
+      {1, "abc"},
+      {1, "12abc"},
+      {1, "99999999999"},
+      {1, "--1"},
+      {1, "+"},
+      {3, "0300"},
+      {3, "12345678"},
+      {27, Repeat(kFullC, 11)},
+      {42, Repeat("X", 21)},
+      {282, "0x10"},
   };
   const auto words = Lines(Write(NonDefaultModel()));
   for (const auto& r : rows) {

@@ -73,13 +73,24 @@ TEST(SavedFields, TableHasTheFileOrderAndUniqueNames) {
     const char* name;
   };
   const Row rows[] = {
-      {1, "alarm.mode"},          {3, "alarm.holdTimeText"},        {6, "videoLoss.detect[0]"},
-      {21, "videoLoss.detect[15]"}, {26, "dateTime.displayRange"},  {27, "title.text[0]"},
-      {42, "title.text[15]"},     {47, "autoSwitch.dwellTime[0]"},  {72, "autoSwitch.mode"},
-      {73, "videoAdjust.brightness[0]"}, {153, "videoAdjust.saturationV[0]"},
-      {185, "videoFormat.format[0]"}, {201, "titlePosition.vertical"},
-      {203, "splitLayout.quadA[0]"}, {237, "splitLayout.thirteenA[0]"},
-      {263, "splitLayout.sixteen[0]"}, {279, "other.connectorInput"}, {282, "other.ntscAspect"},
+      {1, "alarm.mode"},
+      {3, "alarm.holdTimeText"},
+      {6, "videoLoss.detect[0]"},
+      {21, "videoLoss.detect[15]"},
+      {26, "dateTime.displayRange"},
+      {27, "title.text[0]"},
+      {42, "title.text[15]"},
+      {47, "autoSwitch.dwellTime[0]"},
+      {72, "autoSwitch.mode"},
+      {73, "videoAdjust.brightness[0]"},
+      {153, "videoAdjust.saturationV[0]"},
+      {185, "videoFormat.format[0]"},
+      {201, "titlePosition.vertical"},
+      {203, "splitLayout.quadA[0]"},
+      {237, "splitLayout.thirteenA[0]"},
+      {263, "splitLayout.sixteen[0]"},
+      {279, "other.connectorInput"},
+      {282, "other.ntscAspect"},
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(r.name);

@@ -89,9 +89,15 @@ TEST(ReadAllRun, FailuresStopTheRunAndKeepWhatWasRead) {
   const Row rows[] = {
       {"silent unit", 1, std::nullopt, 1, {kNoConnect}},
       {"silent from step 30", 30, std::nullopt, 30, {kNoConnect}},
-      {"E3 at step 20", std::nullopt, std::pair<std::size_t, std::string>{20, "E3"}, 20,
+      {"E3 at step 20",
+       std::nullopt,
+       std::pair<std::size_t, std::string>{20, "E3"},
+       20,
        {kCommandError}},
-      {"LOCK at step 55", std::nullopt, std::pair<std::size_t, std::string>{55, "LOCK"}, 55,
+      {"LOCK at step 55",
+       std::nullopt,
+       std::pair<std::size_t, std::string>{55, "LOCK"},
+       55,
        {{"Lock Display", "Error"}}},
   };
   for (const auto& row : rows) {

@@ -43,14 +43,14 @@ class SimulatedLine : public PortWriter {
   std::deque<std::pair<int, std::string>> pending;  // delivery time, bytes
   int now = 0;
   int replyDelayMs = 20;
-  std::optional<std::size_t> silentFromFrame;                       // 1-based frame number
+  std::optional<std::size_t> silentFromFrame;                          // 1-based frame number
   std::optional<std::pair<std::size_t, std::string>> statusFromFrame;  // frame, status word
 };
 
 struct RunResult {
   BulkTick::Kind end = BulkTick::kNotRunning;
-  std::vector<Shown> shown;     // every message box, in order
-  std::vector<int> percents;    // after each step sent
+  std::vector<Shown> shown;   // every message box, in order
+  std::vector<int> percents;  // after each step sent
   int elapsedMs = 0;
 };
 
