@@ -19,15 +19,6 @@
 
 namespace korvex7 {
 
-// Bytes of the code-page-932 character that starts with `first`: 2 for a
-// Shift_JIS lead byte, 1 otherwise.
-std::size_t Cp932CharacterLength(std::uint8_t first);
-
-// The longest prefix of `text` of at most `limit` bytes that does not split a
-// double-byte character. A lead byte at the very end (a damaged character)
-// counts as two bytes and is left out.
-std::size_t Cp932CutLength(std::string_view text, std::size_t limit);
-
 // Stored in place of a typed character that code page 932 cannot hold. It is
 // a single-byte character, so PrepareTitle/SendTitle refuse the title with the
 // title-character message; the preview shows it where the character stood.

@@ -1,5 +1,5 @@
-// Shared pieces of the encoder tests: a port that records frames and a driver
-// for tables of {model change, encoder, sender, expected wire text}.
+// Shared pieces of the encoder tests: a driver for tables of {model change,
+// encoder, sender, expected wire text}, over a recording session.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,21 +10,9 @@
 #include <vector>
 
 #include "core/link/send_command.h"
+#include "tests/support/recording_session.h"
 
 namespace korvex7::testing_support {
-
-class RecordingPort : public PortWriter {
- public:
-  void Write(std::string_view frame) override { frames.emplace_back(frame); }
-  std::vector<std::string> frames;
-};
-
-// A session whose writes land in `port`.
-struct RecordingSession {
-  RecordingPort port;
-  Session session;
-  RecordingSession() { session.port = &port; }
-};
 
 // One row: change the default model, then both the pure encoder and the
 // sender must produce `expected` (the whole command), or, when expected is

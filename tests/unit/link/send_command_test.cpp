@@ -5,14 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/recording_session.h"
+
 namespace korvex7 {
 namespace {
 
-class RecordingPort : public PortWriter {
- public:
-  void Write(std::string_view frame) override { frames.emplace_back(frame); }
-  std::vector<std::string> frames;
-};
+using testing_support::RecordingPort;
 
 constexpr const char* kAgc = "AGCNNNNNNNNNNNNNNNN\r\n";
 

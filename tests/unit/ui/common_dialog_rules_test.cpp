@@ -6,12 +6,12 @@
 
 #include "core/commands/alarm_commands.h"
 #include "core/link/send_command.h"
-#include "tests/unit/ui/ui_test_support.h"
+#include "tests/support/recording_session.h"
 
 namespace korvex7 {
 namespace {
 
-using ui_testing::RecordingSession;
+using testing_support::RecordingSession;
 
 TEST(SlaveAddressItems, TwoDigitUnitsThenBroadcast) {
   struct Row {

@@ -28,44 +28,6 @@ std::vector<std::string> Characters(const std::string& piece, int count) {
   return std::vector<std::string>(static_cast<std::size_t>(count), piece);
 }
 
-TEST(TitleCut, CutsAtACharacterBoundary) {
-  struct Row {
-    const char* name;
-    std::string text;
-    std::size_t limit;
-    std::size_t expected;
-  };
-  const Row rows[] = {
-      {"empty", "", 20, 0},
-      {"ten full-width fit", Repeat(kFullA, 10), 20, 20},
-      {"eleven full-width: the last is left out", Repeat(kFullA, 11), 20, 20},
-      {"odd start: the tenth full-width would pass the limit", "a" + Repeat(kFullA, 10), 20, 19},
-      {"twenty half-width", Repeat("a", 25), 20, 20},
-      {"half-width katakana is one byte", Repeat(kHalfKana, 21), 20, 20},
-      {"limit inside a character", kFullA + kKanji, 3, 2},
-      {"a lone lead byte at the end is left out", "ab\x82", 20, 2},
-      {"mixed", "a" + kKanji + "b" + kBlank, 5, 4},
-      {"limit zero", kFullA, 0, 0},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.name);
-    EXPECT_EQ(Cp932CutLength(row.text, row.limit), row.expected);
-  }
-}
-
-TEST(TitleCut, CharacterLengthFollowsTheLeadByte) {
-  struct Row {
-    unsigned byte;
-    std::size_t expected;
-  };
-  const Row rows[] = {{0x41, 1}, {0x80, 1}, {0x81, 2}, {0x9f, 2}, {0xa0, 1},
-                      {0xb1, 1}, {0xdf, 1}, {0xe0, 2}, {0xfc, 2}, {0xfd, 1}};
-  for (const Row& row : rows) {
-    SCOPED_TRACE(testing::Message() << std::hex << row.byte);
-    EXPECT_EQ(Cp932CharacterLength(static_cast<std::uint8_t>(row.byte)), row.expected);
-  }
-}
-
 TEST(TitleCompose, KeepsWholeCharactersWithinTheLimit) {
   struct Row {
     const char* name;

@@ -1,4 +1,5 @@
-// A session whose frames are recorded, for the dialog-logic tests.
+// A port that records every frame written to it, and a session that writes
+// there: the tests look at the exact wire text a command produced.
 #pragma once
 
 #include <string>
@@ -7,7 +8,7 @@
 
 #include "core/link/session.h"
 
-namespace korvex7::ui_testing {
+namespace korvex7::testing_support {
 
 class RecordingPort : public PortWriter {
  public:
@@ -15,6 +16,7 @@ class RecordingPort : public PortWriter {
   std::vector<std::string> frames;
 };
 
+// A session whose frames land in `port`.
 struct RecordingSession {
   RecordingPort port;
   Session session;
@@ -23,4 +25,4 @@ struct RecordingSession {
   RecordingSession& operator=(const RecordingSession&) = delete;
 };
 
-}  // namespace korvex7::ui_testing
+}  // namespace korvex7::testing_support
