@@ -66,12 +66,6 @@ void MakeRaw(termios& t) {
 
 }  // namespace
 
-SerialError::SerialError(SerialErrorKind kind, std::string device, std::string what, int osError)
-    : std::runtime_error(std::move(what)),
-      kind_(kind),
-      device_(std::move(device)),
-      osError_(osError) {}
-
 UniqueFd& UniqueFd::operator=(UniqueFd&& other) noexcept {
   if (this != &other) reset(other.release());
   return *this;
