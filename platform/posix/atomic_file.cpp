@@ -10,7 +10,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/posix/serial_port.h"
+#include "platform/posix/unique_fd.h"
 
 namespace korvex7::platform {
 

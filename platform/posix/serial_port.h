@@ -20,32 +20,13 @@
 #include <vector>
 
 #include "core/link/port.h"
+#include "platform/posix/unique_fd.h"
 #include "platform/serial_error.h"
 
 namespace korvex7::posix {
 
 using platform::SerialError;
 using platform::SerialErrorKind;
-
-// A file descriptor that is closed when its owner goes.
-class UniqueFd {
- public:
-  UniqueFd() = default;
-  explicit UniqueFd(int fd) : fd_(fd) {}
-  UniqueFd(UniqueFd&& other) noexcept : fd_(other.release()) {}
-  UniqueFd& operator=(UniqueFd&& other) noexcept;
-  UniqueFd(const UniqueFd&) = delete;
-  UniqueFd& operator=(const UniqueFd&) = delete;
-  ~UniqueFd() { reset(); }
-
-  int get() const { return fd_; }
-  bool valid() const { return fd_ >= 0; }
-  int release();
-  void reset(int fd = -1);
-
- private:
-  int fd_ = -1;
-};
 
 // The unit's line: 9600 baud, 8 data bits, even parity, 1 stop bit.
 inline constexpr int kUnitBaudRate = 9600;
