@@ -66,28 +66,6 @@ void MakeRaw(termios& t) {
 
 }  // namespace
 
-SerialError::SerialError(SerialErrorKind kind, std::string device, std::string what, int osError)
-    : std::runtime_error(std::move(what)),
-      kind_(kind),
-      device_(std::move(device)),
-      osError_(osError) {}
-
-UniqueFd& UniqueFd::operator=(UniqueFd&& other) noexcept {
-  if (this != &other) reset(other.release());
-  return *this;
-}
-
-int UniqueFd::release() {
-  const int fd = fd_;
-  fd_ = -1;
-  return fd;
-}
-
-void UniqueFd::reset(int fd) {
-  if (fd_ >= 0) ::close(fd_);
-  fd_ = fd;
-}
-
 bool IsPseudoTerminal(int fd) {
   struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISCHR(st.st_mode)) return false;

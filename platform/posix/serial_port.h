@@ -1,9 +1,10 @@
 // The POSIX serial port: a serial device or a pseudo-terminal, configured
 // for the unit's line (9600 baud, 8 data bits, even parity, 1 stop bit, raw).
 //
-// Every failure is a SerialError that names the device and carries the
-// errno and its text captured at the moment of failure. A SerialPort owns its
-// file descriptor and closes it when it goes; it is moved, never copied.
+// Every failure is a SerialError (platform/serial_error.h) that names the
+// device and carries the errno and its text captured at the moment of
+// failure. A SerialPort owns its file descriptor and closes it when it goes;
+// it is moved, never copied.
 //
 // Threads: a SerialPort is used by one thread at a time. Read and WriteAll
 // may run on two different threads at once (the descriptor is not shared
@@ -14,58 +15,18 @@
 #include <chrono>
 #include <cstddef>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/link/port.h"
+#include "platform/posix/unique_fd.h"
+#include "platform/serial_error.h"
 
 namespace korvex7::posix {
 
-enum class SerialErrorKind {
-  kNotFound,    // no such device (ENOENT, ENXIO, ENODEV)
-  kBusy,        // another program holds the device
-  kPermission,  // not allowed to open it
-  kNotATty,     // exists but is not a terminal device
-  kConfigure,   // the line settings were refused
-  kIo,          // a read or write failed, or the line hung up
-  kTimeout,     // a write could not finish in time (e.g. held by XOFF)
-  kOther,
-};
-
-class SerialError : public std::runtime_error {
- public:
-  SerialError(SerialErrorKind kind, std::string device, std::string what, int osError);
-
-  SerialErrorKind kind() const { return kind_; }
-  const std::string& device() const { return device_; }
-  int osError() const { return osError_; }  // 0 when the failure was not an OS call
-
- private:
-  SerialErrorKind kind_;
-  std::string device_;
-  int osError_;
-};
-
-// A file descriptor that is closed when its owner goes.
-class UniqueFd {
- public:
-  UniqueFd() = default;
-  explicit UniqueFd(int fd) : fd_(fd) {}
-  UniqueFd(UniqueFd&& other) noexcept : fd_(other.release()) {}
-  UniqueFd& operator=(UniqueFd&& other) noexcept;
-  UniqueFd(const UniqueFd&) = delete;
-  UniqueFd& operator=(const UniqueFd&) = delete;
-  ~UniqueFd() { reset(); }
-
-  int get() const { return fd_; }
-  bool valid() const { return fd_ >= 0; }
-  int release();
-  void reset(int fd = -1);
-
- private:
-  int fd_ = -1;
-};
+using platform::SerialError;
+using platform::SerialErrorKind;
 
 // The unit's line: 9600 baud, 8 data bits, even parity, 1 stop bit.
 inline constexpr int kUnitBaudRate = 9600;
@@ -167,5 +128,9 @@ PseudoTerminal CreatePseudoTerminal();
 
 // True when `fd` is either end of a pseudo-terminal.
 bool IsPseudoTerminal(int fd);
+
+// The serial devices of this computer ("/dev/ttyS0", "/dev/ttyUSB0", ...),
+// by the names SerialPort::Open takes.
+std::vector<std::string> ListSerialPorts();
 
 }  // namespace korvex7::posix

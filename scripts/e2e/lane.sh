@@ -12,7 +12,7 @@
 # run); e2e_setup sets the rest.
 
 # e2e_setup NATIVE_BUILD WIN_BUILD: what every run needs: the programs under
-# test (SIM, EXE, DRIVER, LINK_CHECK, WIN_TESTS), the tools, the pty library
+# test (SIM, EXE, DRIVER, LINK_CHECK, CTL, WIN_TESTS), the tools, the pty library
 # (SHIM), Wine's settings, and the prefix template (BASE, made once);
 # E2E is WIN_BUILD/e2e. Fails when something is missing.
 e2e_setup() {
@@ -22,9 +22,10 @@ e2e_setup() {
   EXE=$WIN_BUILD/win/KORVEX7.exe
   DRIVER=$WIN_BUILD/win/korvex7-e2e-driver.exe
   LINK_CHECK=$WIN_BUILD/win/korvex7-link-check.exe
+  CTL=$WIN_BUILD/tools/ctl/korvex7ctl.exe
   WIN_TESTS=$WIN_BUILD/win/korvex7_win_tests.exe
   local f tool src
-  for f in "$SIM" "$EXE" "$DRIVER" "$LINK_CHECK"; do
+  for f in "$SIM" "$EXE" "$DRIVER" "$LINK_CHECK" "$CTL"; do
     [ -f "$f" ] || { echo "e2e: missing $f (build it first)" >&2; return 2; }
   done
   for tool in wine wineserver winedbg Xvfb import convert cc iconv gdb; do
@@ -32,7 +33,7 @@ e2e_setup() {
   done
   E2E=$WIN_BUILD/e2e
   mkdir -p "$E2E"
-  export NATIVE_BUILD WIN_BUILD SIM EXE DRIVER LINK_CHECK
+  export NATIVE_BUILD WIN_BUILD SIM EXE DRIVER LINK_CHECK CTL
 
   # The pty library for the Wine processes (tests only).
   SHIM=$E2E/pty_serial_shim.so

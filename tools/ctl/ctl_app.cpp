@@ -9,14 +9,15 @@
 #include "core/commands/screen_split_commands.h"
 #include "core/link/send_command.h"
 #include "core/model/saved_fields.h"
+#include "core/model/settings_store.h"
 #include "core/transfer/read_all.h"
 #include "core/transfer/send_all_steps.h"
+#include "platform/atomic_file.h"
 #include "tools/ctl/address_list.h"
 #include "tools/ctl/field_args.h"
 #include "tools/ctl/field_values.h"
 #include "tools/ctl/progress.h"
 #include "tools/ctl/report.h"
-#include "tools/ctl/settings_io.h"
 #include "tools/ctl/unit_jobs.h"
 
 namespace korvex7::ctl {
@@ -200,7 +201,7 @@ int Runner::Fields() {
 }
 
 bool Runner::LoadComplete(const std::string& path, SettingsModel& model, int& code) {
-  const LoadResult loaded = LoadSettings(path, model);
+  const SettingsFileLoad loaded = LoadSettingsFromFile(path, model);
   if (loaded.complete) return true;
   Error(loaded.message);
   code = kExitFileError;
@@ -210,7 +211,7 @@ bool Runner::LoadComplete(const std::string& path, SettingsModel& model, int& co
 int Runner::Show() {
   const std::string& path = o_.arguments.front();
   FieldTable table;
-  const LoadResult loaded = LoadSettings(path, table.model);
+  const SettingsFileLoad loaded = LoadSettingsFromFile(path, table.model);
   if (!loaded.opened) {
     Error(loaded.message);
     return kExitFileError;
@@ -351,7 +352,8 @@ int Runner::Read() {
     const std::string path =
         unit.address >= 0 ? UnitFileName(file, unit.address, severalUnits_) : file;
     unit.json["file"] = path;
-    const std::string error = SaveSettings(path, unit.session.model);
+    const std::string bytes = SettingsFileBytes(unit.session.model);
+    const std::string error = platform::ReplaceFileAtomically(PathFromUtf8(path), bytes).message;
     if (!error.empty()) {
       Error(unit.Prefix() + error);
       unit.json["error"] = error;
@@ -466,7 +468,8 @@ int Runner::SetInFile() {
     Error(o_.file + " was not changed");
     return kExitRefused;
   }
-  const std::string error = SaveSettings(o_.file, table.model);
+  const std::string bytes = SettingsFileBytes(table.model);
+  const std::string error = platform::ReplaceFileAtomically(PathFromUtf8(o_.file), bytes).message;
   if (!error.empty()) {
     Error(error);
     return kExitFileError;

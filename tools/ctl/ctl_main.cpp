@@ -7,7 +7,7 @@
 #ifdef _WIN32
 #include <windows.h>
 
-#include <cwchar>
+#include "platform/win32/text.h"
 #endif
 
 #include "tools/ctl/cli.h"
@@ -34,15 +34,7 @@ int Main(const std::vector<std::string>& arguments) {
 int wmain(int argc, wchar_t** argv) {
   SetConsoleOutputCP(CP_UTF8);
   std::vector<std::string> arguments;
-  for (int i = 0; i < argc; ++i) {
-    const int wideLength = static_cast<int>(wcslen(argv[i]));
-    const int n =
-        WideCharToMultiByte(CP_UTF8, 0, argv[i], wideLength, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
-    if (n > 0)
-      WideCharToMultiByte(CP_UTF8, 0, argv[i], wideLength, utf8.data(), n, nullptr, nullptr);
-    arguments.push_back(std::move(utf8));
-  }
+  for (int i = 0; i < argc; ++i) arguments.push_back(korvex7::win32::WideToUtf8(argv[i]));
   return Main(arguments);
 }
 #else

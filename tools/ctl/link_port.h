@@ -1,8 +1,8 @@
 // LinkPort: the serial line as the command-line tool uses it. The core's
 // SendCommand writes frames through the PortWriter half; the tool reads the
-// unit's answer with a time-out through the other half. The POSIX backend
-// (posix_link.cpp) and the Win32 backend (win32_port.cpp) each implement it,
-// and the tests implement it with a scripted unit.
+// unit's answer with a time-out through the other half. serial_link.cpp
+// implements it over the platform's serial port (POSIX or Win32), and the
+// tests implement it with a scripted unit.
 //
 // Threads: a LinkPort is used by one thread only; the tool does not read
 // while it writes.

@@ -1,5 +1,7 @@
-// The simulated unit's settings files: loading its start-up settings and
-// dumping what it holds so that another program can watch it.
+// The simulated unit's start-up settings: a settings file read in full
+// (core/model/settings_store.h) and then checked against what the unit can
+// hold. (Its dumps are written through the platform's atomic replacement,
+// one file per unit named by UnitFileName.)
 #pragma once
 
 #include <string>
@@ -10,19 +12,9 @@
 namespace korvex7::sim {
 
 // Reads a settings file into the unit's settings. Returns one message per
-// problem (the file cannot be opened, ends early, holds a word that is no
-// value, or a value the unit could not hold); empty when all went well.
+// problem (the file cannot be opened, is incomplete, or holds a value the
+// unit could not hold), each naming the file; empty when all went well.
 // On problems the settings may be partly loaded: do not use them.
 std::vector<std::string> LoadUnitSettings(const std::string& path, UnitState& state);
-
-// Writes the settings as a settings file. The bytes go to a new file beside
-// `path` that then replaces it in one rename, so a reader sees either the
-// old file or the new one, never half of one. Returns an empty string on
-// success, otherwise the reason.
-std::string DumpUnitSettings(const std::string& path, const SettingsModel& settings);
-
-// The dump file of one unit when several units share the line:
-// "bus.dat" with address 5 gives "bus-05.dat". With one unit, `path` itself.
-std::string DumpPathForUnit(const std::string& path, int address, bool severalUnits);
 
 }  // namespace korvex7::sim

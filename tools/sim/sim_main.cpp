@@ -26,6 +26,8 @@
 #include <string>
 #include <vector>
 
+#include "core/model/settings_store.h"
+#include "platform/atomic_file.h"
 #include "platform/posix/serial_port.h"
 #include "tools/sim/answer_shaping.h"
 #include "tools/sim/frame_splitter.h"
@@ -218,9 +220,11 @@ class Simulator {
   void Dump(const SimUnit& unit) {
     if (options_.dump.empty()) return;
     const std::string path =
-        DumpPathForUnit(options_.dump, unit.address().value_or(0), units_.size() > 1);
-    const std::string error = DumpUnitSettings(path, unit.state().settings);
-    if (!error.empty()) std::cerr << "korvex7-sim: " << error << "\n";
+        UnitFileName(options_.dump, unit.address().value_or(0), units_.size() > 1);
+    const std::string bytes = SettingsFileBytes(unit.state().settings);
+    const platform::FileReplaceResult saved =
+        platform::ReplaceFileAtomically(PathFromUtf8(path), bytes);
+    if (!saved.ok()) std::cerr << "korvex7-sim: " << saved.message << "\n";
   }
 
   int Finish(int status) {

@@ -31,7 +31,7 @@ void DiscardPostedLines(HWND target) {
 ReceiveThread::ReceiveThread(SerialPort& port, HWND target)
     : port_(port),
       target_(target),
-      stop_(CreateManualResetEvent()),
+      stop_(win32::CreateManualResetEvent()),
       io_(std::make_unique<IoRecord>()) {}
 
 ReceiveThread::~ReceiveThread() {

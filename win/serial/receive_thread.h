@@ -27,8 +27,8 @@
 #include <vector>
 
 #include "core/link/line_assembler.h"
+#include "platform/win32/unique_handle.h"
 #include "win/serial/serial_port.h"
-#include "win/support/unique_handle.h"
 
 namespace korvex7::win {
 
@@ -83,7 +83,7 @@ class ReceiveThread {
     OVERLAPPED overlapped{};
     DWORD events = 0;
     char buffer[kReadBufferBytes] = {};
-    UniqueHandle event = CreateManualResetEvent();
+    win32::UniqueHandle event = win32::CreateManualResetEvent();
   };
 
   static DWORD WINAPI Entry(void* self);
@@ -96,8 +96,8 @@ class ReceiveThread {
 
   SerialPort& port_;
   HWND target_;
-  UniqueHandle stop_;
-  UniqueHandle thread_;
+  win32::UniqueHandle stop_;
+  win32::UniqueHandle thread_;
   std::unique_ptr<IoRecord> io_;
   LineAssembler assembler_;
   std::vector<ReceivedLine> lines_;

@@ -3,6 +3,8 @@
 #include <array>
 #include <limits>
 
+#include "platform/win32/serial_line.h"
+
 namespace korvex7::win {
 
 namespace {
@@ -14,9 +16,23 @@ constexpr DWORD kWriteCompletionWaitMs = 3000;
 constexpr DWORD kReaderReturnWaitMs = 5000;
 
 constexpr std::array<std::wstring_view, 5> kOpenStepMessages = {
-    L"Miss! File Open", L"Miss! Mask Set", L"Miss! Buffer Set", L"Miss! Time Out Set",
-    L"Miss! Set Comm State",
+    L"Miss! File Open",    L"Miss! Mask Set",       L"Miss! Buffer Set",
+    L"Miss! Time Out Set", L"Miss! Set Comm State",
 };
+
+OpenStep OpenStepOf(win32::LineSetupStep step) {
+  switch (step) {
+    case win32::LineSetupStep::kEventMask:
+      return OpenStep::kMaskSet;
+    case win32::LineSetupStep::kQueues:
+      return OpenStep::kBufferSet;
+    case win32::LineSetupStep::kTimeouts:
+      return OpenStep::kTimeOutSet;
+    case win32::LineSetupStep::kLineSettings:
+      break;
+  }
+  return OpenStep::kSetCommState;
+}
 
 }  // namespace
 
@@ -29,36 +45,9 @@ std::wstring PortName(int comPort) {
   return L"COM" + std::to_wstring(comPort + 1);
 }
 
-void ApplyLineSettings(DCB& dcb) {
-  dcb.BaudRate = CBR_9600;
-  dcb.ByteSize = 8;
-  dcb.Parity = EVENPARITY;
-  dcb.fParity = FALSE;  // the driver does not check parity itself
-  dcb.StopBits = ONESTOPBIT;
-  dcb.fBinary = TRUE;
-  dcb.fOutxCtsFlow = TRUE;
-  dcb.fDtrControl = DTR_CONTROL_HANDSHAKE;
-  dcb.fRtsControl = RTS_CONTROL_HANDSHAKE;
-  dcb.fOutX = TRUE;
-  dcb.fInX = TRUE;
-  dcb.XonLim = 256;
-  dcb.XoffLim = 256;
-  dcb.XonChar = 0x11;
-  dcb.XoffChar = 0x13;
-}
-
-COMMTIMEOUTS PortTimeouts() {
-  COMMTIMEOUTS t{};
-  t.ReadIntervalTimeout = std::numeric_limits<DWORD>::max();
-  t.ReadTotalTimeoutMultiplier = 0;
-  t.ReadTotalTimeoutConstant = 0;
-  t.WriteTotalTimeoutMultiplier = 0;
-  t.WriteTotalTimeoutConstant = 1000;
-  return t;
-}
-
 SerialPort::SerialPort()
-    : writeEvent_(CreateManualResetEvent()), closeRequest_(CreateManualResetEvent()) {}
+    : writeEvent_(win32::CreateManualResetEvent()),
+      closeRequest_(win32::CreateManualResetEvent()) {}
 
 SerialPort::~SerialPort() { Close(); }
 
@@ -66,25 +55,14 @@ std::vector<OpenStep> SerialPort::Open(int comPort) {
   Close();
   std::vector<OpenStep> failed;
 
-  const std::wstring name = PortName(comPort);
-  UniqueHandle port(CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr));
+  win32::UniqueHandle port(win32::OpenComDevice(win32::ComDevicePath(PortName(comPort))));
   if (!port.valid()) failed.push_back(OpenStep::kFileOpen);
-  // The remaining steps run on an invalid handle too and then fail in turn,
-  // so an absent port shows every step's message.
+  // The set-up runs on an invalid handle too, every step failing in turn, so
+  // an absent port shows every step's message.
   const HANDLE h = port.valid() ? port.get() : INVALID_HANDLE_VALUE;
-
-  if (!SetCommMask(h, EV_RXCHAR)) failed.push_back(OpenStep::kMaskSet);
-  if (!SetupComm(h, kDriverQueueBytes, kDriverQueueBytes)) failed.push_back(OpenStep::kBufferSet);
-  COMMTIMEOUTS timeouts = PortTimeouts();
-  if (!SetCommTimeouts(h, &timeouts)) failed.push_back(OpenStep::kTimeOutSet);
-  DCB dcb{};
-  dcb.DCBlength = sizeof(dcb);
-  // A failed read of the current settings is not reported: the fields that
-  // matter are all set below.
-  (void)GetCommState(h, &dcb);
-  ApplyLineSettings(dcb);
-  if (!SetCommState(h, &dcb)) failed.push_back(OpenStep::kSetCommState);
+  for (const win32::LineSetupFailure& step : win32::SetUpUnitLine(h)) {
+    failed.push_back(OpenStepOf(step.step));
+  }
 
   AcquireSRWLockExclusive(&lock_);
   handle_ = std::move(port);
@@ -109,7 +87,7 @@ void SerialPort::Close() {
       break;
     }
   }
-  UniqueHandle old(handle_.release());
+  win32::UniqueHandle old(handle_.release());
   closing_ = false;
   if (closeRequest_.valid()) ResetEvent(closeRequest_.get());
   ReleaseSRWLockExclusive(&lock_);

@@ -1,6 +1,7 @@
-// The serial port on Win32: opening and configuring COM1..COM6, the
-// overlapped write of each frame, and the hand-over of the port between the
-// user-interface thread and the receive thread.
+// The program's serial port: opening COM1..COM6 with the unit's line set up
+// by the platform layer (platform/win32/serial_line.h), the overlapped write
+// of each frame, and the hand-over of the port between the user-interface
+// thread and the receive thread.
 //
 // Threads. The user-interface thread opens, closes and writes; the receive
 // thread waits and reads. The receive thread borrows the handle for one pass
@@ -19,7 +20,7 @@
 #include <vector>
 
 #include "core/link/port.h"
-#include "win/support/unique_handle.h"
+#include "platform/win32/unique_handle.h"
 
 namespace korvex7::win {
 
@@ -33,16 +34,6 @@ std::wstring_view OpenStepMessage(OpenStep step);
 
 // "COM1".."COM6" for link.comPort 0..5; any other value gives "COM1".
 std::wstring PortName(int comPort);
-
-// Line settings applied on opening: only these fields of the driver's DCB
-// change, every other field keeps the driver's value.
-void ApplyLineSettings(DCB& dcb);
-
-// The time-outs of the port: reads return at once with what has arrived,
-// writes give up after one second.
-COMMTIMEOUTS PortTimeouts();
-
-inline constexpr DWORD kDriverQueueBytes = 2000;
 
 class SerialPort final : public PortWriter {
  public:
@@ -86,18 +77,18 @@ class SerialPort final : public PortWriter {
   void FinishPendingWrite();
 
   // Owned by the user-interface thread; read under lock_ by BeginReading.
-  UniqueHandle handle_;
+  win32::UniqueHandle handle_;
   OVERLAPPED writeOverlapped_{};
-  UniqueHandle writeEvent_;
+  win32::UniqueHandle writeEvent_;
   std::string writeBuffer_;  // the frame of the pending write
   bool writePending_ = false;
 
   SRWLOCK lock_ = SRWLOCK_INIT;
   CONDITION_VARIABLE readerDone_ = CONDITION_VARIABLE_INIT;
-  bool closing_ = false;       // guarded by lock_
-  bool readerBorrows_ = false; // guarded by lock_
-  std::uint64_t opens_ = 0;    // guarded by lock_: Open() calls so far
-  UniqueHandle closeRequest_;  // manual reset
+  bool closing_ = false;              // guarded by lock_
+  bool readerBorrows_ = false;        // guarded by lock_
+  std::uint64_t opens_ = 0;           // guarded by lock_: Open() calls so far
+  win32::UniqueHandle closeRequest_;  // manual reset
 };
 
 }  // namespace korvex7::win

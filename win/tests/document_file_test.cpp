@@ -4,6 +4,7 @@
 #include "win/shell/document_file.h"
 
 #include <windows.h>
+
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -11,59 +12,12 @@
 #include <vector>
 
 #include "core/model/settings_file.h"
+#include "win/tests/temp_folder.h"
 
 namespace korvex7::win {
 namespace {
 
-// A fresh folder under the temporary folder, removed with its files.
-class TempFolder {
- public:
-  TempFolder() {
-    wchar_t base[MAX_PATH + 1] = {};
-    const DWORD n = GetTempPathW(MAX_PATH, base);
-    path_ = std::wstring(base, n) + L"korvex7-test-" + std::to_wstring(GetCurrentProcessId()) +
-            L"-" + std::to_wstring(GetTickCount64());
-    CreateDirectoryW(path_.c_str(), nullptr);
-  }
-  ~TempFolder() { RemoveTree(path_); }
-  const std::wstring& path() const { return path_; }
-  std::wstring operator/(const std::wstring& name) const { return path_ + L"\\" + name; }
-
-  std::vector<std::wstring> Names() const {
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((path_ + L"\\*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return names;
-    do {
-      const std::wstring name = data.cFileName;
-      if (name != L"." && name != L"..") names.push_back(name);
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
-    return names;
-  }
-
- private:
-  static void RemoveTree(const std::wstring& dir) {
-    WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((dir + L"\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-      do {
-        const std::wstring name = data.cFileName;
-        if (name == L"." || name == L"..") continue;
-        const std::wstring full = dir + L"\\" + name;
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-          RemoveTree(full);
-        } else {
-          DeleteFileW(full.c_str());
-        }
-      } while (FindNextFileW(find, &data));
-      FindClose(find);
-    }
-    RemoveDirectoryW(dir.c_str());
-  }
-
-  std::wstring path_;
-};
+using testing_support::TempFolder;
 
 std::string Expected(const SettingsModel& model) {
   std::ostringstream out(std::ios::binary);
@@ -88,21 +42,6 @@ SettingsModel Edited() {
   m.other.powerOnScreen = 5;
   SetText(m.title.text[0], "\x83\x4A\x83\x81\x83\x89");  // カメラ
   return m;
-}
-
-TEST(DocumentFileTest, FolderOfPath) {
-  const std::pair<std::wstring, std::wstring> rows[] = {
-      {L"C:\\data\\unit.dat", L"C:\\data"},
-      {L"C:\\unit.dat", L"C:\\"},
-      {L"\\\\server\\share\\unit.dat", L"\\\\server\\share"},
-      {L"Z:/tmp/unit.dat", L"Z:/tmp"},
-      {L"unit.dat", L"."},
-      {L"\\unit.dat", L"\\"},
-  };
-  for (const auto& [path, folder] : rows) {
-    SCOPED_TRACE(path);
-    EXPECT_EQ(FolderOf(path), folder);
-  }
 }
 
 TEST(DocumentFileTest, SaveWritesTheSettingsFileAndNothingElse) {
@@ -145,7 +84,7 @@ TEST(DocumentFileTest, FailedSavesLeaveEverythingAsItWas) {
     SaveResult result;
   };
   const Row rows[] = {
-      {dir / L"taken.dat", SaveResult::kCannotReplace},              // a folder has the name
+      {dir / L"taken.dat", SaveResult::kCannotReplace},                // a folder has the name
       {dir / L"no-such-folder\\unit.dat", SaveResult::kCannotCreate},  // the folder is missing
   };
   for (const Row& row : rows) {

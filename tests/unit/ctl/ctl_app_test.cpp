@@ -8,9 +8,10 @@
 #include <sstream>
 
 #include "core/model/settings_file.h"
+#include "core/model/settings_store.h"
 #include "ctl_test_support.h"
+#include "platform/atomic_file.h"
 #include "tools/ctl/report.h"
-#include "tools/ctl/settings_io.h"
 
 namespace korvex7::ctl {
 namespace {
@@ -74,12 +75,12 @@ class CtlApp : public ::testing::Test {
   }
 
   void SaveFile(const std::string& name, const SettingsModel& m) {
-    ASSERT_EQ(SaveSettings(Path(name), m), "");
+    ASSERT_TRUE(platform::ReplaceFileAtomically(Path(name), SettingsFileBytes(m)).ok());
   }
 
   SettingsModel LoadFile(const std::string& name) {
     SettingsModel m;
-    EXPECT_TRUE(LoadSettings(Path(name), m).complete) << name;
+    EXPECT_TRUE(LoadSettingsFromFile(Path(name), m).complete) << name;
     return m;
   }
 

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -26,13 +25,6 @@ std::string SettingsFileText(const SettingsModel& m) {
 void WriteText(const std::string& path, const std::string& text) {
   std::ofstream out(path, std::ios::binary);
   out << text;
-}
-
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
 }
 
 TEST(SettingsIo, LoadsEverySavedFieldAndTheHoldTimeNumber) {
@@ -64,7 +56,7 @@ TEST(SettingsIo, RefusesFilesTheUnitCannotStartWith) {
       {"missing", "", "cannot open"},
       {"out of range", SettingsFileText(outOfRange), "alarm.mode: a value the unit cannot hold"},
       {"ends early", shortFile, "the file ends after"},
-      {"not a number", badWord, "1 values could not be read"},
+      {"not a number", badWord, "1 values do not fit their fields"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
@@ -75,49 +67,6 @@ TEST(SettingsIo, RefusesFilesTheUnitCannotStartWith) {
     ASSERT_FALSE(problems.empty());
     EXPECT_NE(Join(problems).find(row.message), std::string::npos) << Join(problems);
     EXPECT_EQ(problems[0].rfind(path, 0), 0u) << "names the file";
-  }
-}
-
-TEST(SettingsIo, DumpWritesASettingsFileAndReplacesTheOldOne) {
-  TempDir dir;
-  const std::string path = dir.File("unit.dat");
-  WriteText(path, "old contents\n");
-  const SettingsModel varied = VariedState().settings;
-  EXPECT_EQ(DumpUnitSettings(path, varied), "");
-  EXPECT_EQ(ReadText(path), SettingsFileText(varied));
-  EXPECT_EQ(DumpUnitSettings(path, SettingsModel{}), "");
-  EXPECT_EQ(ReadText(path), SettingsFileText(SettingsModel{}));
-  // Nothing is left beside it.
-  int files = 0;
-  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path()))
-    ++files;
-  EXPECT_EQ(files, 1);
-}
-
-TEST(SettingsIo, DumpReportsAFolderThatIsNotThere) {
-  TempDir dir;
-  const std::string error = DumpUnitSettings(dir.File("no/such/folder/unit.dat"), SettingsModel{});
-  EXPECT_NE(error.find("no/such/folder/unit.dat"), std::string::npos) << error;
-}
-
-TEST(SettingsIo, DumpPathForSeveralUnitsCarriesTheAddress) {
-  struct Row {
-    const char* path;
-    int address;
-    bool several;
-    const char* expected;
-  };
-  const Row rows[] = {
-      {"bus.dat", 5, true, "bus-05.dat"},
-      {"/tmp/x/bus.dat", 31, true, "/tmp/x/bus-31.dat"},
-      {"bus", 0, true, "bus-00"},
-      {"/tmp/x.d/bus", 7, true, "/tmp/x.d/bus-07"},
-      {"/tmp/.hidden", 7, true, "/tmp/.hidden-07"},
-      {"bus.dat", 5, false, "bus.dat"},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.path);
-    EXPECT_EQ(DumpPathForUnit(row.path, row.address, row.several), row.expected);
   }
 }
 
