@@ -18,6 +18,7 @@
 
 #include "tools/ctl/command_exchange.h"
 #include "tools/ctl/link_port.h"
+#include "tools/ctl/network_link.h"
 
 namespace korvex7::ctl {
 
@@ -70,7 +71,7 @@ struct CtlEnvironment {
   std::ostream& out;
   std::ostream& err;
   bool progressTerminal = false;  // the error stream is a terminal
-  std::function<std::unique_ptr<LinkPort>(const std::string&)> openPort = OpenLinkPort;
+  std::function<std::unique_ptr<LinkPort>(const std::string&)> openPort = OpenPort;
   std::function<std::vector<std::string>()> listPorts = ListSerialPorts;
   std::function<std::tm()> localTime;  // the computer's clock; the system's when empty
   ExchangeClock* clock = nullptr;      // the system clock when null

@@ -1,0 +1,38 @@
+// The unit's serial line through a serial device server on the network:
+// LinkPort over TCP, raw (the bytes of the line and nothing else) or with
+// the RFC 2217 com-port control (Telnet; the line is set to 9600 baud,
+// 8 data bits, even parity, 1 stop bit, and the server's confirmation of
+// each setting is checked before the port is used). The same code serves the
+// Linux tool and korvex7ctl.exe; only the socket below it is the platform's.
+//
+// Every failure is a LinkError naming the address: a host that cannot be
+// found or reached, a server that does not agree to the com-port option or
+// sets the line otherwise, a connection lost while in use. A unit that does
+// not answer is not a failure here: reads simply return nothing in time.
+#pragma once
+
+#include <chrono>
+#include <memory>
+#include <string>
+
+#include "tools/ctl/link_port.h"
+#include "tools/ctl/port_address.h"
+
+namespace korvex7::ctl {
+
+struct NetworkTiming {
+  // Connecting, per address of the host.
+  std::chrono::milliseconds connect{3000};
+  // The server's answer to the com-port option, and its confirmation of the
+  // line settings (RFC 2217 only).
+  std::chrono::milliseconds negotiation{3000};
+};
+
+std::unique_ptr<LinkPort> OpenNetworkLinkPort(const PortAddress& address,
+                                              const NetworkTiming& timing = {});
+
+// Opens the port the operator named after --port: a serial device or COM
+// name, or a network address (tcp://, rfc2217://). Throws LinkError.
+std::unique_ptr<LinkPort> OpenPort(const std::string& text);
+
+}  // namespace korvex7::ctl
