@@ -1,0 +1,17 @@
+// korvex7ctl --list-ports: the serial ports of this computer.
+#include "tools/ctl/commands/commands.h"
+
+namespace korvex7::ctl {
+
+int RunListPorts(CommandContext& ctx) {
+  const CtlOptions& o = ctx.options();
+  const std::vector<std::string> ports = ctx.env().listPorts();
+  if (o.json) {
+    ctx.PrintJson(Json{{"ports", ports}});
+  } else {
+    for (const auto& p : ports) ctx.env().out << p << '\n';
+  }
+  return kExitOk;
+}
+
+}  // namespace korvex7::ctl

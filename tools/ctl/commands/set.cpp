@@ -1,0 +1,112 @@
+// korvex7ctl set FIELD=VALUE...: fields set on each unit (or, with --file,
+// in a settings file). Setting part of a table reads the unit's table first.
+#include "tools/ctl/commands/commands.h"
+
+#include <algorithm>
+
+#include "core/model/settings_store.h"
+#include "platform/atomic_file.h"
+#include "tools/ctl/address_list.h"
+#include "tools/ctl/field_args.h"
+
+namespace korvex7::ctl {
+
+namespace {
+
+int SetInFile(CommandContext& ctx) {
+  const CtlOptions& o = ctx.options();
+  FieldTable table;
+  int code = kExitOk;
+  if (!ctx.LoadComplete(o.file, table.model, code)) return code;
+  std::vector<Assignment> assignments;
+  int worst = kExitOk;
+  for (const auto& argument : o.arguments) {
+    assignments.push_back(ParseAssignment(table.fields, argument));
+    const Assignment& a = assignments.back();
+    if (a.error == ArgumentError::kNone) continue;
+    ctx.Error(a.message);
+    worst = std::max(
+        worst, static_cast<int>(a.error == ArgumentError::kMalformed ? kExitUsage : kExitRefused));
+  }
+  if (worst != kExitOk) {
+    ctx.Error(o.file + " was not changed");
+    return worst;
+  }
+  ApplyAssignments(table.fields, assignments);
+  // The same checks as before sending: a file must stay sendable.
+  const SetPlan plan = PlanSet(table.fields, assignments);
+  const BuiltCommands built = BuildCommands(table.model, plan);
+  if (!built.refusals.empty()) {
+    for (const Refusal& r : built.refusals) ctx.Error(r.field + ": " + r.message);
+    ctx.Error(o.file + " was not changed");
+    return kExitRefused;
+  }
+  const std::string bytes = SettingsFileBytes(table.model);
+  const std::string error = platform::ReplaceFileAtomically(PathFromUtf8(o.file), bytes).message;
+  if (!error.empty()) {
+    ctx.Error(error);
+    return kExitFileError;
+  }
+  return kExitOk;
+}
+
+}  // namespace
+
+int RunSet(CommandContext& ctx) {
+  const CtlOptions& o = ctx.options();
+  if (!o.file.empty()) return SetInFile(ctx);
+  FieldTable table;
+  std::vector<Assignment> assignments;
+  int worst = kExitOk;
+  for (const auto& argument : o.arguments) {
+    assignments.push_back(ParseAssignment(table.fields, argument));
+    const Assignment& a = assignments.back();
+    if (a.error == ArgumentError::kNone) continue;
+    ctx.Error(a.message);
+    worst = std::max(
+        worst, static_cast<int>(a.error == ArgumentError::kMalformed ? kExitUsage : kExitRefused));
+  }
+  const SetPlan plan = PlanSet(table.fields, assignments);
+  for (const auto& e : plan.errors) {
+    ctx.Error(e);
+    worst = std::max(worst, static_cast<int>(kExitUsage));
+  }
+  if (worst != kExitOk) {
+    ctx.Error("nothing was sent");
+    return worst;
+  }
+  if (plan.queries.empty()) {
+    // Every value is known without asking the unit: check all of them now.
+    ApplyAssignments(table.fields, assignments);
+    const BuiltCommands built = BuildCommands(table.model, plan);
+    if (!built.refusals.empty()) return ctx.ReportRefusals("", built.refusals);
+  } else if (o.rs485 && ParseAddressList(o.addresses).addresses ==
+                            std::vector<std::int32_t>{kBroadcastAddress}) {
+    for (const PlannedCommand& c : plan.commands) {
+      if (std::find(plan.queries.begin(), plan.queries.end(), c.step) == plan.queries.end())
+        continue;
+      ctx.Error("setting part of " + c.fields +
+                " needs the unit's current values of the other entries, and no unit answers a "
+                "broadcast: give every entry, or address the units one by one");
+    }
+    return kExitUsage;
+  }
+  if (const int c = ctx.NeedPort("set")) return c;
+  return ctx.ForEachUnit(false, [&](Unit& unit) {
+    if (!plan.queries.empty()) {
+      const JobResult r = RunQueries(*unit.exchange, plan.queries, ctx.ProgressFor(unit, "read"));
+      if (!r.ok) return ctx.ReportFailure(unit, r);
+    }
+    ApplyAssignments(SavedFields(unit.session.model), assignments);
+    const BuiltCommands built = BuildCommands(unit.session.model, plan);
+    if (!built.refusals.empty()) return ctx.ReportRefusals(unit.Prefix(), built.refusals);
+    const JobResult r = SendCommands(*unit.exchange, built.commands, ctx.ProgressFor(unit, "set"));
+    if (!r.ok) return ctx.ReportFailure(unit, r);
+    ctx.Say(unit, "set " + std::to_string(o.arguments.size()) + " values with " +
+                      std::to_string(r.total) + (r.total == 1 ? " command" : " commands") +
+                      (unit.broadcast() ? " to every unit (Broadcast: no unit answers)" : ""));
+    return static_cast<int>(kExitOk);
+  });
+}
+
+}  // namespace korvex7::ctl

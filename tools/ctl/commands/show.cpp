@@ -1,0 +1,44 @@
+// korvex7ctl show FILE [FIELD...]: the settings of a settings file.
+#include "tools/ctl/commands/commands.h"
+
+#include "core/model/settings_store.h"
+#include "tools/ctl/field_args.h"
+#include "tools/ctl/report.h"
+
+namespace korvex7::ctl {
+
+int RunShow(CommandContext& ctx) {
+  const CtlOptions& o = ctx.options();
+  const std::string& path = o.arguments.front();
+  FieldTable table;
+  const SettingsFileLoad loaded = LoadSettingsFromFile(path, table.model);
+  if (!loaded.opened) {
+    ctx.Error(loaded.message);
+    return kExitFileError;
+  }
+  std::vector<std::size_t> indexes;
+  if (o.arguments.size() == 1) {
+    for (std::size_t i = 0; i < table.fields.size(); ++i) indexes.push_back(i);
+  }
+  for (std::size_t a = 1; a < o.arguments.size(); ++a) {
+    const FieldSelection s = SelectFields(table.fields, o.arguments[a]);
+    if (!s.ok()) {
+      ctx.Error(s.error);
+      return kExitUsage;
+    }
+    indexes.insert(indexes.end(), s.indexes.begin(), s.indexes.end());
+  }
+  if (o.json) {
+    ctx.PrintJson(Json{{"file", path}, {"fields", FieldsJson(table.fields, indexes)}});
+  } else {
+    ctx.env().out << FieldsText(table.fields, indexes);
+  }
+  if (!loaded.complete) {
+    // Shown as far as it could be read, but not a success.
+    ctx.Error(loaded.message);
+    return kExitFileError;
+  }
+  return kExitOk;
+}
+
+}  // namespace korvex7::ctl
