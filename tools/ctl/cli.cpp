@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 
 #include "korvex7_version.h"
+#include "tools/ctl/port_address.h"
 
 namespace korvex7::ctl {
 
@@ -33,11 +34,13 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments, std::ost
   app.add_flag("--list-ports", listPorts, "List the serial ports of this computer");
   app.add_option("--port", o.port,
 #ifdef _WIN32
-                 "Serial port: COM1 .. COM256"
+                 "Serial port: COM1 .. COM256, "
 #else
-                 "Serial port: a device path such as /dev/ttyUSB0"
+                 "Serial port: a device path such as /dev/ttyUSB0, "
 #endif
-  );
+                 "or a serial device server's port: tcp://HOST:PORT (raw TCP) or "
+                 "rfc2217://HOST:PORT (Telnet, RFC 2217); an IPv6 host in brackets")
+      ->check([](const std::string& text) { return ParsePortAddress(text).error; });
   auto* rs485 =
       app.add_flag("--rs485", o.rs485, "RS-485 line: every command carries a unit address");
   app.add_option("--address", o.addresses,
@@ -46,8 +49,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments, std::ost
   app.add_option("--pace-ms", o.paceMs,
                  "Gap in ms between an answer and the next command (default: none; 400 for FF)")
       ->check(CLI::Range(0, 60000));
-  app.add_option("--timeout-ms", o.timeoutMs, "Time to wait for each answer (default: 1900 ms)")
-      ->check(CLI::Range(10, 60000));
+  auto* timeout = app.add_option("--timeout-ms", o.timeoutMs,
+                                 "Time to wait for each answer (default: 1900 ms; scan: 100 ms)")
+                      ->check(CLI::Range(10, 60000));
   app.add_flag("--json", o.json, "Print results as JSON");
   app.add_flag("--no-progress", o.noProgress, "No progress bar, even on a terminal");
 
@@ -102,6 +106,11 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments, std::ost
 
   auto* fields = app.add_subcommand("fields", "List the field names and the values they take");
 
+  auto* scan = app.add_subcommand(
+      "scan",
+      "Find the units that answer: each RS-485 address 00..31 (or those of --address) "
+      "in turn, or the one unit of an RS-232C line");
+
   app.require_subcommand(0, 1);
 
   std::vector<const char*> argv;
@@ -149,6 +158,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments, std::ost
     o.command = CtlCommand::kClock;
   } else if (fields->parsed()) {
     o.command = CtlCommand::kFields;
+  } else if (scan->parsed()) {
+    o.command = CtlCommand::kScan;
   } else if (listPorts) {
     o.command = CtlCommand::kListPorts;
   } else {
@@ -156,7 +167,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments, std::ost
     result.exitCode = kExitUsage;
     return result;
   }
-  if (o.rs485 && o.addresses.empty()) {
+  o.timeoutGiven = timeout->count() > 0;
+  if (o.rs485 && o.addresses.empty() && o.command != CtlCommand::kScan) {
     err << "korvex7ctl: --rs485 needs --address (NN, FF, NN-MM or NN,MM,...)\n";
     result.exitCode = kExitUsage;
     return result;

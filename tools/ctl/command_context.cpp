@@ -83,33 +83,16 @@ int CommandContext::ForEachUnit(bool needsAnswers, const std::function<int(Unit&
   }
   severalUnits_ = addresses.size() > 1;
 
-  std::unique_ptr<LinkPort> port;
-  try {
-    port = env_.openPort(o_.port);
-  } catch (const LinkError& e) {
-    Error(e.what());
-    return kExitPortError;
-  }
+  const std::unique_ptr<LinkPort> port = OpenPort();
+  if (!port) return kExitPortError;
 
   int worst = kExitOk;
   Json units = Json::array();
   for (const std::int32_t address : addresses) {
     Unit unit;
-    unit.address = address;
-    if (address >= 0) unit.label = "unit " + AddressName(address);
-    unit.session.model.link.mode = o_.rs485 ? kLinkRs485 : kLinkRs232c;
-    unit.session.model.link.slaveAddress = address >= 0 ? address : 0;
-    ExchangeTiming timing;
-    timing.timeout = std::chrono::milliseconds(o_.timeoutMs);
-    if (o_.paceMs) {
-      timing.pace = std::chrono::milliseconds(*o_.paceMs);
-    } else if (unit.broadcast()) {
-      timing.pace = kBroadcastPace;
-    }
-    CommandExchange exchange(unit.session, *port, timing,
-                             env_.clock != nullptr ? *env_.clock : SystemClock());
+    SetUpUnit(unit, address);
+    CommandExchange exchange(unit.session, *port, TimingFor(unit), Clock());
     unit.exchange = &exchange;
-    unit.json["address"] = address >= 0 ? Json(AddressName(address)) : Json(nullptr);
     const int code = job(unit);
     progress_.Clear();
     unit.json["ok"] = code == kExitOk || code == kExitDifferent;
@@ -120,6 +103,38 @@ int CommandContext::ForEachUnit(bool needsAnswers, const std::function<int(Unit&
   }
   if (o_.json) PrintJson(Json{{"units", std::move(units)}});
   return worst;
+}
+
+std::unique_ptr<LinkPort> CommandContext::OpenPort() {
+  try {
+    return env_.openPort(o_.port);
+  } catch (const LinkError& e) {
+    Error(e.what());
+    return nullptr;
+  }
+}
+
+void CommandContext::SetUpUnit(Unit& unit, std::int32_t address) const {
+  unit.address = address;
+  if (address >= 0) unit.label = "unit " + AddressName(address);
+  unit.session.model.link.mode = o_.rs485 ? kLinkRs485 : kLinkRs232c;
+  unit.session.model.link.slaveAddress = address >= 0 ? address : 0;
+  unit.json["address"] = address >= 0 ? Json(AddressName(address)) : Json(nullptr);
+}
+
+ExchangeTiming CommandContext::TimingFor(const Unit& unit) const {
+  ExchangeTiming timing;
+  timing.timeout = std::chrono::milliseconds(o_.timeoutMs);
+  if (o_.paceMs) {
+    timing.pace = std::chrono::milliseconds(*o_.paceMs);
+  } else if (unit.broadcast()) {
+    timing.pace = kBroadcastPace;
+  }
+  return timing;
+}
+
+ExchangeClock& CommandContext::Clock() {
+  return env_.clock != nullptr ? *env_.clock : SystemClock();
 }
 
 int CommandContext::ReportFailure(Unit& unit, const JobResult& r) {

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -64,6 +65,13 @@ class CommandContext {
 
   // kExitOk when a port was given, else the usage error (reported).
   int NeedPort(std::string_view command);
+  // Opens the port of --port; on failure reports it and returns null.
+  std::unique_ptr<LinkPort> OpenPort();
+  // Prepares `unit` for `address` (-1: RS-232C) on the line of the options.
+  void SetUpUnit(Unit& unit, std::int32_t address) const;
+  // The pacing and time-out of --pace-ms and --timeout-ms for `unit`.
+  ExchangeTiming TimingFor(const Unit& unit) const;
+  ExchangeClock& Clock();
   // Opens the port once and runs `job` on every unit of --address in turn
   // (or on the one RS-232C unit); returns the worst exit status. In JSON
   // mode prints the "units" list: each unit's address, ok, exit status,

@@ -23,6 +23,7 @@ constexpr CommandEntry kCommands[] = {
     {CtlCommand::kSend, RunSend},
     {CtlCommand::kSwitch, RunSwitch},
     {CtlCommand::kClock, RunClock},
+    {CtlCommand::kScan, RunScan},
 };
 
 }  // namespace

@@ -48,6 +48,7 @@ enum class CtlCommand {
   kSend,
   kSwitch,
   kClock,
+  kScan,
 };
 
 struct CtlOptions {
@@ -57,6 +58,7 @@ struct CtlOptions {
   std::string addresses;      // as typed after --address
   std::optional<int> paceMs;  // --pace-ms
   int timeoutMs = static_cast<int>(kReplyTimeout.count());
+  bool timeoutGiven = false;  // --timeout-ms was given (scan waits less unless told)
   bool json = false;
   bool noProgress = false;
   std::vector<std::string> arguments;  // files, fields, assignments, the raw command, the picture

@@ -17,5 +17,6 @@ int RunDiff(CommandContext& ctx);
 int RunSend(CommandContext& ctx);
 int RunSwitch(CommandContext& ctx);
 int RunClock(CommandContext& ctx);
+int RunScan(CommandContext& ctx);
 
 }  // namespace korvex7::ctl
