@@ -414,5 +414,68 @@ TEST_F(CtlApp, ListPorts) {
   EXPECT_EQ(out_.str(), "/dev/ttyS0\n/dev/ttyUSB0\n");
 }
 
+// scan: one short query per address; the answering units listed address
+// first, a unit answering with a status word listed with it, the rest
+// skipped after the scan's own short wait (so 32 addresses take at most
+// 32 x 100 ms of waiting).
+TEST_F(CtlApp, ScanListsTheUnitsThatAnswer) {
+  struct Row {
+    const char* name;
+    std::vector<int> units;  // addresses on the line; -1: an RS-232C unit
+    int lockedUnit;          // answers "LOCK" (-2: none)
+    std::string addresses;   // --address; empty with units {-1}: RS-232C
+    bool rs485;
+    std::string out;
+    int exit;
+  } const rows[] = {
+      {"every address", {3, 7, 31}, -2, "", true, "03\n07\n31\n", kExitOk},
+      {"a locked unit is there", {5, 6}, 6, "", true, "05\n06  Lock Display\n", kExitOk},
+      {"--address narrows the range", {3, 7, 31}, -2, "04-10", true, "07\n", kExitOk},
+      {"nobody on the line",
+       {},
+       -2,
+       "",
+       true,
+       "no unit answers at any address scanned\n",
+       kExitNoAnswer},
+      {"RS-232C unit", {-1}, -2, "", false, "a unit answers\n", kExitOk},
+      {"RS-232C, nothing", {}, -2, "", false, "no unit answers\n", kExitNoAnswer},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    bus_.units.clear();
+    bus_.frames.clear();
+    for (const int a : row.units) {
+      sim::SimUnit& u = bus_.AddUnit(a >= 0 ? std::optional<int>(a) : std::nullopt);
+      if (a == row.lockedUnit) u.SetForcedStatus("LOCK");
+    }
+    CtlOptions o = Unit(CtlCommand::kScan, {});
+    o.rs485 = row.rs485;
+    o.addresses = row.addresses;
+    const auto before = clock_.Now();
+    EXPECT_EQ(Run(o), row.exit);
+    EXPECT_EQ(out_.str(), row.out);
+    const std::size_t asked = row.rs485 ? (row.addresses.empty() ? 32u : 7u) : 1u;
+    EXPECT_EQ(bus_.frames.size(), asked);
+    EXPECT_LE(clock_.Now() - before, milliseconds(100) * static_cast<int>(asked));
+  }
+}
+
+TEST_F(CtlApp, ScanInJsonListsEachAnsweringUnit) {
+  bus_.AddUnit(2);
+  bus_.AddUnit(9).SetForcedStatus("MENU");
+  CtlOptions o = Unit(CtlCommand::kScan, {});
+  o.rs485 = true;
+  o.json = true;
+  EXPECT_EQ(Run(o), kExitOk);
+  const auto json = nlohmann::json::parse(out_.str());
+  ASSERT_EQ(json["units"].size(), 2u);
+  EXPECT_EQ(json["units"][0]["address"], "02");
+  EXPECT_EQ(json["units"][0]["ok"], true);
+  EXPECT_EQ(json["units"][1]["address"], "09");
+  EXPECT_EQ(json["units"][1]["ok"], false);
+  EXPECT_EQ(json["units"][1]["error"], "Menu Display");
+}
+
 }  // namespace
 }  // namespace korvex7::ctl
