@@ -2,8 +2,8 @@
 
 #include <CLI/CLI.hpp>
 
+#include "core/link/port_address.h"
 #include "korvex7_version.h"
-#include "tools/ctl/port_address.h"
 
 namespace korvex7::ctl {
 

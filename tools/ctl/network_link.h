@@ -15,8 +15,8 @@
 #include <memory>
 #include <string>
 
+#include "core/link/port_address.h"
 #include "tools/ctl/link_port.h"
-#include "tools/ctl/port_address.h"
 
 namespace korvex7::ctl {
 

@@ -1,8 +1,8 @@
-#include "tools/ctl/port_address.h"
+#include "core/link/port_address.h"
 
 #include <gtest/gtest.h>
 
-namespace korvex7::ctl {
+namespace korvex7 {
 namespace {
 
 using Kind = PortAddress::Kind;
@@ -65,4 +65,4 @@ TEST(PortAddress, RefusesMalformedNetworkAddresses) {
 }
 
 }  // namespace
-}  // namespace korvex7::ctl
+}  // namespace korvex7

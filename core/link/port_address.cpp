@@ -1,8 +1,8 @@
-#include "tools/ctl/port_address.h"
+#include "core/link/port_address.h"
 
 #include <cctype>
 
-namespace korvex7::ctl {
+namespace korvex7 {
 
 namespace {
 
@@ -107,4 +107,4 @@ ParsedPortAddress ParsePortAddress(std::string_view text) {
   return {address, {}};
 }
 
-}  // namespace korvex7::ctl
+}  // namespace korvex7

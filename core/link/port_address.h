@@ -14,7 +14,7 @@
 #include <string>
 #include <string_view>
 
-namespace korvex7::ctl {
+namespace korvex7 {
 
 struct PortAddress {
   enum class Kind { kSerial, kTcp, kRfc2217 };
@@ -34,4 +34,4 @@ struct ParsedPortAddress {
 
 ParsedPortAddress ParsePortAddress(std::string_view text);
 
-}  // namespace korvex7::ctl
+}  // namespace korvex7
