@@ -46,7 +46,7 @@ const std::array<BoundListRow, 3> kLists = {{
 }};
 
 void OnInitDialog(HWND dialog) {
-  SettingsModel& model = DialogSession().model;
+  SettingsModel& model = DialogSessionOf(dialog).model;
   SetSettingsCaption(dialog, kCaption);
   InitBoundLists(dialog, kLists);
   InitSlaveAddressList(dialog, IDC_VIDEO_LOSS_SLAVE);
@@ -59,12 +59,12 @@ INT_PTR CALLBACK VideoLossProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
       OnInitDialog(dialog);
       return TRUE;
     case WM_COMMAND:
-      if (HandleChannelRadioCommand(wParam, kDetectRadios,
-                                    DialogSession().model.videoLoss.detect)) {
+      if (HandleChannelRadioCommand(dialog, wParam, kDetectRadios,
+                                    DialogSessionOf(dialog).model.videoLoss.detect)) {
         return TRUE;
       }
       if (LOWORD(wParam) == IDC_VIDEO_LOSS_SET) {
-        PressSetButton(SendVideoLossChannels);
+        PressSetButton(dialog, SendVideoLossChannels);
         return TRUE;
       }
       if (HandleBoundListCommand(dialog, wParam, kLists)) return TRUE;
@@ -82,6 +82,8 @@ INT_PTR CALLBACK VideoLossProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 
 }  // namespace
 
-void RunVideoLossDialog(HWND owner) { RunSettingsDialog(owner, IDD_VIDEO_LOSS, VideoLossProc); }
+void RunVideoLossDialog(const DialogContext& context) {
+  RunSettingsDialog(context, IDD_VIDEO_LOSS, VideoLossProc);
+}
 
 }  // namespace korvex7::win
