@@ -15,10 +15,10 @@
 // the driver.
 //
 // Steps run in order; the first that fails prints "FAIL: <why>" on standard
-// error and ends the driver with exit code 1. The steps are the table of
-// steps.cpp, each run by a function of window_steps.cpp or
-// control_steps.cpp. Texts are compared exactly; in
+// error and ends the driver with exit code 1. Texts are compared exactly; in
 // expected texts "\n" stands for a line break. Times are in milliseconds.
+// The steps below are the table of steps.cpp, each run by a function of
+// window_steps.cpp or control_steps.cpp.
 //
 //   main MS                    wait for the visible main window (class
 //                              "KORVEX7"); its process is the one driven
