@@ -3,8 +3,11 @@
 # A case is a bash script run with `set -euo pipefail`; the first failing
 # command fails the case. It starts the simulator and the program, drives the
 # program with `drv` (korvex7-e2e-driver.exe under the same Wine prefix) and
-# checks the frames the simulator logged. `skip REASON` ends a case as
-# skipped. Everything a case leaves (logs, the program's working folder) is
+# checks the frames the simulator logged. Controls and commands are named by
+# the identifiers of win/resources/resource.h, read below into variables of
+# the same names; the steps the cases share (a dialog opened from its menu,
+# the "Success" box, Open, Save As, Exit) are the helpers below `drv`.
+# `skip REASON` ends a case as skipped. Everything a case leaves (logs, the program's working folder) is
 # under $CASE_DIR; screenshots go to $SHOTS.
 #
 # Environment set by run_e2e.sh: E2E_ROOT, NATIVE_BUILD, WIN_BUILD, RUN (the
@@ -27,6 +30,68 @@ skip() {
 note() { echo "  $*" >&2; }
 
 source "$E2E_ROOT/scripts/e2e/lane.sh"
+
+# ---- Identifiers of the program's controls and commands --------------------
+
+# Every "#define NAME NUMBER" of win/resources/resource.h as a shell variable
+# of that name, read once: IDM_FILE_EXIT (40005), IDC_AGC_SET (1048) ...
+while read -r _name _value; do
+  printf -v "$_name" '%s' "$_value"
+done < <(awk '$1 == "#define" && $3 ~ /^-?[0-9]+$/ { print $2, $3 }' \
+  "$E2E_ROOT/win/resources/resource.h")
+unset _name _value
+[ -n "${IDM_FILE_EXIT:-}" ] || fail "no identifiers read from win/resources/resource.h"
+
+# The standard buttons of message boxes and of the file dialogs (winuser.h)
+# and the keys the cases press.
+IDOK=1
+IDCANCEL=2
+IDYES=6
+IDNO=7
+VK_RETURN=13
+VK_ESCAPE=27
+
+# The controls resource.h gives as a first id and a rule (see its comments),
+# by channel or screen 1..16, by clock list and by adjustment row:
+#   AGC_ON[ch] AGC_OFF[ch]                 the AGC dialog's radio buttons
+#   VIDEO_LOSS_ON[ch] VIDEO_LOSS_OFF[ch]   the video loss dialog's
+#   VIDEO_FORMAT_LIST[ch] VIDEO_FORMAT_SET[ch]
+#   SPLIT_SCREEN_BOX[k] SPLIT_SCREEN_LIST[k]
+#   CLOCK_LIST[FIELD] CLOCK_SET[FIELD]     FIELD: year month day hour minute second
+#   VIDEO_ADJUST_LIST[ROW] VIDEO_ADJUST_SET[ROW]
+#                                          ROW: brightness contrast hue sharpness saturation
+declare -ga AGC_ON AGC_OFF VIDEO_LOSS_ON VIDEO_LOSS_OFF VIDEO_FORMAT_LIST VIDEO_FORMAT_SET \
+  SPLIT_SCREEN_BOX SPLIT_SCREEN_LIST
+declare -gA CLOCK_LIST CLOCK_SET VIDEO_ADJUST_LIST VIDEO_ADJUST_SET
+for _n in $(seq 1 16); do
+  if [ "$_n" -le 8 ]; then
+    AGC_ON[_n]=$((IDC_AGC_ON_1 + 4 * (_n - 1)))
+    VIDEO_FORMAT_LIST[_n]=$((IDC_VIDEO_FORMAT_LIST_1 + 2 * (_n - 1)))
+  else
+    AGC_ON[_n]=$((IDC_AGC_ON_9 + 4 * (_n - 9)))
+    VIDEO_FORMAT_LIST[_n]=$((IDC_VIDEO_FORMAT_LIST_9 + 2 * (_n - 9)))
+  fi
+  AGC_OFF[_n]=$((AGC_ON[_n] + 1))
+  VIDEO_FORMAT_SET[_n]=$((VIDEO_FORMAT_LIST[_n] + 1))
+  _on=IDC_VIDEO_LOSS_ON_$_n
+  VIDEO_LOSS_ON[_n]=${!_on}
+  VIDEO_LOSS_OFF[_n]=$((${!_on} + 1))
+  SPLIT_SCREEN_BOX[_n]=$((IDC_SPLIT_SCREEN_BOX + _n - 1))
+  SPLIT_SCREEN_LIST[_n]=$((IDC_SPLIT_SCREEN_LIST + _n - 1))
+done
+_n=0
+for _field in year month day hour minute second; do
+  CLOCK_LIST[$_field]=$((IDC_DATE_TIME_CLOCK + _n))
+  CLOCK_SET[$_field]=$((IDC_DATE_TIME_CLOCK_SET + _n))
+  _n=$((_n + 1))
+done
+_n=0
+for _field in brightness contrast hue sharpness saturation; do
+  VIDEO_ADJUST_LIST[$_field]=$((IDC_VIDEO_ADJUST_LIST + _n))
+  VIDEO_ADJUST_SET[$_field]=$((IDC_VIDEO_ADJUST_SET + _n))
+  _n=$((_n + 1))
+done
+unset _n _on _field
 
 # Runs Wine with the test library that makes a pty behave as a serial line.
 wine_run() {
@@ -79,6 +144,85 @@ drv_try() {
 # drv STEP...: the same; a failed step fails the case.
 drv() {
   drv_try "$@" || fail "driver: $*"
+}
+
+# ---- Driver steps the cases share -------------------------------------------
+
+# Step lists to put into a drv request, as "${SUCCESS[@]}":
+# the unit's acknowledgement of a command, shown and dismissed;
+SUCCESS=(box "Success" "接続成功" 5000 click "$IDOK")
+# the unsaved-changes prompt (New, Open, Exit, the window close), left open;
+SAVE_PROMPT=(box "ファイルが変更されています。保存しますか？" "保存確認" 5000)
+# the five messages of a port that cannot be opened, in order, each dismissed.
+PORT_MISSES=(box "Miss! File Open" "Error" 5000 click "$IDOK"
+  box "Miss! Mask Set" "Error" 3000 click "$IDOK"
+  box "Miss! Buffer Set" "Error" 3000 click "$IDOK"
+  box "Miss! Time Out Set" "Error" 3000 click "$IDOK"
+  box "Miss! Set Comm State" "Error" 3000 click "$IDOK")
+
+# The captions of the file dialogs.
+OPEN_CAPTION="ファイルを開く"
+SAVE_AS_CAPTION="名前を付けて保存"
+
+# program_up [STEP...]: the program's main window is up and shows no message
+# box for a second; then the steps.
+program_up() { drv main 15000 no-box 1000 "$@"; }
+
+# in_dialog CAPTION STEP...: the steps on the program's open dialog whose
+# caption starts with CAPTION.
+in_dialog() {
+  local caption=$1
+  shift
+  drv main 1000 dialog "$caption" 1000 "$@"
+}
+
+# open_dialog COMMAND CAPTION [STEP...]: the menu command opens the dialog;
+# then the steps on it.
+open_dialog() {
+  local command=$1 caption=$2
+  shift 2
+  drv main 1000 menu "$command" dialog "$caption" 5000 "$@"
+}
+
+# toolbar_dialog COMMAND CAPTION [STEP...]: the same through the toolbar
+# button that sends COMMAND.
+toolbar_dialog() {
+  local command=$1 caption=$2
+  shift 2
+  drv main 1000 toolbar "$command" dialog "$caption" 5000 "$@"
+}
+
+# open_file NAME: "Open" of NAME (in the working folder); the dialog closes
+# and no message follows.
+open_file() {
+  drv main 1000 menu "$IDM_FILE_OPEN" dialog "$OPEN_CAPTION" 5000 filename "$1" click "$IDOK" \
+    gone 5000 no-box 500
+}
+
+# save_as NAME: "Save As" to NAME (".dat" added); the dialog closes and no
+# message follows.
+save_as() {
+  drv main 1000 menu "$IDM_FILE_SAVE_AS" dialog "$SAVE_AS_CAPTION" 5000 filename "$1" \
+    click "$IDOK" gone 5000 no-box 500
+}
+
+# exit_unchanged [MS]: "Exit" with nothing to save: no prompt (nor any other
+# box within MS, 500), the program ends with code 0.
+exit_unchanged() {
+  drv main 1000 menu "$IDM_FILE_EXIT" no-box "${1:-500}" exited 5000 0
+}
+
+# exit_discarding: "Exit" with changes: the save prompt, "No", the program
+# ends with code 0.
+exit_discarding() {
+  drv main 1000 menu "$IDM_FILE_EXIT" "${SAVE_PROMPT[@]}" click "$IDNO" exited 5000 0
+}
+
+# exit_saving_as NAME: "Exit" with changes of an untitled document: the save
+# prompt, "Yes", Save As to NAME, the program ends with code 0.
+exit_saving_as() {
+  drv main 1000 menu "$IDM_FILE_EXIT" "${SAVE_PROMPT[@]}" click "$IDYES" \
+    dialog "$SAVE_AS_CAPTION" 5000 filename "$1" click "$IDOK" exited 5000 0
 }
 
 # start_sim [OPTION...]: the simulator on COM1 (RUN/com1), logging to

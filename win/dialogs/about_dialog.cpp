@@ -1,7 +1,6 @@
 #include "win/dialogs/about_dialog.h"
 
 #include "win/resources/resource.h"
-#include "win/shell/app.h"
 
 namespace korvex7::win {
 
@@ -28,8 +27,8 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
 
 }  // namespace
 
-void RunAboutDialog(HWND owner) {
-  DialogBoxParamW(TheApp().instance, MAKEINTRESOURCEW(IDD_ABOUT), owner, AboutProc, 0);
+void RunAboutDialog(const DialogContext& context) {
+  DialogBoxParamW(context.instance, MAKEINTRESOURCEW(IDD_ABOUT), context.owner, AboutProc, 0);
 }
 
 }  // namespace korvex7::win

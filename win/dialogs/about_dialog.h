@@ -3,8 +3,10 @@
 
 #include <windows.h>
 
+#include "win/dialogs/dialog_context.h"
+
 namespace korvex7::win {
 
-void RunAboutDialog(HWND owner);
+void RunAboutDialog(const DialogContext& context);
 
 }  // namespace korvex7::win

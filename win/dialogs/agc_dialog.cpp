@@ -31,12 +31,13 @@ INT_PTR CALLBACK AgcProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     case WM_INITDIALOG:
       SetSettingsCaption(dialog, kCaption);
       InitSlaveAddressList(dialog, IDC_AGC_SLAVE);
-      InitChannelRadios(dialog, kRadios, DialogSession().model.agc.on);
+      InitChannelRadios(dialog, kRadios, DialogSessionOf(dialog).model.agc.on);
       return TRUE;
     case WM_COMMAND:
-      if (HandleChannelRadioCommand(wParam, kRadios, DialogSession().model.agc.on)) return TRUE;
+      if (HandleChannelRadioCommand(dialog, wParam, kRadios, DialogSessionOf(dialog).model.agc.on))
+        return TRUE;
       if (LOWORD(wParam) == IDC_AGC_SET) {
-        PressSetButton(SendAgc);
+        PressSetButton(dialog, SendAgc);
         return TRUE;
       }
       return HandleCommonCommand(dialog, wParam, IDC_AGC_SLAVE, IDC_AGC_CLOSE) ? TRUE : FALSE;
@@ -51,6 +52,6 @@ INT_PTR CALLBACK AgcProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
 
 }  // namespace
 
-void RunAgcDialog(HWND owner) { RunSettingsDialog(owner, IDD_AGC, AgcProc); }
+void RunAgcDialog(const DialogContext& context) { RunSettingsDialog(context, IDD_AGC, AgcProc); }
 
 }  // namespace korvex7::win

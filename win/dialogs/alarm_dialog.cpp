@@ -43,14 +43,14 @@ void EnableHoldTimeSet(HWND dialog, bool enabled) {
 }
 
 void OnHoldTimeChanged(HWND dialog) {
-  SettingsModel& model = DialogSession().model;
+  SettingsModel& model = DialogSessionOf(dialog).model;
   EnableHoldTimeSet(dialog, StoreHoldTimeText(model, HoldTimeBoxText(dialog)));
-  MarkEditModified();
+  MarkEditModified(dialog);
 }
 
 void OnInitDialog(HWND dialog) {
-  DialogInitializingScope initializing;
-  SettingsModel& model = DialogSession().model;
+  DialogInitializingScope initializing(dialog);
+  SettingsModel& model = DialogSessionOf(dialog).model;
   SetSettingsCaption(dialog, kCaption);
   InitBoundLists(dialog, kLists);
   SendDlgItemMessageW(dialog, IDC_ALARM_HOLD_TIME, EM_SETLIMITTEXT, kHoldTimeEditLimit, 0);
@@ -72,7 +72,7 @@ INT_PTR CALLBACK AlarmProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
         return TRUE;
       }
       if (LOWORD(wParam) == IDC_ALARM_HOLD_TIME_SET) {
-        PressSetButton(SendAlarmHoldTime);
+        PressSetButton(dialog, SendAlarmHoldTime);
         return TRUE;
       }
       if (HandleBoundListCommand(dialog, wParam, kLists)) return TRUE;
@@ -88,6 +88,8 @@ INT_PTR CALLBACK AlarmProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
 
 }  // namespace
 
-void RunAlarmDialog(HWND owner) { RunSettingsDialog(owner, IDD_ALARM, AlarmProc); }
+void RunAlarmDialog(const DialogContext& context) {
+  RunSettingsDialog(context, IDD_ALARM, AlarmProc);
+}
 
 }  // namespace korvex7::win

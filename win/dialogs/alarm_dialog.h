@@ -4,8 +4,10 @@
 
 #include <windows.h>
 
+#include "win/dialogs/dialog_context.h"
+
 namespace korvex7::win {
 
-void RunAlarmDialog(HWND owner);
+void RunAlarmDialog(const DialogContext& context);
 
 }  // namespace korvex7::win

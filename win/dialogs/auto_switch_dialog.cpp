@@ -16,17 +16,18 @@ namespace {
 
 constexpr wchar_t kCaption[] = L"自動切換えの設定  ";
 
-SettingsModel& Model() { return DialogSession().model; }
+SettingsModel& Model(HWND dialog) { return DialogSessionOf(dialog).model; }
 
 // The entry the selected list position stands for, -1 when none.
-int SelectedEntry() {
-  const SettingsModel& m = Model();
+int SelectedEntry(const SettingsModel& m) {
   return AutoSwitchEntryAt(m.autoSwitch.mode, m.selectedSwitchEntry);
 }
 
-std::int32_t DwellTimeOf(int entry) {
-  return entry < 0 ? -1 : Model().autoSwitch.dwellTime[static_cast<std::size_t>(entry)];
+std::int32_t DwellTimeOf(const SettingsModel& m, int entry) {
+  return entry < 0 ? -1 : m.autoSwitch.dwellTime[static_cast<std::size_t>(entry)];
 }
+
+std::int32_t SelectedDwellTime(const SettingsModel& m) { return DwellTimeOf(m, SelectedEntry(m)); }
 
 void InvalidateTable(HWND dialog) {
   const TableRect& f = kAutoSwitchTableFrame;
@@ -37,7 +38,7 @@ void InvalidateTable(HWND dialog) {
 // Refills the entry list for the current mode.
 void FillEntryList(HWND dialog) {
   SendDlgItemMessageW(dialog, IDC_AUTO_SWITCH_ENTRY, CB_RESETCONTENT, 0, 0);
-  const std::int32_t mode = Model().autoSwitch.mode;
+  const std::int32_t mode = Model(dialog).autoSwitch.mode;
   std::vector<std::string_view> items;
   for (int p = 0; p < AutoSwitchEntryCount(mode); ++p) {
     items.push_back(AutoSwitchEntryItem(AutoSwitchEntryAt(mode, p)));
@@ -46,13 +47,13 @@ void FillEntryList(HWND dialog) {
 }
 
 void SelectEntryAndTime(HWND dialog) {
-  SelectListValue(dialog, IDC_AUTO_SWITCH_ENTRY, Model().selectedSwitchEntry);
-  SelectListValue(dialog, IDC_AUTO_SWITCH_TIME, DwellTimeOf(SelectedEntry()));
+  SelectListValue(dialog, IDC_AUTO_SWITCH_ENTRY, Model(dialog).selectedSwitchEntry);
+  SelectListValue(dialog, IDC_AUTO_SWITCH_TIME, SelectedDwellTime(Model(dialog)));
 }
 
 void OnInit(HWND dialog) {
   SetSettingsCaption(dialog, kCaption);
-  SettingsModel& m = Model();
+  SettingsModel& m = Model(dialog);
   // The mode may have changed since the last opening (a loaded file, a reply
   // from the unit): a position its list does not hold starts again at 0.
   m.selectedSwitchEntry = AutoSwitchOpeningPosition(m.autoSwitch.mode, m.selectedSwitchEntry);
@@ -77,38 +78,38 @@ void OnInit(HWND dialog) {
 void OnEntryChanged(HWND dialog) {
   const int selected = ListSelection(dialog, IDC_AUTO_SWITCH_ENTRY);
   if (selected < 0) return;
-  Model().selectedSwitchEntry = selected;
-  SelectListValue(dialog, IDC_AUTO_SWITCH_TIME, DwellTimeOf(SelectedEntry()));
+  Model(dialog).selectedSwitchEntry = selected;
+  SelectListValue(dialog, IDC_AUTO_SWITCH_TIME, SelectedDwellTime(Model(dialog)));
 }
 
 void OnModeChanged(HWND dialog) {
   const int selected = ListSelection(dialog, IDC_AUTO_SWITCH_MODE);
   if (selected < 0) return;
-  SettingsModel& m = Model();
+  SettingsModel& m = Model(dialog);
   m.autoSwitch.mode = selected;
   FillEntryList(dialog);
   m.selectedSwitchEntry = 0;
   SelectEntryAndTime(dialog);
   InvalidateTable(dialog);
-  MarkModified();
+  MarkModified(dialog);
 }
 
 void OnTimeChanged(HWND dialog) {
   const int selected = ListSelection(dialog, IDC_AUTO_SWITCH_TIME);
-  const int entry = SelectedEntry();
+  const int entry = SelectedEntry(Model(dialog));
   if (selected < 0 || entry < 0) return;
-  Model().autoSwitch.dwellTime[static_cast<std::size_t>(entry)] = selected;
+  Model(dialog).autoSwitch.dwellTime[static_cast<std::size_t>(entry)] = selected;
   InvalidateTable(dialog);
-  MarkModified();
+  MarkModified(dialog);
 }
 
 void OnSameTimeChanged(HWND dialog) {
   const int selected = ListSelection(dialog, IDC_AUTO_SWITCH_SAME_TIME);
   if (selected < 0) return;
-  SetSameDwellTime(Model(), selected);
-  SelectListValue(dialog, IDC_AUTO_SWITCH_TIME, DwellTimeOf(SelectedEntry()));
+  SetSameDwellTime(Model(dialog), selected);
+  SelectListValue(dialog, IDC_AUTO_SWITCH_TIME, SelectedDwellTime(Model(dialog)));
   InvalidateTable(dialog);
-  MarkModified();
+  MarkModified(dialog);
 }
 
 void PaintTable(HWND dialog) {
@@ -117,7 +118,7 @@ void PaintTable(HWND dialog) {
   const TableRect& f = kAutoSwitchTableFrame;
   paint.Frame(f.left, f.top, f.right, f.bottom);
   const SelectedObject font(paint.dc(), DialogFont(dialog));
-  const SettingsModel& m = Model();
+  const SettingsModel& m = Model(dialog);
   const std::int32_t mode = m.autoSwitch.mode;
   for (int p = 0; p < AutoSwitchEntryCount(mode); ++p) {
     const int entry = AutoSwitchEntryAt(mode, p);
@@ -145,16 +146,16 @@ void OnCommand(HWND dialog, WPARAM wParam) {
       if (changed) OnSameTimeChanged(dialog);
       return;
     case IDC_AUTO_SWITCH_TIME_SET:
-      PressSetButton([](Session& s) {
-        const int entry = SelectedEntry();
-        SendAutoSwitchEntry(s, entry, DwellTimeOf(entry));
+      PressSetButton(dialog, [](Session& s) {
+        const int entry = SelectedEntry(s.model);
+        SendAutoSwitchEntry(s, entry, DwellTimeOf(s.model, entry));
       });
       return;
     case IDC_AUTO_SWITCH_SET_ALL:
-      PressSetButton(SendAutoSwitchAll);
+      PressSetButton(dialog, SendAutoSwitchAll);
       return;
     case IDC_AUTO_SWITCH_MODE_SET:
-      PressSetButton(SendAutoSwitchMode);
+      PressSetButton(dialog, SendAutoSwitchMode);
       return;
     default:
       break;
@@ -186,6 +187,8 @@ INT_PTR CALLBACK AutoSwitchProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 
 }  // namespace
 
-void RunAutoSwitchDialog(HWND owner) { RunSettingsDialog(owner, IDD_AUTO_SWITCH, AutoSwitchProc); }
+void RunAutoSwitchDialog(const DialogContext& context) {
+  RunSettingsDialog(context, IDD_AUTO_SWITCH, AutoSwitchProc);
+}
 
 }  // namespace korvex7::win

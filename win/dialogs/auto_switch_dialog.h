@@ -4,8 +4,10 @@
 
 #include <windows.h>
 
+#include "win/dialogs/dialog_context.h"
+
 namespace korvex7::win {
 
-void RunAutoSwitchDialog(HWND owner);
+void RunAutoSwitchDialog(const DialogContext& context);
 
 }  // namespace korvex7::win

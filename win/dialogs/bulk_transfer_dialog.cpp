@@ -44,9 +44,8 @@ SetAllOptions RunOptions(const BulkTransferDialog& d) {
 INT_PTR CALLBACK BulkTransferProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG: {
-      AttachDialogData(dialog, lParam);
       const BulkTransferDialog& d = reinterpret_cast<DialogState*>(lParam)->layout;
-      if (d.prepare != nullptr) d.prepare(DialogSession().model);
+      if (d.prepare != nullptr) d.prepare(DialogSessionOf(dialog).model);
       SetSettingsCaption(dialog, d.caption);
       InitSlaveAddressList(dialog, d.slaveListId, d.slaveList);
       SendDlgItemMessageW(dialog, d.progressId, PBM_SETRANGE32, 0, d.sequence().stepCount);
@@ -82,13 +81,13 @@ INT_PTR CALLBACK BulkTransferProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 
 }  // namespace
 
-void RunBulkTransferDialog(HWND owner, const BulkTransferDialog& dialog) {
+void RunBulkTransferDialog(const DialogContext& context, const BulkTransferDialog& dialog) {
   INITCOMMONCONTROLSEX icc{};
   icc.dwSize = sizeof(icc);
   icc.dwICC = ICC_PROGRESS_CLASS;
   InitCommonControlsEx(&icc);
-  DialogState state{dialog, SetAllRun(dialog.sequence(), RunOptions(dialog))};
-  RunSettingsDialog(owner, dialog.resource, BulkTransferProc, &state);
+  DialogState state{dialog, SetAllRun(context.session, dialog.sequence(), RunOptions(dialog))};
+  RunSettingsDialog(context, dialog.resource, BulkTransferProc, &state);
 }
 
 }  // namespace korvex7::win

@@ -27,6 +27,6 @@ struct BulkTransferDialog {
   void (*prepare)(SettingsModel& model);  // before the controls are filled; may be null
 };
 
-void RunBulkTransferDialog(HWND owner, const BulkTransferDialog& dialog);
+void RunBulkTransferDialog(const DialogContext& context, const BulkTransferDialog& dialog);
 
 }  // namespace korvex7::win

@@ -3,11 +3,9 @@
 #include <array>
 #include <string_view>
 
-#include "win/dialogs/dialog_caption.h"
+#include "win/dialogs/dialog_common.h"
 #include "win/resources/resource.h"
 #include "win/serial/link_profile.h"
-#include "win/shell/app.h"
-#include "win/shell/main_window.h"
 #include "win/support/message_box.h"
 
 namespace korvex7::win {
@@ -41,22 +39,22 @@ int Selection(HWND dialog, int id) {
 }
 
 void ApplyAndClose(HWND dialog, const Opened& opened) {
-  App& app = TheApp();
+  const DialogContext& context = DialogContextOf(dialog);
   const CommSettingsChange change =
       DecideCommSettings(opened.comPort, opened.mode, Selection(dialog, IDC_COMM_PORT),
                          Selection(dialog, IDC_COMM_CONTROL));
-  app.session.model.link.mode = change.mode;
-  app.session.model.link.comPort = change.comPort;
+  SettingsModel::Link& link = context.session.model.link;
+  link.mode = change.mode;
+  link.comPort = change.comPort;
   bool profileWritten = true;
   if (change.writeControl) profileWritten &= WriteLinkProfileValue(kControlKey, change.mode);
   if (change.writeComPort) {
     profileWritten &= WriteLinkProfileValue(kComPortKey, change.comPort);
-    app.port.Close();
-    SetTimer(app.mainWindow, kReopenPortTimerId, kReopenPortTimerMs, nullptr);
+    if (context.reopenPort) context.reopenPort();
   }
   EndDialog(dialog, IDOK);
   if (!profileWritten) {
-    ShowMessage(app.mainWindow, kProfileWriteFailed, L"エラー", MB_OK | MB_ICONERROR);
+    ShowMessage(context.owner, kProfileWriteFailed, L"エラー", MB_OK | MB_ICONERROR);
   }
 }
 
@@ -64,15 +62,14 @@ INT_PTR CALLBACK CommSettingsProc(HWND dialog, UINT message, WPARAM wParam, LPAR
   switch (message) {
     case WM_INITDIALOG: {
       // The values on opening live in RunCommSettingsDialog's frame.
-      auto* opened = reinterpret_cast<Opened*>(lParam);
-      SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-      SetDialogCaption(dialog, kCaption);
+      const auto* opened = reinterpret_cast<const Opened*>(lParam);
+      SetSettingsCaption(dialog, kCaption);
       FillList(dialog, IDC_COMM_PORT, kPortItems, opened->comPort);
       FillList(dialog, IDC_COMM_CONTROL, kControlItems, opened->mode);
       return TRUE;
     }
     case WM_COMMAND: {
-      const auto* opened = reinterpret_cast<const Opened*>(GetWindowLongPtrW(dialog, DWLP_USER));
+      const auto* opened = DialogData<const Opened>(dialog);
       switch (LOWORD(wParam)) {
         case IDC_COMM_OK:
           if (opened != nullptr) ApplyAndClose(dialog, *opened);
@@ -106,11 +103,10 @@ CommSettingsChange DecideCommSettings(std::int32_t openedComPort, std::int32_t o
   return c;
 }
 
-void RunCommSettingsDialog(HWND owner) {
-  const auto& link = TheApp().session.model.link;
+void RunCommSettingsDialog(const DialogContext& context) {
+  const SettingsModel::Link& link = context.session.model.link;
   Opened opened{link.comPort, link.mode};
-  DialogBoxParamW(TheApp().instance, MAKEINTRESOURCEW(IDD_COMM_SETTINGS), owner, CommSettingsProc,
-                  reinterpret_cast<LPARAM>(&opened));
+  RunSettingsDialog(context, IDD_COMM_SETTINGS, CommSettingsProc, &opened);
 }
 
 }  // namespace korvex7::win

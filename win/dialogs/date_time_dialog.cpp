@@ -62,7 +62,7 @@ bool OnClockCommand(HWND dialog, WPARAM wParam) {
   const int list = id - IDC_DATE_TIME_CLOCK_SET;
   const int position = ListSelection(dialog, IDC_DATE_TIME_CLOCK + list);
   const ClockSender send = kClockSenders[static_cast<std::size_t>(list)];
-  PressSetButton([send, position](Session& s) { send(s, position); });
+  PressSetButton(dialog, [send, position](Session& s) { send(s, position); });
   return true;
 }
 
@@ -74,7 +74,7 @@ INT_PTR CALLBACK DateTimeProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) 
     case WM_COMMAND:
       if (OnClockCommand(dialog, wParam)) return TRUE;
       if (LOWORD(wParam) == IDC_DATE_TIME_ADJUST_30S) {
-        PressSetButton(SendTimeAdjust30s);
+        PressSetButton(dialog, SendTimeAdjust30s);
         return TRUE;
       }
       if (HandleBoundListCommand(dialog, wParam, kLists)) return TRUE;
@@ -91,6 +91,8 @@ INT_PTR CALLBACK DateTimeProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) 
 
 }  // namespace
 
-void RunDateTimeDialog(HWND owner) { RunSettingsDialog(owner, IDD_DATE_TIME, DateTimeProc); }
+void RunDateTimeDialog(const DialogContext& context) {
+  RunSettingsDialog(context, IDD_DATE_TIME, DateTimeProc);
+}
 
 }  // namespace korvex7::win

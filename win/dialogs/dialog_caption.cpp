@@ -1,6 +1,5 @@
 #include "win/dialogs/dialog_caption.h"
 
-#include "win/shell/app.h"
 #include "win/support/text.h"
 
 namespace korvex7::win {
@@ -11,9 +10,9 @@ std::wstring CaptionWithFileName(std::wstring_view featureCaption, std::string_v
   return caption;
 }
 
-void SetDialogCaption(HWND dialog, std::wstring_view featureCaption) {
-  const std::wstring caption =
-      CaptionWithFileName(featureCaption, TheApp().session.model.document.fileName);
+void SetDialogCaption(HWND dialog, std::wstring_view featureCaption,
+                      std::string_view fileNameUtf8) {
+  const std::wstring caption = CaptionWithFileName(featureCaption, fileNameUtf8);
   SetWindowTextW(dialog, caption.c_str());
 }
 

@@ -12,7 +12,8 @@ namespace korvex7::win {
 
 std::wstring CaptionWithFileName(std::wstring_view featureCaption, std::string_view fileNameUtf8);
 
-// Sets the caption of a dialog from the current document's file name.
-void SetDialogCaption(HWND dialog, std::wstring_view featureCaption);
+// Sets the caption of a dialog: the feature caption and the document's file
+// name (UTF-8, empty when untitled).
+void SetDialogCaption(HWND dialog, std::wstring_view featureCaption, std::string_view fileNameUtf8);
 
 }  // namespace korvex7::win

@@ -1,10 +1,9 @@
 #include "win/dialogs/dialog_common.h"
 
+#include <cstdlib>
 #include <string>
 
 #include "win/dialogs/dialog_caption.h"
-#include "win/shell/app.h"
-#include "win/shell/status_display.h"
 #include "win/support/message_box.h"
 #include "win/support/text.h"
 
@@ -12,8 +11,40 @@ namespace korvex7::win {
 
 namespace {
 
-// dialogInitializing of the settings dialogs (user-interface thread only).
-int g_dialogInitializing = 0;
+// What RunSettingsDialog keeps in the dialog window (DWLP_USER) while the
+// dialog is open; it lives in RunSettingsDialog's frame.
+struct DialogFrame {
+  const DialogContext& context;
+  DLGPROC procedure;
+  void* data;
+  bool initializing = false;
+};
+
+DialogFrame* FrameOf(HWND dialog) {
+  return reinterpret_cast<DialogFrame*>(GetWindowLongPtrW(dialog, DWLP_USER));
+}
+
+DialogFrame& OpenFrameOf(HWND dialog) {
+  DialogFrame* frame = FrameOf(dialog);
+  // Only a dialog opened by RunSettingsDialog is ever handed to the helpers,
+  // and only from its own procedure, which runs once the frame is attached.
+  if (frame == nullptr) std::abort();
+  return *frame;
+}
+
+// Attaches the frame at WM_INITDIALOG, then hands every message to the
+// dialog's own procedure. The few messages before WM_INITDIALOG (the font,
+// the creation) get the default handling.
+INT_PTR CALLBACK FrameProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    auto* frame = reinterpret_cast<DialogFrame*>(lParam);
+    SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+    return frame->procedure(dialog, message, wParam, reinterpret_cast<LPARAM>(frame->data));
+  }
+  DialogFrame* frame = FrameOf(dialog);
+  if (frame == nullptr) return FALSE;
+  return frame->procedure(dialog, message, wParam, lParam);
+}
 
 constexpr wchar_t kRunningLabel[] = L"キャンセル";
 constexpr wchar_t kCancelledText[] = L"中止しました";
@@ -43,31 +74,39 @@ void EnableSystemClose(HWND dialog, bool enabled) {
 
 }  // namespace
 
-Session& DialogSession() { return TheApp().session; }
-
-void RunSettingsDialog(HWND owner, int resource, DLGPROC procedure, void* data) {
-  DialogBoxParamW(TheApp().instance, MAKEINTRESOURCEW(resource), owner, procedure,
-                  reinterpret_cast<LPARAM>(data));
+void RunSettingsDialog(const DialogContext& context, int resource, DLGPROC procedure, void* data) {
+  DialogFrame frame{context, procedure, data};
+  DialogBoxParamW(context.instance, MAKEINTRESOURCEW(resource), context.owner, FrameProc,
+                  reinterpret_cast<LPARAM>(&frame));
 }
 
-void AttachDialogData(HWND dialog, LPARAM data) { SetWindowLongPtrW(dialog, DWLP_USER, data); }
+const DialogContext& DialogContextOf(HWND dialog) { return OpenFrameOf(dialog).context; }
+
+Session& DialogSessionOf(HWND dialog) { return OpenFrameOf(dialog).context.session; }
+
+void* DialogDataOf(HWND dialog) {
+  const DialogFrame* frame = FrameOf(dialog);
+  return frame != nullptr ? frame->data : nullptr;
+}
 
 void SetSettingsCaption(HWND dialog, std::wstring_view featureCaption) {
-  SetDialogCaption(dialog, featureCaption);
+  SetDialogCaption(dialog, featureCaption, DialogSessionOf(dialog).model.document.fileName);
 }
 
-bool DialogInitializing() { return g_dialogInitializing != 0; }
+bool DialogInitializing(HWND dialog) { return OpenFrameOf(dialog).initializing; }
 
-DialogInitializingScope::DialogInitializingScope() { g_dialogInitializing = 1; }
+DialogInitializingScope::DialogInitializingScope(HWND dialog) : dialog_(dialog) {
+  OpenFrameOf(dialog_).initializing = true;
+}
 
-DialogInitializingScope::~DialogInitializingScope() { g_dialogInitializing = 0; }
+DialogInitializingScope::~DialogInitializingScope() { OpenFrameOf(dialog_).initializing = false; }
 
 void InitSlaveAddressList(HWND dialog, int listId, SlaveList kind) {
   HWND list = GetDlgItem(dialog, listId);
   if (list == nullptr) return;
   const int count = kind == SlaveList::kWithBroadcast ? kSlaveAddressItems : kUnitAddressItems;
   for (int i = 0; i < count; ++i) AddListItem(list, Utf8ToWide(SlaveAddressItem(i)));
-  const SettingsModel::Link& link = DialogSession().model.link;
+  const SettingsModel::Link& link = DialogSessionOf(dialog).model.link;
   SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(ListSelectionFor(link.slaveAddress, count)),
                0);
   EnableWindow(list, SlaveAddressListEnabled(link.mode, false) ? TRUE : FALSE);
@@ -103,11 +142,13 @@ void InitOnOffRadios(HWND dialog, int onId, int offId, std::int32_t value) {
   CheckDlgButton(dialog, offId, value == 1 ? BST_UNCHECKED : BST_CHECKED);
 }
 
-void MarkModified() { DialogSession().model.document.modified = 1; }
+void MarkModified(HWND dialog) { DialogSessionOf(dialog).model.document.modified = 1; }
 
-void MarkEditModified() {
-  if (!DialogInitializing()) MarkModified();
+void MarkEditModified(HWND dialog) {
+  if (!DialogInitializing(dialog)) MarkModified(dialog);
 }
+
+void ShowInvalidTitleCharacters() { ShowStatusMessage(InvalidTitleCharactersMessage()); }
 
 bool HandleValueListCommand(HWND dialog, WPARAM wParam, int listId, std::int32_t& field) {
   if (LOWORD(wParam) != listId) return false;
@@ -115,14 +156,14 @@ bool HandleValueListCommand(HWND dialog, WPARAM wParam, int listId, std::int32_t
     const int selected = ListSelection(dialog, listId);
     if (selected >= 0) {
       field = selected;
-      MarkModified();
+      MarkModified(dialog);
     }
   }
   return true;
 }
 
 void InitBoundLists(HWND dialog, std::span<const BoundListRow> rows) {
-  SettingsModel& model = DialogSession().model;
+  SettingsModel& model = DialogSessionOf(dialog).model;
   for (const BoundListRow& row : rows)
     InitValueList(dialog, row.listId, row.items, row.field(model));
 }
@@ -134,14 +175,14 @@ bool HandleBoundListCommand(HWND dialog, WPARAM wParam, std::span<const BoundLis
       if (HIWORD(wParam) == CBN_SELCHANGE) {
         const int selected = ListSelection(dialog, row.listId);
         if (selected >= 0) {
-          row.field(DialogSession().model) = selected;
-          if (row.marksModified) MarkModified();
+          row.field(DialogSessionOf(dialog).model) = selected;
+          if (row.marksModified) MarkModified(dialog);
         }
       }
       return true;
     }
     if (row.setId != 0 && id == row.setId) {
-      if (HIWORD(wParam) == BN_CLICKED && row.send != nullptr) PressSetButton(row.send);
+      if (HIWORD(wParam) == BN_CLICKED && row.send != nullptr) PressSetButton(dialog, row.send);
       return true;
     }
   }
@@ -150,7 +191,7 @@ bool HandleBoundListCommand(HWND dialog, WPARAM wParam, std::span<const BoundLis
 
 bool CloseSettingsDialog(HWND dialog, const SetAllRun* run) {
   if (run != nullptr && run->Active()) return false;
-  ResetReplyWait(DialogSession().replyWait);
+  ResetReplyWait(DialogSessionOf(dialog).replyWait);
   EndDialog(dialog, IDCANCEL);
   return true;
 }
@@ -161,7 +202,7 @@ bool HandleCommonCommand(HWND dialog, WPARAM wParam, int slaveListId, int closeI
   if (slaveListId != 0 && id == slaveListId) {
     if (HIWORD(wParam) == CBN_SELCHANGE) {
       const int selected = ListSelection(dialog, slaveListId);
-      if (selected >= 0) DialogSession().model.link.slaveAddress = selected;
+      if (selected >= 0) DialogSessionOf(dialog).model.link.slaveAddress = selected;
     }
     return true;
   }
@@ -172,10 +213,10 @@ bool HandleCommonCommand(HWND dialog, WPARAM wParam, int slaveListId, int closeI
   return false;
 }
 
-SetAllRun::SetAllRun(BulkSequence sequence, SetAllOptions options)
-    : run_(std::move(sequence)), options_(std::move(options)) {}
+SetAllRun::SetAllRun(Session& session, BulkSequence sequence, SetAllOptions options)
+    : session_(session), run_(std::move(sequence)), options_(std::move(options)) {}
 
-bool SetAllRun::Active() const { return run_.Running(DialogSession()); }
+bool SetAllRun::Active() const { return run_.Running(session_); }
 
 void SetAllRun::OnButton(HWND dialog) {
   if (Active()) {
@@ -186,7 +227,7 @@ void SetAllRun::OnButton(HWND dialog) {
 }
 
 void SetAllRun::Start(HWND dialog) {
-  Session& s = DialogSession();
+  Session& s = session_;
   if (!run_.Start(s)) return;
   if (SetTimer(dialog, static_cast<UINT_PTR>(run_.sequence().timerId), options_.periodMs,
                nullptr) == 0) {
@@ -199,7 +240,7 @@ void SetAllRun::Start(HWND dialog) {
 }
 
 void SetAllRun::Cancel(HWND dialog) {
-  if (run_.Cancel(DialogSession()) != BulkCancel::kCancelled) return;
+  if (run_.Cancel(session_) != BulkCancel::kCancelled) return;
   KillTimer(dialog, static_cast<UINT_PTR>(run_.sequence().timerId));
   ShowMessage(nullptr, kCancelledText, kCancelledCaption, MB_OK | MB_ICONERROR | MB_TASKMODAL);
   Restore(dialog);
@@ -207,7 +248,7 @@ void SetAllRun::Cancel(HWND dialog) {
 
 bool SetAllRun::OnTimer(HWND dialog, WPARAM timerId) {
   if (timerId != static_cast<WPARAM>(run_.sequence().timerId)) return false;
-  const BulkTick tick = run_.Tick(DialogSession());
+  const BulkTick tick = run_.Tick(session_);
   switch (tick.kind) {
     case BulkTick::kNotRunning:
       // A tick queued before the sequence ended.
@@ -240,7 +281,7 @@ void SetAllRun::Lock(HWND dialog, bool locked) {
   for (int id : options_.lockedControls) EnableControl(dialog, id, !locked);
   if (options_.slaveListId != 0) {
     EnableControl(dialog, options_.slaveListId,
-                  SlaveAddressListEnabled(DialogSession().model.link.mode, locked));
+                  SlaveAddressListEnabled(session_.model.link.mode, locked));
   }
   const std::wstring label(locked ? std::wstring_view(kRunningLabel) : options_.idleLabel);
   SetDlgItemTextW(dialog, options_.buttonId, label.c_str());

@@ -2,8 +2,9 @@
 //
 // Each settings dialog is one file: a small data struct (if it needs one), a
 // static dialog procedure and one Run function that opens the dialog modally
-// over the main window. The procedure calls the helpers below for the parts
-// every dialog has, so a dialog's own file holds only its own controls:
+// over the owner its DialogContext names. The procedure calls the helpers
+// below for the parts every dialog has, so a dialog's own file holds only its
+// own controls:
 //
 //   WM_INITDIALOG  DialogInitializingScope (dialogs with an edit box that
 //                  holds a setting), SetSettingsCaption, InitValueList for
@@ -17,10 +18,12 @@
 //   WM_CLOSE       CloseSettingsDialog (the title-bar close).
 //   WM_TIMER       SetAllRun::OnTimer in the dialogs with a Set-all sequence.
 //
-// Everything a dialog edits lives in the one Session of the program
-// (TheApp().session): the model is edited in place, there is no private copy
-// and no cancel. The unit's answer to a Set button is shown by the main
-// window's status timer, not by the dialog.
+// Everything a dialog edits lives in the Session of its DialogContext: the
+// model is edited in place, there is no private copy and no cancel. The
+// dialog window carries its context from WM_INITDIALOG to its end, so the
+// helpers below find the Session through the dialog they are handed. The
+// unit's answer to a Set button is shown by the main window's status timer,
+// not by the dialog.
 //
 // SetAllRun drives a paced sequence of the core (BulkRun: the title and video
 // adjustment Set-all sequences, the read-all and send-all runs) from a dialog
@@ -46,22 +49,26 @@
 #include "core/link/session.h"
 #include "core/transfer/bulk_run.h"
 #include "core/ui/common_dialog_rules.h"
+#include "win/dialogs/dialog_context.h"
 
 namespace korvex7::win {
 
-// The program's session (model, reply wait, port).
-Session& DialogSession();
+// Opens a modal dialog from its template in context.instance, owned by
+// context.owner, and returns when it has closed. The dialog window keeps the
+// context and `data` until then; `procedure` gets every message from
+// WM_INITDIALOG on, that one with `data` as lParam.
+void RunSettingsDialog(const DialogContext& context, int resource, DLGPROC procedure,
+                       void* data = nullptr);
 
-// Opens a modal settings dialog from its template, owned by `owner`; `data`
-// reaches WM_INITDIALOG as lParam (see AttachDialogData).
-void RunSettingsDialog(HWND owner, int resource, DLGPROC procedure, void* data = nullptr);
-
-// Keeps a pointer to the dialog's own data (from WM_INITDIALOG's lParam) in
-// the dialog window, and reads it back; null before WM_INITDIALOG.
-void AttachDialogData(HWND dialog, LPARAM data);
+// The context and the data a dialog was opened with (RunSettingsDialog).
+// The context is only asked for by a dialog's procedure, which runs only
+// while it is there.
+const DialogContext& DialogContextOf(HWND dialog);
+Session& DialogSessionOf(HWND dialog);
+void* DialogDataOf(HWND dialog);
 template <typename T>
 T* DialogData(HWND dialog) {
-  return reinterpret_cast<T*>(GetWindowLongPtrW(dialog, DWLP_USER));
+  return static_cast<T*>(DialogDataOf(dialog));
 }
 
 // ---- Opening -------------------------------------------------------------
@@ -69,16 +76,19 @@ T* DialogData(HWND dialog) {
 // The feature caption (ending in its blanks) followed by document.fileName.
 void SetSettingsCaption(HWND dialog, std::wstring_view featureCaption);
 
-// dialogInitializing: 1 while a dialog whose edit box holds a setting fills
-// its controls, so that the edit's change notifications do not count as
-// edits. The scope sets it for the lifetime of the object.
-bool DialogInitializing();
+// dialogInitializing: set while a dialog whose edit box holds a setting
+// fills its controls, so that the edit's change notifications do not count
+// as edits. The scope sets it for the lifetime of the object.
+bool DialogInitializing(HWND dialog);
 class DialogInitializingScope {
  public:
-  DialogInitializingScope();
+  explicit DialogInitializingScope(HWND dialog);
   ~DialogInitializingScope();
   DialogInitializingScope(const DialogInitializingScope&) = delete;
   DialogInitializingScope& operator=(const DialogInitializingScope&) = delete;
+
+ private:
+  HWND dialog_;
 };
 
 // Fills the drop-down list with "00".."31" and "Broadcast" (read-all: no
@@ -102,9 +112,9 @@ void InitOnOffRadios(HWND dialog, int onId, int offId, std::int32_t value);
 // ---- Edits ---------------------------------------------------------------
 
 // document.modified := 1 (a list or a radio button changed by the operator).
-void MarkModified();
+void MarkModified(HWND dialog);
 // document.modified := 1 unless dialogInitializing (an edit box changed).
-void MarkEditModified();
+void MarkEditModified(HWND dialog);
 
 // WM_COMMAND of a list bound to `field`: on CBN_SELCHANGE stores the index
 // and marks the document modified. True when the command came from listId
@@ -116,9 +126,13 @@ bool HandleValueListCommand(HWND dialog, WPARAM wParam, int listId, std::int32_t
 // A "設定" button: ignored while a command awaits its answer; otherwise
 // replyWait.transferMode 0 and the encoder. True when the encoder ran.
 template <typename Encoder>
-bool PressSetButton(Encoder&& encoder) {
-  return korvex7::PressSetButton(DialogSession(), std::forward<Encoder>(encoder));
+bool PressSetButton(HWND dialog, Encoder&& encoder) {
+  return korvex7::PressSetButton(DialogSessionOf(dialog), std::forward<Encoder>(encoder));
 }
+
+// The title-character warning ("ＪＩＳ第１水準..."), shown by the title
+// dialog's "設定" and by a run that stops at a title it cannot send.
+void ShowInvalidTitleCharacters();
 
 // ---- Lists bound to the model, each with its "設定" button ---------------
 
@@ -176,7 +190,8 @@ struct SetAllOptions {
 
 class SetAllRun {
  public:
-  SetAllRun(BulkSequence sequence, SetAllOptions options);
+  // `session` is the dialog's own (its context's), and outlives the run.
+  SetAllRun(Session& session, BulkSequence sequence, SetAllOptions options);
 
   // The button: starts the sequence when none runs (ignored while a command
   // awaits its answer), or cancels it (ignored while its last step is in
@@ -194,6 +209,7 @@ class SetAllRun {
   void Lock(HWND dialog, bool locked);
   void Restore(HWND dialog);
 
+  Session& session_;
   BulkRun run_;
   SetAllOptions options_;
 };

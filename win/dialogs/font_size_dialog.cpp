@@ -28,6 +28,8 @@ const ListPairDialog kFontSizeDialog = {
 
 }  // namespace
 
-void RunFontSizeDialog(HWND owner) { RunListPairDialog(owner, kFontSizeDialog); }
+void RunFontSizeDialog(const DialogContext& context) {
+  RunListPairDialog(context, kFontSizeDialog);
+}
 
 }  // namespace korvex7::win

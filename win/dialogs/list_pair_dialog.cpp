@@ -9,7 +9,6 @@ namespace {
 INT_PTR CALLBACK ListPairProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG: {
-      AttachDialogData(dialog, lParam);
       const auto* d = reinterpret_cast<const ListPairDialog*>(lParam);
       SetSettingsCaption(dialog, d->caption);
       InitBoundLists(dialog, d->rows);
@@ -34,8 +33,8 @@ INT_PTR CALLBACK ListPairProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
 
 }  // namespace
 
-void RunListPairDialog(HWND owner, const ListPairDialog& dialog) {
-  RunSettingsDialog(owner, dialog.resource, ListPairProc, const_cast<ListPairDialog*>(&dialog));
+void RunListPairDialog(const DialogContext& context, const ListPairDialog& dialog) {
+  RunSettingsDialog(context, dialog.resource, ListPairProc, const_cast<ListPairDialog*>(&dialog));
 }
 
 }  // namespace korvex7::win

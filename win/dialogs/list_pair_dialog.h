@@ -22,6 +22,6 @@ struct ListPairDialog {
   int closeId;
 };
 
-void RunListPairDialog(HWND owner, const ListPairDialog& dialog);
+void RunListPairDialog(const DialogContext& context, const ListPairDialog& dialog);
 
 }  // namespace korvex7::win

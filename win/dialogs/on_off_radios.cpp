@@ -11,14 +11,14 @@ void InitChannelRadios(HWND dialog, std::span<const OnOffRadioPair> radios,
   }
 }
 
-bool HandleChannelRadioCommand(WPARAM wParam, std::span<const OnOffRadioPair> radios,
+bool HandleChannelRadioCommand(HWND dialog, WPARAM wParam, std::span<const OnOffRadioPair> radios,
                                ChannelInts& values) {
   const int id = LOWORD(wParam);
   for (std::size_t i = 0; i < radios.size() && i < values.size(); ++i) {
     if (id != radios[i].on && id != radios[i].off) continue;
     if (HIWORD(wParam) == BN_CLICKED) {
       values[i] = id == radios[i].on ? 1 : 0;
-      MarkModified();
+      MarkModified(dialog);
     }
     return true;
   }

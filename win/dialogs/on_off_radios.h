@@ -20,7 +20,7 @@ void InitChannelRadios(HWND dialog, std::span<const OnOffRadioPair> radios,
 
 // A click on a channel's "ON" stores 1, on its "OFF" 0, and marks the
 // document modified. True when the command came from one of the buttons.
-bool HandleChannelRadioCommand(WPARAM wParam, std::span<const OnOffRadioPair> radios,
+bool HandleChannelRadioCommand(HWND dialog, WPARAM wParam, std::span<const OnOffRadioPair> radios,
                                ChannelInts& values);
 
 }  // namespace korvex7::win

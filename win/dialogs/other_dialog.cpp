@@ -45,6 +45,8 @@ INT_PTR CALLBACK OtherProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
 
 }  // namespace
 
-void RunOtherDialog(HWND owner) { RunSettingsDialog(owner, IDD_OTHER, OtherProc); }
+void RunOtherDialog(const DialogContext& context) {
+  RunSettingsDialog(context, IDD_OTHER, OtherProc);
+}
 
 }  // namespace korvex7::win

@@ -17,6 +17,6 @@ const BulkTransferDialog kReadAll = {
 
 }  // namespace
 
-void RunReadAllDialog(HWND owner) { RunBulkTransferDialog(owner, kReadAll); }
+void RunReadAllDialog(const DialogContext& context) { RunBulkTransferDialog(context, kReadAll); }
 
 }  // namespace korvex7::win

@@ -44,8 +44,8 @@ INT_PTR CALLBACK ScreenSwitchProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 
 }  // namespace
 
-void RunScreenSwitchDialog(HWND owner) {
-  RunSettingsDialog(owner, IDD_SCREEN_SWITCH, ScreenSwitchProc);
+void RunScreenSwitchDialog(const DialogContext& context) {
+  RunSettingsDialog(context, IDD_SCREEN_SWITCH, ScreenSwitchProc);
 }
 
 }  // namespace korvex7::win

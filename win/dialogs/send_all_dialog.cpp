@@ -24,6 +24,6 @@ const BulkTransferDialog kSendAll = {
 
 }  // namespace
 
-void RunSendAllDialog(HWND owner) { RunBulkTransferDialog(owner, kSendAll); }
+void RunSendAllDialog(const DialogContext& context) { RunBulkTransferDialog(context, kSendAll); }
 
 }  // namespace korvex7::win

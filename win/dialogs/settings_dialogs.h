@@ -10,26 +10,27 @@
 
 #include "win/dialogs/agc_dialog.h"
 #include "win/dialogs/alarm_dialog.h"
+#include "win/dialogs/auto_switch_dialog.h"
 #include "win/dialogs/date_time_dialog.h"
+#include "win/dialogs/dialog_context.h"
+#include "win/dialogs/font_size_dialog.h"
 #include "win/dialogs/other_dialog.h"
 #include "win/dialogs/read_all_dialog.h"
 #include "win/dialogs/screen_switch_dialog.h"
 #include "win/dialogs/send_all_dialog.h"
-#include "win/dialogs/video_format_dialog.h"
-#include "win/dialogs/video_loss_dialog.h"
-#include "win/dialogs/auto_switch_dialog.h"
-#include "win/dialogs/font_size_dialog.h"
 #include "win/dialogs/split_layout_dialog.h"
 #include "win/dialogs/title_dialog.h"
 #include "win/dialogs/title_display_dialog.h"
 #include "win/dialogs/title_position_dialog.h"
 #include "win/dialogs/video_adjust_dialog.h"
+#include "win/dialogs/video_format_dialog.h"
+#include "win/dialogs/video_loss_dialog.h"
 #include "win/resources/resource.h"
 
 namespace korvex7::win {
 
-// Runs one modal dialog owned by the main window; returns when it closes.
-using DialogRunner = void (*)(HWND owner);
+// Runs one modal dialog over context.owner; returns when it closes.
+using DialogRunner = void (*)(const DialogContext& context);
 
 struct SettingsDialogEntry {
   int command;

@@ -32,7 +32,7 @@ struct SplitLayoutDialog {
   std::array<Slot, kSplitScreens> slots{};
 };
 
-SettingsModel& Model() { return DialogSession().model; }
+SettingsModel& Model(HWND dialog) { return DialogSessionOf(dialog).model; }
 
 RECT ClientRectOf(HWND dialog, HWND control) {
   RECT r{};
@@ -61,9 +61,9 @@ void MoveList(HWND list, const RECT& r) {
 // Moves every screen box to its slot for the layout, shows screens 1..n with
 // their channels and hides the rest without a selection.
 void Arrange(HWND dialog, const SplitLayoutDialog& d) {
-  const std::int32_t layout = Model().selectedLayout;
+  const std::int32_t layout = Model(dialog).selectedLayout;
   const auto placements = ArrangeSplitScreens(layout);
-  const auto channels = SplitLayoutChannels(Model().splitLayout, layout);
+  const auto channels = SplitLayoutChannels(Model(dialog).splitLayout, layout);
   for (int k = 0; k < kSplitScreens; ++k) {
     const ScreenPlacement& p = placements[static_cast<std::size_t>(k)];
     const Slot& slot = d.slots[static_cast<std::size_t>(p.slot)];
@@ -109,25 +109,26 @@ void OnInit(HWND dialog, SplitLayoutDialog& d) {
   for (int k = 0; k < kSplitScreens; ++k) FillValueList(dialog, ListId(k), channels);
   InitSlaveAddressList(dialog, IDC_SPLIT_SLAVE);
   RecordSlots(dialog, d);
-  SelectListValue(dialog, IDC_SPLIT_LAYOUT, Model().selectedLayout);
+  SelectListValue(dialog, IDC_SPLIT_LAYOUT, Model(dialog).selectedLayout);
   Arrange(dialog, d);
 }
 
 void OnLayoutChanged(HWND dialog, const SplitLayoutDialog& d) {
   const int selected = ListSelection(dialog, IDC_SPLIT_LAYOUT);
   if (selected < 0) return;
-  Model().selectedLayout = selected;
+  Model(dialog).selectedLayout = selected;
   Arrange(dialog, d);
-  MarkModified();
+  MarkModified(dialog);
 }
 
 // The list of screen k changed: element k of the current layout's list.
 void OnScreenChanged(HWND dialog, int k) {
-  const auto channels = SplitLayoutChannels(Model().splitLayout, Model().selectedLayout);
+  SettingsModel& m = Model(dialog);
+  const auto channels = SplitLayoutChannels(m.splitLayout, m.selectedLayout);
   const int selected = ListSelection(dialog, ListId(k));
   if (selected < 0 || static_cast<std::size_t>(k) >= channels.size()) return;
   channels[static_cast<std::size_t>(k)] = selected;
-  MarkModified();
+  MarkModified(dialog);
 }
 
 bool OnCommand(HWND dialog, const SplitLayoutDialog& d, WPARAM wParam) {
@@ -144,7 +145,7 @@ bool OnCommand(HWND dialog, const SplitLayoutDialog& d, WPARAM wParam) {
     case IDC_SPLIT_SET:
       // A list that shows a channel twice is refused with status 12; the
       // status timer shows "チャンネルが重複しています。".
-      PressSetButton(SendSplitLayout);
+      PressSetButton(dialog, SendSplitLayout);
       return true;
     default:
       return HandleCommonCommand(dialog, wParam, IDC_SPLIT_SLAVE, IDC_SPLIT_CLOSE);
@@ -153,7 +154,6 @@ bool OnCommand(HWND dialog, const SplitLayoutDialog& d, WPARAM wParam) {
 
 INT_PTR CALLBACK SplitLayoutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
-    AttachDialogData(dialog, lParam);
     OnInit(dialog, *reinterpret_cast<SplitLayoutDialog*>(lParam));
     return TRUE;
   }
@@ -172,9 +172,9 @@ INT_PTR CALLBACK SplitLayoutProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 }  // namespace
 
-void RunSplitLayoutDialog(HWND owner) {
+void RunSplitLayoutDialog(const DialogContext& context) {
   SplitLayoutDialog d;
-  RunSettingsDialog(owner, IDD_SPLIT_LAYOUT, SplitLayoutProc, &d);
+  RunSettingsDialog(context, IDD_SPLIT_LAYOUT, SplitLayoutProc, &d);
 }
 
 }  // namespace korvex7::win

@@ -12,7 +12,6 @@
 #include "win/dialogs/paint_support.h"
 #include "win/dialogs/title_characters.h"
 #include "win/resources/resource.h"
-#include "win/shell/status_display.h"
 #include "win/support/text.h"
 
 namespace korvex7::win {
@@ -35,7 +34,9 @@ SetAllOptions TitleSetAllOptions() {
 }
 
 struct TitleDialog {
-  SetAllRun setAll{TitleSequence(), TitleSetAllOptions()};
+  explicit TitleDialog(Session& session) : setAll(session, TitleSequence(), TitleSetAllOptions()) {}
+
+  SetAllRun setAll;
   // The edit box is being filled from the model (or cut back to what was
   // stored): its change notification is not an edit.
   bool loading = false;
@@ -68,7 +69,7 @@ void InvalidatePreview(HWND dialog) {
 
 // Puts the selected channel's stored title into the edit box; not an edit.
 void LoadTitle(HWND dialog, TitleDialog& d) {
-  const SettingsModel& m = DialogSession().model;
+  const SettingsModel& m = DialogSessionOf(dialog).model;
   std::wstring text;
   if (ValidChannel(m.selectedChannel)) {
     text = Cp932ToWide(TextView(m.title.text[static_cast<std::size_t>(m.selectedChannel)]));
@@ -82,7 +83,7 @@ void LoadTitle(HWND dialog, TitleDialog& d) {
 // 932 at a character boundary, becomes the selected channel's title.
 void OnEditChanged(HWND dialog, TitleDialog& d) {
   if (d.loading) return;
-  SettingsModel& m = DialogSession().model;
+  SettingsModel& m = DialogSessionOf(dialog).model;
   if (!ValidChannel(m.selectedChannel)) return;
   HWND edit = GetDlgItem(dialog, IDC_TITLE_EDIT);
   const std::vector<TitleCharacter> before = TitleCharacters(d.shown);
@@ -101,7 +102,7 @@ void OnEditChanged(HWND dialog, TitleDialog& d) {
     SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(caret), caret);
   }
   InvalidatePreview(dialog);
-  MarkEditModified();
+  MarkEditModified(dialog);
 }
 
 // "設定": the selected channel's title, or the title-character message when
@@ -133,7 +134,7 @@ void PaintPreview(HWND dialog) {
   if (!font) return;
   const SelectedObject titleFont(dc, font.get());
   const int previousExtra = SetTextCharacterExtra(dc, paint.Px(kTitlePreviewCharacterExtra));
-  const SettingsModel& m = DialogSession().model;
+  const SettingsModel& m = DialogSessionOf(dialog).model;
   for (int ch = 0; ch < kChannels; ++ch) {
     const TitlePreviewLine line = TitlePreviewLineOf(ch);
     paint.Text(line.titleX, line.y,
@@ -143,7 +144,7 @@ void PaintPreview(HWND dialog) {
 }
 
 void OnInit(HWND dialog, TitleDialog& d) {
-  const DialogInitializingScope initializing;
+  const DialogInitializingScope initializing(dialog);
   SetSettingsCaption(dialog, kCaption);
   std::vector<std::string> channels;
   for (int ch = 0; ch < kChannels; ++ch) channels.push_back(ChannelItem(ch));
@@ -153,7 +154,7 @@ void OnInit(HWND dialog, TitleDialog& d) {
   // limit itself is kept when the text is stored.
   SendDlgItemMessageW(dialog, IDC_TITLE_EDIT, EM_LIMITTEXT, kTitleBytes, 0);
   InitSlaveAddressList(dialog, IDC_TITLE_SLAVE);
-  SelectListValue(dialog, IDC_TITLE_CHANNEL, DialogSession().model.selectedChannel);
+  SelectListValue(dialog, IDC_TITLE_CHANNEL, DialogSessionOf(dialog).model.selectedChannel);
   LoadTitle(dialog, d);
 }
 
@@ -165,7 +166,7 @@ bool OnCommand(HWND dialog, TitleDialog& d, WPARAM wParam) {
       if (code == CBN_SELCHANGE) {
         const int selected = ListSelection(dialog, IDC_TITLE_CHANNEL);
         if (selected >= 0) {
-          DialogSession().model.selectedChannel = selected;
+          DialogSessionOf(dialog).model.selectedChannel = selected;
           LoadTitle(dialog, d);
         }
       }
@@ -174,7 +175,7 @@ bool OnCommand(HWND dialog, TitleDialog& d, WPARAM wParam) {
       if (code == EN_CHANGE) OnEditChanged(dialog, d);
       return true;
     case IDC_TITLE_SET:
-      PressSetButton(SendSelectedTitle);
+      PressSetButton(dialog, SendSelectedTitle);
       return true;
     case IDC_TITLE_SET_ALL:
       d.setAll.OnButton(dialog);
@@ -186,7 +187,6 @@ bool OnCommand(HWND dialog, TitleDialog& d, WPARAM wParam) {
 
 INT_PTR CALLBACK TitleProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
-    AttachDialogData(dialog, lParam);
     OnInit(dialog, *reinterpret_cast<TitleDialog*>(lParam));
     return TRUE;
   }
@@ -210,9 +210,9 @@ INT_PTR CALLBACK TitleProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
 
 }  // namespace
 
-void RunTitleDialog(HWND owner) {
-  TitleDialog d;
-  RunSettingsDialog(owner, IDD_TITLE, TitleProc, &d);
+void RunTitleDialog(const DialogContext& context) {
+  TitleDialog d(context.session);
+  RunSettingsDialog(context, IDD_TITLE, TitleProc, &d);
 }
 
 }  // namespace korvex7::win

@@ -26,6 +26,8 @@ const ListPairDialog kTitleDisplayDialog = {
 
 }  // namespace
 
-void RunTitleDisplayDialog(HWND owner) { RunListPairDialog(owner, kTitleDisplayDialog); }
+void RunTitleDisplayDialog(const DialogContext& context) {
+  RunListPairDialog(context, kTitleDisplayDialog);
+}
 
 }  // namespace korvex7::win

@@ -31,6 +31,8 @@ const ListPairDialog kTitlePositionDialog = {
 
 }  // namespace
 
-void RunTitlePositionDialog(HWND owner) { RunListPairDialog(owner, kTitlePositionDialog); }
+void RunTitlePositionDialog(const DialogContext& context) {
+  RunListPairDialog(context, kTitlePositionDialog);
+}
 
 }  // namespace korvex7::win

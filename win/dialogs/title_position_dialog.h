@@ -4,8 +4,10 @@
 
 #include <windows.h>
 
+#include "win/dialogs/dialog_context.h"
+
 namespace korvex7::win {
 
-void RunTitlePositionDialog(HWND owner);
+void RunTitlePositionDialog(const DialogContext& context);
 
 }  // namespace korvex7::win

@@ -55,7 +55,10 @@ SetAllOptions VideoAdjustSetAllOptions() {
 }
 
 struct VideoAdjustDialog {
-  SetAllRun setAll{VideoAdjustSequence(), VideoAdjustSetAllOptions()};
+  explicit VideoAdjustDialog(Session& session)
+      : setAll(session, VideoAdjustSequence(), VideoAdjustSetAllOptions()) {}
+
+  SetAllRun setAll;
 };
 
 bool ValidChannel(std::int32_t channel) { return channel >= 0 && channel < kChannels; }
@@ -69,7 +72,7 @@ void InvalidateTable(HWND dialog) {
 
 // Each value list shows the selected channel's stored value.
 void SelectChannelValues(HWND dialog) {
-  const SettingsModel& m = DialogSession().model;
+  const SettingsModel& m = DialogSessionOf(dialog).model;
   for (int row = 0; row < kAdjustRows; ++row) {
     const std::int32_t value =
         ValidChannel(m.selectedChannel)
@@ -99,31 +102,31 @@ void OnInit(HWND dialog) {
   InitSlaveAddressList(dialog, IDC_VIDEO_ADJUST_SLAVE);
   SendDlgItemMessageW(dialog, IDC_VIDEO_ADJUST_PROGRESS, EM_SETREADONLY, TRUE, 0);
   SelectChannelValues(dialog);
-  SelectListValue(dialog, IDC_VIDEO_ADJUST_CHANNEL, DialogSession().model.selectedChannel);
+  SelectListValue(dialog, IDC_VIDEO_ADJUST_CHANNEL, DialogSessionOf(dialog).model.selectedChannel);
 }
 
 // A value list changed: the selected channel's element of its field.
 void OnValueChanged(HWND dialog, int row) {
-  SettingsModel& m = DialogSession().model;
+  SettingsModel& m = DialogSessionOf(dialog).model;
   const int selected = ListSelection(dialog, ListId(row));
   if (selected < 0 || !ValidChannel(m.selectedChannel)) return;
   VideoAdjustValues(m.videoAdjust, row)[static_cast<std::size_t>(m.selectedChannel)] = selected;
   InvalidateTable(dialog);
-  MarkModified();
+  MarkModified(dialog);
 }
 
 void OnChannelChanged(HWND dialog) {
   const int selected = ListSelection(dialog, IDC_VIDEO_ADJUST_CHANNEL);
   if (selected < 0) return;
-  DialogSession().model.selectedChannel = selected;
+  DialogSessionOf(dialog).model.selectedChannel = selected;
   SelectChannelValues(dialog);
   InvalidateTable(dialog);
 }
 
 // "設定" of a row: the selected channel's stored value. Without a channel
 // there is no value; -1 is refused by the encoder ("Command Error").
-void OnSetRow(int row) {
-  PressSetButton([row](Session& s) {
+void OnSetRow(HWND dialog, int row) {
+  PressSetButton(dialog, [row](Session& s) {
     const std::int32_t channel = s.model.selectedChannel;
     const std::int32_t value =
         ValidChannel(channel)
@@ -139,7 +142,7 @@ void PaintTable(HWND dialog) {
   const AdjustTableRect& f = kVideoAdjustTableFrame;
   paint.Frame(f.left, f.top, f.right, f.bottom);
   const SelectedObject font(paint.dc(), DialogFont(dialog));
-  const SettingsModel& m = DialogSession().model;
+  const SettingsModel& m = DialogSessionOf(dialog).model;
   for (int ch = 0; ch < kChannels; ++ch) {
     paint.TextUtf8(VideoAdjustColumnX(ch), kVideoAdjustHeadingY, ChannelItem(ch));
   }
@@ -162,7 +165,7 @@ bool OnCommand(HWND dialog, VideoAdjustDialog& d, WPARAM wParam) {
       return true;
     }
     if (id == SetId(row)) {
-      OnSetRow(row);
+      OnSetRow(dialog, row);
       return true;
     }
   }
@@ -179,9 +182,8 @@ bool OnCommand(HWND dialog, VideoAdjustDialog& d, WPARAM wParam) {
   }
 }
 
-INT_PTR CALLBACK VideoAdjustProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR CALLBACK VideoAdjustProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   if (message == WM_INITDIALOG) {
-    AttachDialogData(dialog, lParam);
     OnInit(dialog);
     return TRUE;
   }
@@ -205,9 +207,9 @@ INT_PTR CALLBACK VideoAdjustProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 }  // namespace
 
-void RunVideoAdjustDialog(HWND owner) {
-  VideoAdjustDialog d;
-  RunSettingsDialog(owner, IDD_VIDEO_ADJUST, VideoAdjustProc, &d);
+void RunVideoAdjustDialog(const DialogContext& context) {
+  VideoAdjustDialog d(context.session);
+  RunSettingsDialog(context, IDD_VIDEO_ADJUST, VideoAdjustProc, &d);
 }
 
 }  // namespace korvex7::win

@@ -34,7 +34,7 @@ static_assert(kChannelIds[7].set == 1066 && kChannelIds[8].list == 1083 &&
               kChannelIds[15].set == 1098);
 
 void OnInitDialog(HWND dialog) {
-  const SettingsModel& model = DialogSession().model;
+  const SettingsModel& model = DialogSessionOf(dialog).model;
   SetSettingsCaption(dialog, kCaption);
   for (std::size_t ch = 0; ch < kChannelIds.size(); ++ch) {
     InitValueList(dialog, kChannelIds[ch].list, kVideoFormatItems, model.videoFormat.format[ch]);
@@ -47,19 +47,19 @@ void OnInitDialog(HWND dialog) {
 void OnSameFormat(HWND dialog) {
   const int format = ListSelection(dialog, IDC_VIDEO_FORMAT_SAME);
   if (format < 0) return;
-  SettingsModel& model = DialogSession().model;
+  SettingsModel& model = DialogSessionOf(dialog).model;
   ApplySameVideoFormat(model, format);
   for (const ChannelControls& c : kChannelIds) SelectListValue(dialog, c.list, format);
-  MarkModified();
+  MarkModified(dialog);
 }
 
 // A channel's "設定": sends that channel's stored format. True when the
 // command was one of these buttons.
-bool OnChannelSet(WPARAM wParam) {
+bool OnChannelSet(HWND dialog, WPARAM wParam) {
   const int id = LOWORD(wParam);
   for (std::size_t ch = 0; ch < kChannelIds.size(); ++ch) {
     if (id != kChannelIds[ch].set) continue;
-    PressSetButton([ch](Session& s) {
+    PressSetButton(dialog, [ch](Session& s) {
       SendVideoFormatChannel(s, static_cast<std::int32_t>(ch), s.model.videoFormat.format[ch]);
     });
     return true;
@@ -76,17 +76,17 @@ INT_PTR CALLBACK VideoFormatProc(HWND dialog, UINT message, WPARAM wParam, LPARA
       const int id = LOWORD(wParam);
       for (std::size_t ch = 0; ch < kChannelIds.size(); ++ch) {
         if (HandleValueListCommand(dialog, wParam, kChannelIds[ch].list,
-                                   DialogSession().model.videoFormat.format[ch])) {
+                                   DialogSessionOf(dialog).model.videoFormat.format[ch])) {
           return TRUE;
         }
       }
-      if (OnChannelSet(wParam)) return TRUE;
+      if (OnChannelSet(dialog, wParam)) return TRUE;
       if (id == IDC_VIDEO_FORMAT_SAME) {
         if (HIWORD(wParam) == CBN_SELCHANGE) OnSameFormat(dialog);
         return TRUE;
       }
       if (id == IDC_VIDEO_FORMAT_SET_ALL) {
-        PressSetButton(SendVideoFormatAll);
+        PressSetButton(dialog, SendVideoFormatAll);
         return TRUE;
       }
       return HandleCommonCommand(dialog, wParam, IDC_VIDEO_FORMAT_SLAVE, IDC_VIDEO_FORMAT_CLOSE)
@@ -104,8 +104,8 @@ INT_PTR CALLBACK VideoFormatProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 }  // namespace
 
-void RunVideoFormatDialog(HWND owner) {
-  RunSettingsDialog(owner, IDD_VIDEO_FORMAT, VideoFormatProc);
+void RunVideoFormatDialog(const DialogContext& context) {
+  RunSettingsDialog(context, IDD_VIDEO_FORMAT, VideoFormatProc);
 }
 
 }  // namespace korvex7::win

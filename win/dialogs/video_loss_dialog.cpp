@@ -16,22 +16,22 @@ constexpr wchar_t kCaption[] = L"ビデオロスの設定  ";
 
 // The ON / OFF radio buttons of channels 1..16.
 constexpr std::array<OnOffRadioPair, kChannels> kDetectRadios = {{
-    {1128, 1129},
-    {1130, 1131},
-    {1132, 1133},
-    {1134, 1135},
-    {1140, 1141},
-    {1142, 1143},
-    {1144, 1145},
-    {1146, 1147},
-    {1148, 1149},
-    {1190, 1191},
-    {1192, 1193},
-    {1194, 1195},
-    {1197, 1198},
-    {1199, 1200},
-    {1201, 1202},
-    {1203, 1204},
+    {IDC_VIDEO_LOSS_ON_1, IDC_VIDEO_LOSS_ON_1 + 1},
+    {IDC_VIDEO_LOSS_ON_2, IDC_VIDEO_LOSS_ON_2 + 1},
+    {IDC_VIDEO_LOSS_ON_3, IDC_VIDEO_LOSS_ON_3 + 1},
+    {IDC_VIDEO_LOSS_ON_4, IDC_VIDEO_LOSS_ON_4 + 1},
+    {IDC_VIDEO_LOSS_ON_5, IDC_VIDEO_LOSS_ON_5 + 1},
+    {IDC_VIDEO_LOSS_ON_6, IDC_VIDEO_LOSS_ON_6 + 1},
+    {IDC_VIDEO_LOSS_ON_7, IDC_VIDEO_LOSS_ON_7 + 1},
+    {IDC_VIDEO_LOSS_ON_8, IDC_VIDEO_LOSS_ON_8 + 1},
+    {IDC_VIDEO_LOSS_ON_9, IDC_VIDEO_LOSS_ON_9 + 1},
+    {IDC_VIDEO_LOSS_ON_10, IDC_VIDEO_LOSS_ON_10 + 1},
+    {IDC_VIDEO_LOSS_ON_11, IDC_VIDEO_LOSS_ON_11 + 1},
+    {IDC_VIDEO_LOSS_ON_12, IDC_VIDEO_LOSS_ON_12 + 1},
+    {IDC_VIDEO_LOSS_ON_13, IDC_VIDEO_LOSS_ON_13 + 1},
+    {IDC_VIDEO_LOSS_ON_14, IDC_VIDEO_LOSS_ON_14 + 1},
+    {IDC_VIDEO_LOSS_ON_15, IDC_VIDEO_LOSS_ON_15 + 1},
+    {IDC_VIDEO_LOSS_ON_16, IDC_VIDEO_LOSS_ON_16 + 1},
 }};
 
 const std::array<BoundListRow, 3> kLists = {{
@@ -46,7 +46,7 @@ const std::array<BoundListRow, 3> kLists = {{
 }};
 
 void OnInitDialog(HWND dialog) {
-  SettingsModel& model = DialogSession().model;
+  SettingsModel& model = DialogSessionOf(dialog).model;
   SetSettingsCaption(dialog, kCaption);
   InitBoundLists(dialog, kLists);
   InitSlaveAddressList(dialog, IDC_VIDEO_LOSS_SLAVE);
@@ -59,12 +59,12 @@ INT_PTR CALLBACK VideoLossProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
       OnInitDialog(dialog);
       return TRUE;
     case WM_COMMAND:
-      if (HandleChannelRadioCommand(wParam, kDetectRadios,
-                                    DialogSession().model.videoLoss.detect)) {
+      if (HandleChannelRadioCommand(dialog, wParam, kDetectRadios,
+                                    DialogSessionOf(dialog).model.videoLoss.detect)) {
         return TRUE;
       }
       if (LOWORD(wParam) == IDC_VIDEO_LOSS_SET) {
-        PressSetButton(SendVideoLossChannels);
+        PressSetButton(dialog, SendVideoLossChannels);
         return TRUE;
       }
       if (HandleBoundListCommand(dialog, wParam, kLists)) return TRUE;
@@ -82,6 +82,8 @@ INT_PTR CALLBACK VideoLossProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 
 }  // namespace
 
-void RunVideoLossDialog(HWND owner) { RunSettingsDialog(owner, IDD_VIDEO_LOSS, VideoLossProc); }
+void RunVideoLossDialog(const DialogContext& context) {
+  RunSettingsDialog(context, IDD_VIDEO_LOSS, VideoLossProc);
+}
 
 }  // namespace korvex7::win

@@ -5,8 +5,10 @@
 
 #include <windows.h>
 
+#include "win/dialogs/dialog_context.h"
+
 namespace korvex7::win {
 
-void RunVideoLossDialog(HWND owner);
+void RunVideoLossDialog(const DialogContext& context);
 
 }  // namespace korvex7::win

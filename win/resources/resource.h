@@ -166,8 +166,24 @@
 #define IDC_VIDEO_FORMAT_SLAVE 1067
 #define IDC_VIDEO_FORMAT_CLOSE 1068
 
-// Video loss dialog (the ON/OFF pairs of the 16 channels are listed in
-// video_loss_dialog.cpp)
+// Video loss dialog: the "ON" radio button of each channel 1..16 (its "OFF"
+// is the next id), the lists with their "設定" buttons.
+#define IDC_VIDEO_LOSS_ON_1 1128
+#define IDC_VIDEO_LOSS_ON_2 1130
+#define IDC_VIDEO_LOSS_ON_3 1132
+#define IDC_VIDEO_LOSS_ON_4 1134
+#define IDC_VIDEO_LOSS_ON_5 1140
+#define IDC_VIDEO_LOSS_ON_6 1142
+#define IDC_VIDEO_LOSS_ON_7 1144
+#define IDC_VIDEO_LOSS_ON_8 1146
+#define IDC_VIDEO_LOSS_ON_9 1148
+#define IDC_VIDEO_LOSS_ON_10 1190
+#define IDC_VIDEO_LOSS_ON_11 1192
+#define IDC_VIDEO_LOSS_ON_12 1194
+#define IDC_VIDEO_LOSS_ON_13 1197
+#define IDC_VIDEO_LOSS_ON_14 1199
+#define IDC_VIDEO_LOSS_ON_15 1201
+#define IDC_VIDEO_LOSS_ON_16 1203
 #define IDC_VIDEO_LOSS_SET 1136
 #define IDC_VIDEO_LOSS_DISPLAY 1125
 #define IDC_VIDEO_LOSS_DISPLAY_SET 1138

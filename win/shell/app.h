@@ -1,14 +1,15 @@
 // The program's process-wide state: the one Session (settings model, reply
 // wait, port writer), the serial port, the receive thread, the main window's
-// handles and the shared file-dialog record. Created in wWinMain, reached
-// through TheApp() by the window and dialog procedures. Everything here
-// belongs to the user-interface thread; the receive thread only borrows the
-// port handle through SerialPort.
+// handles and the shared file-dialog record. Created in wWinMain and handed
+// to the main window at its creation; the window keeps it in its window data
+// and passes it to its handlers. The dialogs get only what a DialogContext
+// holds. Everything here belongs to the user-interface thread; the receive
+// thread only borrows the port handle through SerialPort.
 #pragma once
 
-#include <windows.h>
 #include <commctrl.h>
 #include <commdlg.h>
+#include <windows.h>
 
 #include <memory>
 #include <string>
@@ -47,9 +48,5 @@ struct App {
 
   FileDialogRecord fileDialog;
 };
-
-// The application state; valid while wWinMain runs.
-App& TheApp();
-void SetApp(App* app);
 
 }  // namespace korvex7::win

@@ -66,7 +66,6 @@ int Run(HINSTANCE instance, int showCommand) {
   // rest of the process, so the thread never touches freed memory.
   auto owned = std::make_unique<App>();
   App& app = *owned;
-  SetApp(&app);
   app.instance = instance;
   app.session.port = &app.port;
 
@@ -74,7 +73,7 @@ int Run(HINSTANCE instance, int showCommand) {
   const std::wstring title = LoadResourceString(instance, IDS_APP_TITLE, L"KORVEX7");
   const std::wstring className = LoadResourceString(instance, IDS_CLASS_NAME, L"KORVEX7");
   if (!RegisterMainWindowClass(instance, className.c_str())) return 0;
-  HWND hwnd = CreateMainWindow(instance, className.c_str(), title.c_str());
+  HWND hwnd = CreateMainWindow(app, className.c_str(), title.c_str());
   if (hwnd == nullptr) return 0;
 
   // 6. Link settings from the profile file.
@@ -84,13 +83,13 @@ int Run(HINSTANCE instance, int showCommand) {
 
   // 7-10. Title, file dialog, status timer, show.
   SetWindowTextW(hwnd, kMainWindowTitle);
-  PrepareFileDialog(hwnd, CurrentDirectory());
+  PrepareFileDialog(app, hwnd, CurrentDirectory());
   SetTimer(hwnd, kStatusTimerId, kStatusTimerMs, nullptr);
   ShowWindow(hwnd, showCommand);
   UpdateWindow(hwnd);
 
   // 11-12. Port and receive thread.
-  OpenPortAndReport();
+  OpenPortAndReport(app);
   app.receiver = std::make_unique<ReceiveThread>(app.port, hwnd);
   if (!app.receiver->Start()) {
     ::MessageBeep(MB_ICONQUESTION);
@@ -122,7 +121,6 @@ int Run(HINSTANCE instance, int showCommand) {
     return exitCode;
   }
   app.port.Close();
-  SetApp(nullptr);
   return exitCode;
 }
 

@@ -33,10 +33,9 @@ HWND CreateStatusBar(HWND parent, HINSTANCE instance) {
 }
 
 HWND CreateToolbar(HWND parent, HINSTANCE instance, HIMAGELIST& images) {
-  HWND bar = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
-                             WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS, 0, 0, 0, 0, parent,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_TOOLBAR)), instance,
-                             nullptr);
+  HWND bar = CreateWindowExW(
+      0, TOOLBARCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS, 0, 0, 0, 0, parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_TOOLBAR)), instance, nullptr);
   if (bar == nullptr) return nullptr;
   SendMessageW(bar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
 
@@ -60,8 +59,10 @@ HWND CreateToolbar(HWND parent, HINSTANCE instance, HIMAGELIST& images) {
   return bar;
 }
 
-LRESULT OnCreate(HWND hwnd) {
-  App& app = TheApp();
+// The App handed to CreateMainWindow, kept in the window from WM_NCCREATE on.
+App* AppOf(HWND hwnd) { return reinterpret_cast<App*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)); }
+
+LRESULT OnCreate(App& app, HWND hwnd) {
   app.mainWindow = hwnd;
   SetTimer(hwnd, kReadyTextTimerId, kReadyTextTimerMs, nullptr);
 
@@ -72,26 +73,24 @@ LRESULT OnCreate(HWND hwnd) {
 
   app.statusBar = CreateStatusBar(hwnd, app.instance);
   app.toolbar = CreateToolbar(hwnd, app.instance, app.toolbarImages);
-  UpdateClock();
+  UpdateClock(app);
   if (app.toolbar != nullptr) SendMessageW(app.toolbar, TB_AUTOSIZE, 0, 0);
   return 0;
 }
 
 // The toolbar asks for the tooltip of one of its buttons.
-bool OnTooltipRequest(NMTTDISPINFOW& info) {
-  App& app = TheApp();
+bool OnTooltipRequest(App& app, NMTTDISPINFOW& info) {
   app.readyTextShown = 0;
   const ToolbarButton* button = FindToolbarButton(static_cast<int>(info.hdr.idFrom));
   if (button == nullptr) return false;
   // The texts are static: the tooltip may keep the pointer.
   info.lpszText = const_cast<wchar_t*>(button->tooltip.data());
   info.hinst = nullptr;
-  SetStatusText(button->statusText);
+  SetStatusText(app, button->statusText);
   return true;
 }
 
-void OnDestroy(HWND hwnd) {
-  App& app = TheApp();
+void OnDestroy(App& app, HWND hwnd) {
   KillTimer(hwnd, kStatusTimerId);
   KillTimer(hwnd, kReadyTextTimerId);
   KillTimer(hwnd, kReopenPortTimerId);
@@ -107,32 +106,39 @@ void OnDestroy(HWND hwnd) {
 }
 
 LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+  App* app = AppOf(hwnd);
+  if (app == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
   switch (message) {
     case WM_CREATE:
-      return OnCreate(hwnd);
+      return OnCreate(*app, hwnd);
     case WM_DESTROY:
-      OnDestroy(hwnd);
+      OnDestroy(*app, hwnd);
       return 0;
     case WM_CLOSE:
-      OnMainWindowClose(hwnd);
+      OnMainWindowClose(*app, hwnd);
       return 0;
     case WM_NOTIFY: {
       auto* header = reinterpret_cast<NMHDR*>(lParam);
       if (header != nullptr && header->code == TTN_GETDISPINFOW) {
-        OnTooltipRequest(*reinterpret_cast<NMTTDISPINFOW*>(lParam));
+        OnTooltipRequest(*app, *reinterpret_cast<NMTTDISPINFOW*>(lParam));
         return 0;
       }
       break;
     }
     case WM_COMMAND:
-      OnMenuCommand(hwnd, LOWORD(wParam));
+      OnMenuCommand(*app, hwnd, LOWORD(wParam));
       return 0;
     case WM_TIMER:
-      OnMainTimer(hwnd, wParam);
+      OnMainTimer(*app, hwnd, wParam);
       return 0;
     case kLineReceivedMessage: {
       const auto line = TakePostedLine(lParam);
-      if (line) HandleReceivedLine(TheApp().session, *line);
+      if (line) HandleReceivedLine(app->session, *line);
       return 0;
     }
     default:
@@ -160,21 +166,21 @@ bool RegisterMainWindowClass(HINSTANCE instance, const wchar_t* className) {
   return RegisterClassExW(&wc) != 0;
 }
 
-HWND CreateMainWindow(HINSTANCE instance, const wchar_t* className, const wchar_t* title) {
+HWND CreateMainWindow(App& app, const wchar_t* className, const wchar_t* title) {
   return CreateWindowExW(0, className, title, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
                          CW_USEDEFAULT, 0, kMainWindowWidth, kMainWindowHeight, nullptr, nullptr,
-                         instance, nullptr);
+                         app.instance, &app);
 }
 
-void SetStatusText(std::wstring_view text) {
-  HWND bar = TheApp().statusBar;
+void SetStatusText(const App& app, std::wstring_view text) {
+  HWND bar = app.statusBar;
   if (bar == nullptr) return;
   const std::wstring copy(text);
   SendMessageW(bar, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(copy.c_str()));
 }
 
-void UpdateClock() {
-  HWND bar = TheApp().statusBar;
+void UpdateClock(const App& app) {
+  HWND bar = app.statusBar;
   if (bar == nullptr) return;
   SYSTEMTIME now{};
   GetLocalTime(&now);
@@ -183,8 +189,7 @@ void UpdateClock() {
   SendMessageW(bar, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(text));
 }
 
-void RestoreReadyText() {
-  App& app = TheApp();
+void RestoreReadyText(App& app) {
   if (app.readyTextShown != 0 || app.toolbar == nullptr) return;
   if (GetActiveWindow() != app.mainWindow) return;
   POINT cursor{};
@@ -192,7 +197,7 @@ void RestoreReadyText() {
   if (!GetCursorPos(&cursor) || !GetWindowRect(app.toolbar, &toolbarRect)) return;
   if (PtInRect(&toolbarRect, cursor)) return;
   app.readyTextShown = 1;
-  SetStatusText(kReadyText);
+  SetStatusText(app, kReadyText);
 }
 
 }  // namespace korvex7::win

@@ -1,7 +1,8 @@
 // The main window: a fixed 961 x 141 frame with the menu, the toolbar of 14
 // buttons (one per settings dialog) and the two-part status bar with the
 // clock. It draws nothing itself; commands go to the menu handler, timers to
-// the status display, posted reply lines to the reply assembler.
+// the status display, posted reply lines to the reply assembler. The window
+// keeps the App it was created for (GWLP_USERDATA) and hands it to them.
 #pragma once
 
 #include <windows.h>
@@ -9,6 +10,8 @@
 #include <string_view>
 
 namespace korvex7::win {
+
+struct App;
 
 inline constexpr int kMainWindowWidth = 961;
 inline constexpr int kMainWindowHeight = 141;
@@ -25,16 +28,17 @@ inline constexpr wchar_t kMainWindowTitle[] = L"KORVEX-7 ";
 // Registers the main window class; false on failure.
 bool RegisterMainWindowClass(HINSTANCE instance, const wchar_t* className);
 
-// Creates the (hidden) main window; null on failure.
-HWND CreateMainWindow(HINSTANCE instance, const wchar_t* className, const wchar_t* title);
+// Creates the (hidden) main window of `app` (its module is app.instance);
+// the window keeps `app` for its lifetime. Null on failure.
+HWND CreateMainWindow(App& app, const wchar_t* className, const wchar_t* title);
 
 // Puts text into the first part of the status bar.
-void SetStatusText(std::wstring_view text);
+void SetStatusText(const App& app, std::wstring_view text);
 
 // Writes the local time as hh:mm:ss into the second part of the status bar.
-void UpdateClock();
+void UpdateClock(const App& app);
 
 // Puts "ﾚﾃﾞｨ" back when the pointer has left the toolbar (timer 7).
-void RestoreReadyText();
+void RestoreReadyText(App& app);
 
 }  // namespace korvex7::win

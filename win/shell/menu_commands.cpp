@@ -7,12 +7,14 @@
 
 #include "win/dialogs/about_dialog.h"
 #include "win/dialogs/comm_settings_dialog.h"
+#include "win/dialogs/dialog_context.h"
 #include "win/dialogs/settings_dialogs.h"
 #include "win/resources/resource.h"
 #include "win/shell/app.h"
 #include "win/shell/discard_prompt.h"
 #include "win/shell/document_file.h"
 #include "win/shell/main_window.h"
+#include "win/shell/status_display.h"
 #include "win/support/message_box.h"
 #include "win/support/text.h"
 
@@ -35,12 +37,10 @@ constexpr wchar_t kSaveAsTitle[] = L"名前を付けて保存";
 // empty string.
 constexpr wchar_t kFilter[] = L"*.dat\0*.dat\0";
 
-SettingsModel& Model() { return TheApp().session.model; }
-
 // Copies the current document name into the dialog's file buffer.
-void LoadFileBuffer() {
-  FileDialogRecord& d = TheApp().fileDialog;
-  const std::wstring name = Utf8ToWide(Model().document.fileName);
+void LoadFileBuffer(App& app) {
+  FileDialogRecord& d = app.fileDialog;
+  const std::wstring name = Utf8ToWide(app.session.model.document.fileName);
   const std::size_t n = name.size() < FileDialogRecord::kFileBufferChars
                             ? name.size()
                             : FileDialogRecord::kFileBufferChars - 1;
@@ -58,12 +58,12 @@ void OnFileDialogWithoutFile(HWND hwnd) {
   PostMessageW(hwnd, WM_CLOSE, 0, 0);
 }
 
-bool WriteDocumentTo(const std::wstring& path) {
-  const SaveResult result = SaveSettingsFile(path, Model());
+bool WriteDocumentTo(SettingsModel& model, const std::wstring& path) {
+  const SaveResult result = SaveSettingsFile(path, model);
   const wchar_t* message = nullptr;
   switch (result) {
     case SaveResult::kSaved:
-      Model().document.modified = 0;
+      model.document.modified = 0;
       return true;
     case SaveResult::kCannotCreate:
       message = kCannotOpenForWriting;
@@ -79,27 +79,29 @@ bool WriteDocumentTo(const std::wstring& path) {
   return false;
 }
 
-void NewDocument(HWND hwnd) {
-  if (!ConfirmDiscard(hwnd)) return;
-  Model().document.fileName.clear();
-  ResetSettings(Model());
+void NewDocument(App& app, HWND hwnd) {
+  if (!ConfirmDiscard(app, hwnd)) return;
+  SettingsModel& model = app.session.model;
+  model.document.fileName.clear();
+  ResetSettings(model);
 }
 
-void OpenDocument(HWND hwnd) {
-  if (!ConfirmDiscard(hwnd)) return;
-  FileDialogRecord& d = TheApp().fileDialog;
+void OpenDocument(App& app, HWND hwnd) {
+  if (!ConfirmDiscard(app, hwnd)) return;
+  FileDialogRecord& d = app.fileDialog;
+  SettingsModel& model = app.session.model;
   d.ofn.lpstrTitle = kOpenTitle;
   d.ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-  LoadFileBuffer();
+  LoadFileBuffer(app);
   for (;;) {
     if (!GetOpenFileNameW(&d.ofn)) {
       OnFileDialogWithoutFile(hwnd);
       return;
     }
     const std::wstring path(d.fileBuffer);
-    if (LoadSettingsFile(path, Model())) {
-      Model().document.fileName = WideToUtf8(path);
-      Model().document.modified = 0;
+    if (LoadSettingsFile(path, model)) {
+      model.document.fileName = WideToUtf8(path);
+      model.document.modified = 0;
       InvalidateRect(hwnd, nullptr, TRUE);
       return;
     }
@@ -107,14 +109,19 @@ void OpenDocument(HWND hwnd) {
   }
 }
 
-void ExitProgram(HWND hwnd) {
-  if (ConfirmDiscard(hwnd)) DestroyWindow(hwnd);
+void ExitProgram(App& app, HWND hwnd) {
+  if (ConfirmDiscard(app, hwnd)) DestroyWindow(hwnd);
+}
+
+// What the dialogs opened from the main window are given.
+DialogContext DialogContextFor(App& app, HWND owner) {
+  return DialogContext{app.instance, owner, app.session, [&app] { ClosePortAndReopenLater(app); }};
 }
 
 }  // namespace
 
-void PrepareFileDialog(HWND owner, const std::wstring& initialDirectory) {
-  FileDialogRecord& d = TheApp().fileDialog;
+void PrepareFileDialog(App& app, HWND owner, const std::wstring& initialDirectory) {
+  FileDialogRecord& d = app.fileDialog;
   d.initialDirectory = initialDirectory;
   d.ofn = OPENFILENAMEW{};
   d.ofn.lStructSize = sizeof(OPENFILENAMEW);
@@ -129,70 +136,71 @@ void PrepareFileDialog(HWND owner, const std::wstring& initialDirectory) {
   d.ofn.lpstrDefExt = L"dat";
 }
 
-bool ConfirmDiscard(HWND hwnd) {
+bool ConfirmDiscard(App& app, HWND hwnd) {
   return ConfirmDiscardWith(
-      Model().document.modified,
+      app.session.model.document.modified,
       [hwnd] {
         return ShowMessage(hwnd, kSavePrompt, kSavePromptCaption, MB_YESNO) == IDYES
                    ? SaveAnswer::kYes
                    : SaveAnswer::kNo;
       },
-      [hwnd] { return SaveDocument(hwnd); });
+      [&app, hwnd] { return SaveDocument(app, hwnd); });
 }
 
-bool SaveDocument(HWND hwnd) {
-  if (Model().document.fileName.empty()) return SaveDocumentAs(hwnd);
-  return WriteDocumentTo(Utf8ToWide(Model().document.fileName));
+bool SaveDocument(App& app, HWND hwnd) {
+  const std::string& fileName = app.session.model.document.fileName;
+  if (fileName.empty()) return SaveDocumentAs(app, hwnd);
+  return WriteDocumentTo(app.session.model, Utf8ToWide(fileName));
 }
 
-bool SaveDocumentAs(HWND hwnd) {
-  FileDialogRecord& d = TheApp().fileDialog;
+bool SaveDocumentAs(App& app, HWND hwnd) {
+  FileDialogRecord& d = app.fileDialog;
   d.ofn.lpstrTitle = kSaveAsTitle;
   d.ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR;
-  LoadFileBuffer();
+  LoadFileBuffer(app);
   if (!GetSaveFileNameW(&d.ofn)) {
     OnFileDialogWithoutFile(hwnd);
     return false;
   }
   const std::wstring path(d.fileBuffer);
   // The document takes the new name only once the file is really there.
-  if (!WriteDocumentTo(path)) return false;
-  Model().document.fileName = WideToUtf8(path);
+  if (!WriteDocumentTo(app.session.model, path)) return false;
+  app.session.model.document.fileName = WideToUtf8(path);
   return true;
 }
 
-void OnMainWindowClose(HWND hwnd) { ExitProgram(hwnd); }
+void OnMainWindowClose(App& app, HWND hwnd) { ExitProgram(app, hwnd); }
 
-void OnMenuCommand(HWND hwnd, int commandId) {
-  SetStatusText(kReadyText);
+void OnMenuCommand(App& app, HWND hwnd, int commandId) {
+  SetStatusText(app, kReadyText);
   switch (commandId) {
     case IDM_FILE_NEW:
-      NewDocument(hwnd);
+      NewDocument(app, hwnd);
       return;
     case IDM_FILE_OPEN:
-      OpenDocument(hwnd);
+      OpenDocument(app, hwnd);
       return;
     case IDM_FILE_SAVE:
-      SaveDocument(hwnd);
+      SaveDocument(app, hwnd);
       return;
     case IDM_FILE_SAVE_AS:
-      SaveDocumentAs(hwnd);
+      SaveDocumentAs(app, hwnd);
       return;
     case IDM_FILE_EXIT:
-      ExitProgram(hwnd);
+      ExitProgram(app, hwnd);
       return;
     case IDM_COMM_SETTINGS:
-      RunCommSettingsDialog(hwnd);
+      RunCommSettingsDialog(DialogContextFor(app, hwnd));
       return;
     case IDM_ABOUT:
-      RunAboutDialog(hwnd);
+      RunAboutDialog(DialogContextFor(app, hwnd));
       return;
     default:
       break;
   }
   if (const SettingsDialogEntry* entry = FindSettingsDialog(commandId);
       entry != nullptr && entry->run != nullptr) {
-    entry->run(hwnd);
+    entry->run(DialogContextFor(app, hwnd));
   }
 }
 

@@ -9,23 +9,25 @@
 
 namespace korvex7::win {
 
+struct App;
+
 // Every command message of the main window (menu and toolbar).
-void OnMenuCommand(HWND hwnd, int commandId);
+void OnMenuCommand(App& app, HWND hwnd, int commandId);
 
 // The close request of the main window (system menu, title bar, Alt+F4).
-void OnMainWindowClose(HWND hwnd);
+void OnMainWindowClose(App& app, HWND hwnd);
 
 // Save: to the current file, or through Save As when untitled. True when the
 // file was written.
-bool SaveDocument(HWND hwnd);
+bool SaveDocument(App& app, HWND hwnd);
 
 // Save As: asks for a name, then saves. True when the file was written.
-bool SaveDocumentAs(HWND hwnd);
+bool SaveDocumentAs(App& app, HWND hwnd);
 
 // The unsaved-changes prompt; true when the asking command may go on.
-bool ConfirmDiscard(HWND hwnd);
+bool ConfirmDiscard(App& app, HWND hwnd);
 
 // Prepares the shared open/save dialog record (start-up).
-void PrepareFileDialog(HWND owner, const std::wstring& initialDirectory);
+void PrepareFileDialog(App& app, HWND owner, const std::wstring& initialDirectory);
 
 }  // namespace korvex7::win

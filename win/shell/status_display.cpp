@@ -7,10 +7,10 @@
 
 namespace korvex7::win {
 
-void OnMainTimer(HWND hwnd, WPARAM timerId) {
+void OnMainTimer(App& app, HWND hwnd, WPARAM timerId) {
   switch (timerId) {
     case kStatusTimerId: {
-      UpdateClock();
+      UpdateClock(app);
       // The core settles ReplyWait before the box is shown, so the ticks
       // that keep arriving while it is open do not show it again. Those ticks
       // decide nothing else either: a unit or a device that keeps sending
@@ -19,7 +19,7 @@ void OnMainTimer(HWND hwnd, WPARAM timerId) {
       // meanwhile is shown once the box has been closed.
       static bool messageShown = false;
       if (messageShown) break;
-      if (const auto message = StatusTimerTick(TheApp().session.replyWait)) {
+      if (const auto message = StatusTimerTick(app.session.replyWait)) {
         messageShown = true;
         ShowStatusMessage(*message);
         messageShown = false;
@@ -27,25 +27,31 @@ void OnMainTimer(HWND hwnd, WPARAM timerId) {
       break;
     }
     case kReadyTextTimerId:
-      RestoreReadyText();
+      RestoreReadyText(app);
       break;
     case kReopenPortTimerId:
       KillTimer(hwnd, kReopenPortTimerId);
-      OpenPortAndReport();
+      OpenPortAndReport(app);
       break;
     default:
       break;
   }
 }
 
-void OpenPortAndReport() {
-  App& app = TheApp();
+void OpenPortAndReport(App& app) {
   for (const OpenStep step : app.port.Open(app.session.model.link.comPort)) {
     ::MessageBeep(MB_ICONQUESTION);
     ShowMessage(nullptr, OpenStepMessage(step), L"Error", MB_OK | MB_ICONSTOP | MB_TASKMODAL);
   }
 }
 
-void ShowInvalidTitleCharacters() { ShowStatusMessage(InvalidTitleCharactersMessage()); }
+void ClosePortAndReopenLater(App& app) {
+  app.port.Close();
+  if (app.mainWindow == nullptr ||
+      SetTimer(app.mainWindow, kReopenPortTimerId, kReopenPortTimerMs, nullptr) == 0) {
+    // Without the timer the port is opened at once.
+    OpenPortAndReport(app);
+  }
+}
 
 }  // namespace korvex7::win

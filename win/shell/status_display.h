@@ -8,14 +8,16 @@
 
 namespace korvex7::win {
 
-void OnMainTimer(HWND hwnd, WPARAM timerId);
+struct App;
+
+void OnMainTimer(App& app, HWND hwnd, WPARAM timerId);
 
 // Opens and configures the port named by link.comPort and shows one message
 // box for every step that failed ("Miss! File Open" ...).
-void OpenPortAndReport();
+void OpenPortAndReport(App& app);
 
-// The title-character warning, shown by the title dialog and the send-all run
-// after they set the unit status themselves.
-void ShowInvalidTitleCharacters();
+// Closes the port and has timer 9 open it again (OpenPortAndReport) 100 ms
+// later: the communication settings named another port.
+void ClosePortAndReopenLater(App& app);
 
 }  // namespace korvex7::win

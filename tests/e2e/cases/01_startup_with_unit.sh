@@ -10,14 +10,15 @@ shot_main main-window
 expect_clock_ticks
 
 # The about box.
-drv main 1000 menu 40019 dialog "KORVEX7のﾊﾞｰｼﾞｮﾝ情報" 5000
-shot about-box main 1000 dialog "KORVEX7のﾊﾞｰｼﾞｮﾝ情報" 1000
-drv main 1000 dialog "KORVEX7のﾊﾞｰｼﾞｮﾝ情報" 1000 click 1 gone 3000 no-box 300
+ABOUT="KORVEX7のﾊﾞｰｼﾞｮﾝ情報"
+open_dialog "$IDM_ABOUT" "$ABOUT"
+shot about-box main 1000 dialog "$ABOUT" 1000
+in_dialog "$ABOUT" click "$IDOK" gone 3000 no-box 300
 
 # A menu command puts "ﾚﾃﾞｨ" into the status bar; nothing went to the unit.
 drv main 1000 status 0 "ﾚﾃﾞｨ"
 expect_frames </dev/null
 
 # Exit with no changes: no prompt, exit code 0.
-drv main 1000 menu 40005 no-box 300 exited 5000 0
+exit_unchanged 300
 wait "$PROGRAM_PID" || fail "exit status $?"

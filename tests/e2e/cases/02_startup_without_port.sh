@@ -6,15 +6,10 @@ start_program
 
 drv main 15000 box "Miss! File Open" "Error" 5000
 shot miss-file-open main 1000 box "Miss! File Open" "Error" 1000
-drv main 1000 box "Miss! File Open" "Error" 1000 click 1 \
-  box "Miss! Mask Set" "Error" 3000 click 1 \
-  box "Miss! Buffer Set" "Error" 3000 click 1 \
-  box "Miss! Time Out Set" "Error" 3000 click 1 \
-  box "Miss! Set Comm State" "Error" 3000 click 1 \
-  no-box 1500 status 0 "ﾚﾃﾞｨ"
+drv main 1000 "${PORT_MISSES[@]}" no-box 1500 status 0 "ﾚﾃﾞｨ"
 
 # The window works: the communication settings open and close.
-drv main 1000 menu 40018 dialog "通信の設定" 5000 close gone 3000 no-box 300
+open_dialog "$IDM_COMM_SETTINGS" "通信の設定" close gone 3000 no-box 300
 
 # Idle without a port.
 cpu=$(cpu_percent "$PROGRAM_PID" 4)

@@ -5,15 +5,15 @@
 write_ini "control=1"
 start_sim --address 00
 start_program
-drv main 15000 no-box 1000 menu 40025
-drv main 1000 dialog "オート・ゲイン・コントロール" 3000
-shot agc-dialog main 1000 dialog "オート・ゲイン・コントロール" 1000
-drv main 1000 dialog "オート・ゲイン・コントロール" 1000 click 1048 \
-  box "Success" "接続成功" 5000
+AGC="オート・ゲイン・コントロール"
+program_up
+open_dialog "$IDM_AGC" "$AGC"
+shot agc-dialog main 1000 dialog "$AGC" 1000
+in_dialog "$AGC" click "$IDC_AGC_SET" box "Success" "接続成功" 5000
 shot success main 1000 box "Success" "接続成功" 1000
-drv main 1000 box "Success" "接続成功" 1000 click 1 gone 3000 no-box 2500
+drv main 1000 box "Success" "接続成功" 1000 click "$IDOK" gone 3000 no-box 2500
 expect_frames <<'FRAMES'
 RX 00AGCNNNNNNNNNNNNNNNN\r\n
 TX 00GO\r\n
 FRAMES
-drv main 1000 dialog "オート・ゲイン・コントロール" 1000 click 1050 gone 3000
+in_dialog "$AGC" click "$IDC_AGC_CLOSE" gone 3000

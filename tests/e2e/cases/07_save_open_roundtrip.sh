@@ -4,11 +4,11 @@
 # missing file warns and offers the dialog again.
 start_sim
 start_program
-drv main 15000 no-box 1000
+program_up
 
-drv main 1000 menu 40004 dialog "名前を付けて保存" 5000
-shot save-as main 1000 dialog "名前を付けて保存" 1000
-drv main 1000 dialog "名前を付けて保存" 1000 filename defaults click 1 gone 5000 no-box 500
+open_dialog "$IDM_FILE_SAVE_AS" "$SAVE_AS_CAPTION"
+shot save-as main 1000 dialog "$SAVE_AS_CAPTION" 1000
+in_dialog "$SAVE_AS_CAPTION" filename defaults click "$IDOK" gone 5000 no-box 500
 work=$CASE_DIR/work
 wait_for_file "$work/defaults.dat"
 expect_eq "lines in defaults.dat" "$(wc -l <"$work/defaults.dat")" 282
@@ -32,29 +32,30 @@ lines[280] = b'3'                                        # other.powerOnScreen
 open(sys.argv[2], 'wb').write(b'\r\n'.join(lines))
 PY
 
-drv main 1000 menu 40002 dialog "ファイルを開く" 5000
-shot open main 1000 dialog "ファイルを開く" 1000
-drv main 1000 dialog "ファイルを開く" 1000 filename custom.dat click 1 gone 5000 no-box 500
-drv main 1000 menu 40004 dialog "名前を付けて保存" 5000 filename copy click 1 gone 5000 no-box 500
+open_dialog "$IDM_FILE_OPEN" "$OPEN_CAPTION"
+shot open main 1000 dialog "$OPEN_CAPTION" 1000
+in_dialog "$OPEN_CAPTION" filename custom.dat click "$IDOK" gone 5000 no-box 500
+save_as copy
 wait_same "$work/custom.dat" "$work/copy.dat"
 
 # Save writes to the current file (copy.dat) again.
 rm -f "$work/copy.dat"
-drv main 1000 menu 40003 no-dialog "名前を付けて保存" 1000 no-box 500
+drv main 1000 menu "$IDM_FILE_SAVE" no-dialog "$SAVE_AS_CAPTION" 1000 no-box 500
 wait_same "$work/custom.dat" "$work/copy.dat"
 leftovers=$(find "$work" -name '*.tmp' | wc -l)
 expect_eq "temporary files left" "$leftovers" 0
 
 # Open of a name that does not exist: the warning, then the dialog again.
-drv main 1000 menu 40002 dialog "ファイルを開く" 5000 filename missing.dat click 1 \
-  box "指定したファイルが見つかりませんでした。\nもう一度ファイル名を入力してください。" "エラー" 5000
-shot open-not-found main 1000 box "指定したファイルが見つかりませんでした。\nもう一度ファイル名を入力してください。" "エラー" 1000
-drv main 1000 box "指定したファイルが見つかりませんでした。\nもう一度ファイル名を入力してください。" "エラー" 1000 \
-  click 1 dialog "ファイルを開く" 5000 click 2 gone 3000 no-box 500
+NOT_FOUND="指定したファイルが見つかりませんでした。\nもう一度ファイル名を入力してください。"
+open_dialog "$IDM_FILE_OPEN" "$OPEN_CAPTION" filename missing.dat click "$IDOK" \
+  box "$NOT_FOUND" "エラー" 5000
+shot open-not-found main 1000 box "$NOT_FOUND" "エラー" 1000
+drv main 1000 box "$NOT_FOUND" "エラー" 1000 click "$IDOK" dialog "$OPEN_CAPTION" 5000 \
+  click "$IDCANCEL" gone 3000 no-box 500
 
 # Cancelling Open kept the name: Save still writes copy.dat.
 rm -f "$work/copy.dat"
-drv main 1000 menu 40003 no-dialog "名前を付けて保存" 1000 no-box 500
+drv main 1000 menu "$IDM_FILE_SAVE" no-dialog "$SAVE_AS_CAPTION" 1000 no-box 500
 wait_same "$work/custom.dat" "$work/copy.dat"
 
-drv main 1000 menu 40005 exited 5000 0
+exit_unchanged

@@ -18,8 +18,8 @@ line: GO\\r\\n
 status: Success / 接続成功"
 
 start_program
-drv main 15000 box "Miss! Set Comm State" "Error" 5000 click 1 no-box 1000
+drv main 15000 box "Miss! Set Comm State" "Error" 5000 click "$IDOK" no-box 1000
 cpu=$(cpu_percent "$PROGRAM_PID" 4)
 note "idle CPU with the port open and waits aborting: ${cpu}%"
 [ "$cpu" -le 15 ] || fail "the idle program uses ${cpu}% CPU"
-drv main 1000 menu 40005 exited 5000 0
+exit_unchanged

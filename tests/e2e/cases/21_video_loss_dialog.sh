@@ -4,15 +4,22 @@
 start_sim
 start_program
 VL="ビデオロスの設定"
-drv main 15000 no-box 1000 toolbar 40007 dialog "$VL" 5000 caption "$VL  " \
-  checked 1128 1 checked 1140 1 checked 1141 0 checked 1203 1 \
-  selection 1125 1 selection 1126 0 selection 1127 0 selection 1137 0 enabled 1137 0
+program_up
+toolbar_dialog "$IDM_VIDEO_LOSS" "$VL" caption "$VL  " \
+  checked "${VIDEO_LOSS_ON[1]}" 1 checked "${VIDEO_LOSS_ON[5]}" 1 \
+  checked "${VIDEO_LOSS_OFF[5]}" 0 checked "${VIDEO_LOSS_ON[16]}" 1 \
+  selection "$IDC_VIDEO_LOSS_DISPLAY" 1 selection "$IDC_VIDEO_LOSS_OUTPUT" 0 \
+  selection "$IDC_VIDEO_LOSS_BACKGROUND" 0 selection "$IDC_VIDEO_LOSS_SLAVE" 0 \
+  enabled "$IDC_VIDEO_LOSS_SLAVE" 0
 shot dialog main 1000 dialog "$VL" 1000
 
-drv main 1000 dialog "$VL" 1000 click 1141 click 1136 box "Success" "接続成功" 5000 click 1
-drv main 1000 dialog "$VL" 1000 select 1125 0 click 1138 box "Success" "接続成功" 5000 click 1
-drv main 1000 dialog "$VL" 1000 select 1126 1 click 1103 box "Success" "接続成功" 5000 click 1
-drv main 1000 dialog "$VL" 1000 select 1127 1 click 1104 box "Success" "接続成功" 5000 click 1
+in_dialog "$VL" click "${VIDEO_LOSS_OFF[5]}" click "$IDC_VIDEO_LOSS_SET" "${SUCCESS[@]}"
+in_dialog "$VL" select "$IDC_VIDEO_LOSS_DISPLAY" 0 click "$IDC_VIDEO_LOSS_DISPLAY_SET" \
+  "${SUCCESS[@]}"
+in_dialog "$VL" select "$IDC_VIDEO_LOSS_OUTPUT" 1 click "$IDC_VIDEO_LOSS_OUTPUT_SET" \
+  "${SUCCESS[@]}"
+in_dialog "$VL" select "$IDC_VIDEO_LOSS_BACKGROUND" 1 click "$IDC_VIDEO_LOSS_BACKGROUND_SET" \
+  "${SUCCESS[@]}"
 expect_frames <<'FRAMES'
 RX VLNNNNFNNNNNNNNNNN\r\n
 TX GO\r\n
@@ -25,6 +32,8 @@ TX GO\r\n
 FRAMES
 
 # Reopened, the dialog shows what the model now holds.
-drv main 1000 dialog "$VL" 1000 click 1139 gone 3000
-drv main 1000 menu 40007 dialog "$VL" 5000 checked 1140 0 checked 1141 1 \
-  selection 1125 0 selection 1126 1 selection 1127 1 close gone 3000 no-box 500
+in_dialog "$VL" click "$IDC_VIDEO_LOSS_CLOSE" gone 3000
+open_dialog "$IDM_VIDEO_LOSS" "$VL" checked "${VIDEO_LOSS_ON[5]}" 0 \
+  checked "${VIDEO_LOSS_OFF[5]}" 1 selection "$IDC_VIDEO_LOSS_DISPLAY" 0 \
+  selection "$IDC_VIDEO_LOSS_OUTPUT" 1 selection "$IDC_VIDEO_LOSS_BACKGROUND" 1 \
+  close gone 3000 no-box 500

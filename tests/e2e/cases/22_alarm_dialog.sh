@@ -5,28 +5,34 @@
 start_sim
 start_program
 AL="アラームの設定"
-drv main 15000 no-box 1000 menu 40006 dialog "$AL" 5000 caption "$AL  " \
-  selection 2401 0 text 2403 "030" enabled 2404 1 selection 2405 0 selection 2407 1 \
-  selection 2409 1 selection 2411 0 enabled 2411 0
+HOLD=$IDC_ALARM_HOLD_TIME
+HOLD_SET=$IDC_ALARM_HOLD_TIME_SET
+program_up
+open_dialog "$IDM_ALARM" "$AL" caption "$AL  " \
+  selection "$IDC_ALARM_MODE" 0 text "$HOLD" "030" enabled "$HOLD_SET" 1 \
+  selection "$IDC_ALARM_POLARITY" 0 selection "$IDC_ALARM_DISPLAY" 1 \
+  selection "$IDC_ALARM_RETURN" 1 selection "$IDC_ALARM_SLAVE" 0 enabled "$IDC_ALARM_SLAVE" 0
 shot dialog main 1000 dialog "$AL" 1000
-drv main 1000 dialog "$AL" 1000 click 2412 gone 3000 menu 40005 exited 5000 0
+in_dialog "$AL" click "$IDC_ALARM_CLOSE" gone 3000
+exit_unchanged
 
 start_program
-drv main 15000 no-box 1000 toolbar 40006 dialog "$AL" 5000 \
-  set-text 2403 "0" enabled 2404 0 \
-  set-text 2403 "000" enabled 2404 0 \
-  set-text 2403 "" enabled 2404 0 \
-  set-text 2403 "5a" enabled 2404 0 \
-  set-text 2403 "1" enabled 2404 1 \
-  set-text 2403 "01" enabled 2404 1 \
-  set-text 2403 "999" enabled 2404 1 \
-  set-text 2403 "07" enabled 2404 1 text 2403 "07"
+program_up
+toolbar_dialog "$IDM_ALARM" "$AL" \
+  set-text "$HOLD" "0" enabled "$HOLD_SET" 0 \
+  set-text "$HOLD" "000" enabled "$HOLD_SET" 0 \
+  set-text "$HOLD" "" enabled "$HOLD_SET" 0 \
+  set-text "$HOLD" "5a" enabled "$HOLD_SET" 0 \
+  set-text "$HOLD" "1" enabled "$HOLD_SET" 1 \
+  set-text "$HOLD" "01" enabled "$HOLD_SET" 1 \
+  set-text "$HOLD" "999" enabled "$HOLD_SET" 1 \
+  set-text "$HOLD" "07" enabled "$HOLD_SET" 1 text "$HOLD" "07"
 shot hold-time main 1000 dialog "$AL" 1000
-drv main 1000 dialog "$AL" 1000 click 2404 box "Success" "接続成功" 5000 click 1
-drv main 1000 dialog "$AL" 1000 select 2401 1 click 2402 box "Success" "接続成功" 5000 click 1
-drv main 1000 dialog "$AL" 1000 select 2405 1 click 2406 box "Success" "接続成功" 5000 click 1
-drv main 1000 dialog "$AL" 1000 select 2407 0 click 2408 box "Success" "接続成功" 5000 click 1
-drv main 1000 dialog "$AL" 1000 select 2409 0 click 2410 box "Success" "接続成功" 5000 click 1
+in_dialog "$AL" click "$HOLD_SET" "${SUCCESS[@]}"
+in_dialog "$AL" select "$IDC_ALARM_MODE" 1 click "$IDC_ALARM_MODE_SET" "${SUCCESS[@]}"
+in_dialog "$AL" select "$IDC_ALARM_POLARITY" 1 click "$IDC_ALARM_POLARITY_SET" "${SUCCESS[@]}"
+in_dialog "$AL" select "$IDC_ALARM_DISPLAY" 0 click "$IDC_ALARM_DISPLAY_SET" "${SUCCESS[@]}"
+in_dialog "$AL" select "$IDC_ALARM_RETURN" 0 click "$IDC_ALARM_RETURN_SET" "${SUCCESS[@]}"
 expect_frames <<'FRAMES'
 RX ADT007\r\n
 TX GO\r\n
@@ -41,7 +47,6 @@ TX GO\r\n
 FRAMES
 
 # The edit kept "07"; reopened, the box shows it.
-drv main 1000 dialog "$AL" 1000 close gone 3000 menu 40006 dialog "$AL" 5000 text 2403 "07" \
-  enabled 2404 1 selection 2401 1 click 2412 gone 3000
-drv main 1000 menu 40005 box "ファイルが変更されています。保存しますか？" "保存確認" 5000 click 7 \
-  exited 5000 0
+in_dialog "$AL" close gone 3000 menu "$IDM_ALARM" dialog "$AL" 5000 text "$HOLD" "07" \
+  enabled "$HOLD_SET" 1 selection "$IDC_ALARM_MODE" 1 click "$IDC_ALARM_CLOSE" gone 3000
+exit_discarding

@@ -5,15 +5,18 @@
 start_sim
 start_program
 VF="ビデオフォーマットの設定"
-drv main 15000 no-box 1000 toolbar 40024 dialog "$VF" 5000 caption "$VF  " \
-  selection 1051 2 selection 1097 2 selection 1107 0 selection 1067 0
+program_up
+toolbar_dialog "$IDM_VIDEO_FORMAT" "$VF" caption "$VF  " \
+  selection "${VIDEO_FORMAT_LIST[1]}" 2 selection "${VIDEO_FORMAT_LIST[16]}" 2 \
+  selection "$IDC_VIDEO_FORMAT_SAME" 0 selection "$IDC_VIDEO_FORMAT_SLAVE" 0
 shot dialog main 1000 dialog "$VF" 1000
 
-drv main 1000 dialog "$VF" 1000 choose 1107 6 selection 1051 6 selection 1083 6 selection 1097 6 \
-  click 1108 box "Success" "接続成功" 5000 click 1
-drv main 1000 dialog "$VF" 1000 choose 1085 0 selection 1107 6 selection 1083 6 \
-  click 1086 box "Success" "接続成功" 5000 click 1
-drv main 1000 dialog "$VF" 1000 click 1108 box "Success" "接続成功" 5000 click 1
+in_dialog "$VF" choose "$IDC_VIDEO_FORMAT_SAME" 6 selection "${VIDEO_FORMAT_LIST[1]}" 6 \
+  selection "${VIDEO_FORMAT_LIST[9]}" 6 selection "${VIDEO_FORMAT_LIST[16]}" 6 \
+  click "$IDC_VIDEO_FORMAT_SET_ALL" "${SUCCESS[@]}"
+in_dialog "$VF" choose "${VIDEO_FORMAT_LIST[10]}" 0 selection "$IDC_VIDEO_FORMAT_SAME" 6 \
+  selection "${VIDEO_FORMAT_LIST[9]}" 6 click "${VIDEO_FORMAT_SET[10]}" "${SUCCESS[@]}"
+in_dialog "$VF" click "$IDC_VIDEO_FORMAT_SET_ALL" "${SUCCESS[@]}"
 expect_frames <<'FRAMES'
 RX VF7777777777777777\r\n
 TX GO\r\n
@@ -22,5 +25,6 @@ TX GO\r\n
 RX VF7777777771777777\r\n
 TX GO\r\n
 FRAMES
-drv main 1000 dialog "$VF" 1000 click 1068 gone 3000
-drv main 1000 menu 40024 dialog "$VF" 5000 selection 1085 0 selection 1107 0 close gone 3000
+in_dialog "$VF" click "$IDC_VIDEO_FORMAT_CLOSE" gone 3000
+open_dialog "$IDM_VIDEO_FORMAT" "$VF" selection "${VIDEO_FORMAT_LIST[10]}" 0 \
+  selection "$IDC_VIDEO_FORMAT_SAME" 0 close gone 3000

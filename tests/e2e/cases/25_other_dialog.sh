@@ -4,14 +4,16 @@
 start_sim
 start_program
 OT="その他の設定"
-drv main 15000 no-box 1000 toolbar 40015 dialog "$OT" 5000 caption "$OT  " \
-  selection 2601 0 selection 2603 3 selection 2605 24 selection 2607 0 selection 2609 0
+program_up
+toolbar_dialog "$IDM_OTHER" "$OT" caption "$OT  " \
+  selection "$IDC_OTHER_CONNECTOR" 0 selection "$IDC_OTHER_BORDER" 3 \
+  selection "$IDC_OTHER_POWER_ON" 24 selection "$IDC_OTHER_ASPECT" 0 selection "$IDC_OTHER_SLAVE" 0
 shot dialog main 1000 dialog "$OT" 1000
-drv main 1000 dialog "$OT" 1000 select 2605 25 click 2606 box "Success" "接続成功" 5000 click 1
-drv main 1000 dialog "$OT" 1000 select 2605 23 click 2606 box "Success" "接続成功" 5000 click 1
-drv main 1000 dialog "$OT" 1000 select 2603 2 click 2604 box "Success" "接続成功" 5000 click 1
-drv main 1000 dialog "$OT" 1000 select 2607 1 click 2608 box "Success" "接続成功" 5000 click 1
-drv main 1000 dialog "$OT" 1000 select 2601 1 click 2602 box "Success" "接続成功" 5000 click 1
+in_dialog "$OT" select "$IDC_OTHER_POWER_ON" 25 click "$IDC_OTHER_POWER_ON_SET" "${SUCCESS[@]}"
+in_dialog "$OT" select "$IDC_OTHER_POWER_ON" 23 click "$IDC_OTHER_POWER_ON_SET" "${SUCCESS[@]}"
+in_dialog "$OT" select "$IDC_OTHER_BORDER" 2 click "$IDC_OTHER_BORDER_SET" "${SUCCESS[@]}"
+in_dialog "$OT" select "$IDC_OTHER_ASPECT" 1 click "$IDC_OTHER_ASPECT_SET" "${SUCCESS[@]}"
+in_dialog "$OT" select "$IDC_OTHER_CONNECTOR" 1 click "$IDC_OTHER_CONNECTOR_SET" "${SUCCESS[@]}"
 expect_frames <<'FRAMES'
 RX POSCAS\r\n
 TX GO\r\n
@@ -24,8 +26,9 @@ TX GO\r\n
 RX CIR\r\n
 TX GO\r\n
 FRAMES
-drv main 1000 dialog "$OT" 1000 click 2610 gone 3000
-drv main 1000 menu 40001 box "ファイルが変更されています。保存しますか？" "保存確認" 5000 click 7 \
-  no-box 500
-drv main 1000 menu 40015 dialog "$OT" 5000 selection 2603 0 selection 2605 24 \
-  selection 2601 0 click 2610 gone 3000 menu 40005 exited 5000 0
+in_dialog "$OT" click "$IDC_OTHER_CLOSE" gone 3000
+drv main 1000 menu "$IDM_FILE_NEW" "${SAVE_PROMPT[@]}" click "$IDNO" no-box 500
+open_dialog "$IDM_OTHER" "$OT" selection "$IDC_OTHER_BORDER" 0 \
+  selection "$IDC_OTHER_POWER_ON" 24 selection "$IDC_OTHER_CONNECTOR" 0 \
+  click "$IDC_OTHER_CLOSE" gone 3000
+exit_unchanged

@@ -3,18 +3,22 @@
 start_sim
 start_program
 SS="画面切換え"
-drv main 15000 no-box 1000 toolbar 40014 dialog "$SS" 5000 caption "$SS  " \
-  selection 2701 0 selection 2703 0
+program_up
+toolbar_dialog "$IDM_SCREEN_SWITCH" "$SS" caption "$SS  " \
+  selection "$IDC_SCREEN_SWITCH_PICTURE" 0 selection "$IDC_SCREEN_SWITCH_SLAVE" 0
 shot dialog main 1000 dialog "$SS" 1000
-drv main 1000 dialog "$SS" 1000 choose 2701 25
+in_dialog "$SS" choose "$IDC_SCREEN_SWITCH_PICTURE" 25
 expect_frames </dev/null
-drv main 1000 dialog "$SS" 1000 click 2702 box "Success" "接続成功" 5000 click 1
-drv main 1000 dialog "$SS" 1000 select 2701 20 click 2702 box "Success" "接続成功" 5000 click 1
+in_dialog "$SS" click "$IDC_SCREEN_SWITCH_SET" "${SUCCESS[@]}"
+in_dialog "$SS" select "$IDC_SCREEN_SWITCH_PICTURE" 20 click "$IDC_SCREEN_SWITCH_SET" \
+  "${SUCCESS[@]}"
 expect_frames <<'FRAMES'
 RX CCAS\r\n
 TX GO\r\n
 RX CD9A\r\n
 TX GO\r\n
 FRAMES
-drv main 1000 dialog "$SS" 1000 click 2704 gone 3000 menu 40014 dialog "$SS" 5000 \
-  selection 2701 20 close gone 3000 menu 40005 exited 5000 0
+in_dialog "$SS" click "$IDC_SCREEN_SWITCH_CLOSE" gone 3000 \
+  menu "$IDM_SCREEN_SWITCH" dialog "$SS" 5000 selection "$IDC_SCREEN_SWITCH_PICTURE" 20 \
+  close gone 3000
+exit_unchanged

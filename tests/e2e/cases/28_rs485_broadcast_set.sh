@@ -6,13 +6,16 @@ write_ini "control=1"
 start_sim --address 00
 start_program
 AGC="オート・ゲイン・コントロール"
-drv main 15000 no-box 1000 menu 40025 dialog "$AGC" 5000 enabled 1049 1 items 1049 33 selection 1049 0 \
-  choose 1049 32 click 1048 no-box 2500 click 1048 no-box 2500
+AL="アラームの設定"
+program_up
+open_dialog "$IDM_AGC" "$AGC" enabled "$IDC_AGC_SLAVE" 1 items "$IDC_AGC_SLAVE" 33 \
+  selection "$IDC_AGC_SLAVE" 0 choose "$IDC_AGC_SLAVE" 32 \
+  click "$IDC_AGC_SET" no-box 2500 click "$IDC_AGC_SET" no-box 2500
 shot broadcast main 1000 dialog "$AGC" 1000
-drv main 1000 dialog "$AGC" 1000 click 1050 gone 3000
-drv main 1000 menu 40006 dialog "アラームの設定" 5000 selection 2411 32 enabled 2411 1 \
-  choose 2411 0 click 2402 box "Success" "接続成功" 5000 click 1 \
-  dialog "アラームの設定" 1000 choose 2411 32 click 2412 gone 3000
+in_dialog "$AGC" click "$IDC_AGC_CLOSE" gone 3000
+open_dialog "$IDM_ALARM" "$AL" selection "$IDC_ALARM_SLAVE" 32 enabled "$IDC_ALARM_SLAVE" 1 \
+  choose "$IDC_ALARM_SLAVE" 0 click "$IDC_ALARM_MODE_SET" "${SUCCESS[@]}" \
+  dialog "$AL" 1000 choose "$IDC_ALARM_SLAVE" 32 click "$IDC_ALARM_CLOSE" gone 3000
 expect_frames <<'FRAMES'
 RX FFAGCNNNNNNNNNNNNNNNN\r\n (broadcast, applied)
 RX FFAGCNNNNNNNNNNNNNNNN\r\n (broadcast, applied)
@@ -21,7 +24,9 @@ TX 00GO\r\n
 FRAMES
 
 RA="設定項目の読み込み"
-drv main 1000 menu 40017 dialog "$RA" 5000 caption "$RA " items 1078 32 selection 1078 31 \
-  enabled 1078 1 close gone 3000
-drv main 1000 menu 40016 dialog "全項目の設定" 5000 caption "全項目の設定 " selection 1079 31 \
-  enabled 1079 1 click 1113 gone 3000 menu 40005 exited 5000 0
+SA="全項目の設定"
+open_dialog "$IDM_READ_ALL" "$RA" caption "$RA " items "$IDC_READ_ALL_SLAVE" 32 \
+  selection "$IDC_READ_ALL_SLAVE" 31 enabled "$IDC_READ_ALL_SLAVE" 1 close gone 3000
+open_dialog "$IDM_SEND_ALL" "$SA" caption "$SA " selection "$IDC_SEND_ALL_SLAVE" 31 \
+  enabled "$IDC_SEND_ALL_SLAVE" 1 click "$IDC_SEND_ALL_CLOSE" gone 3000
+exit_unchanged

@@ -28,15 +28,19 @@ python3 "$E2E_ROOT/tests/e2e/settings_file.py" write "$work/unit.dat" "${titles[
 start_sim --load "$work/unit.dat"
 start_program
 RA="設定項目の読み込み"
-drv main 15000 no-box 1000 menu 40017 dialog "$RA" 5000 caption "$RA " text 1049 "読み込み" \
-  text 1050 "" enabled 1112 1 enabled 1078 0 selection 1078 0
+program_up
+open_dialog "$IDM_READ_ALL" "$RA" caption "$RA " text "$IDC_READ_ALL_START" "読み込み" \
+  text "$IDC_READ_ALL_PERCENT" "" enabled "$IDC_READ_ALL_CLOSE" 1 \
+  enabled "$IDC_READ_ALL_SLAVE" 0 selection "$IDC_READ_ALL_SLAVE" 0
 shot idle main 1000 dialog "$RA" 1000
-drv main 1000 dialog "$RA" 1000 click 1049 wait-text 1049 "キャンセル" 2000 enabled 1112 0
+in_dialog "$RA" click "$IDC_READ_ALL_START" wait-text "$IDC_READ_ALL_START" "キャンセル" 2000 \
+  enabled "$IDC_READ_ALL_CLOSE" 0
 wait_frames 20 15
 shot running main 1000 dialog "$RA" 1000
 drv main 1000 box "読み込みが完了しました" "接続成功" 40000
 shot complete main 1000 box "読み込みが完了しました" "接続成功" 1000
-drv main 1000 box "読み込みが完了しました" "接続成功" 1000 click 1 no-dialog "$RA" 1500 no-box 1000
+drv main 1000 box "読み込みが完了しました" "接続成功" 1000 click "$IDOK" no-dialog "$RA" 1500 \
+  no-box 1000
 
 got=$(frames | grep '^RX' | cut -c4- | paste -sd' ')
 want='RAM\r\n RADT\r\n RAP\r\n RAD\r\n RAR\r\n RVL\r\n RVLD\r\n RVLSO\r\n RVLBC\r\n RTSDR\r\n RTSD\r\n'
@@ -46,7 +50,6 @@ expect_eq "queries" "$got" "$want"
 expect_eq "answers" "$(frames | grep -c '^TX')" 55
 
 # The read marked the document changed: Exit asks; Yes saves through Save As.
-drv main 1000 menu 40005 box "ファイルが変更されています。保存しますか？" "保存確認" 5000 click 6 \
-  dialog "名前を付けて保存" 5000 filename read click 1 exited 5000 0
+exit_saving_as read
 python3 "$E2E_ROOT/tests/e2e/settings_file.py" diff "$work/unit.dat" "$work/read.dat" \
   --except videoAdjust.saturationV || fail "the saved file differs from the unit's"

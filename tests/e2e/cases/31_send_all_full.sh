@@ -14,18 +14,20 @@ python3 "$E2E_ROOT/tests/e2e/settings_file.py" write "$work/site.dat" \
   other.borderLine=2 other.powerOnScreen=22 other.connectorInput=1
 start_sim --dump "$work/unit.dat"
 start_program
-drv main 15000 no-box 1000 menu 40002 dialog "ファイルを開く" 5000 filename site.dat click 1 \
-  gone 5000 no-box 500
+program_up
+open_file site.dat
 SA="全項目の設定"
-drv main 1000 menu 40016 dialog "$SA" 5000 text 1046 "設定" text 1047 "" enabled 1113 1 \
-  enabled 1079 0
+open_dialog "$IDM_SEND_ALL" "$SA" text "$IDC_SEND_ALL_START" "設定" text "$IDC_SEND_ALL_PERCENT" "" \
+  enabled "$IDC_SEND_ALL_CLOSE" 1 enabled "$IDC_SEND_ALL_SLAVE" 0
 shot idle main 1000 dialog "$SA" 1000
-drv main 1000 dialog "$SA" 1000 click 1046 wait-text 1046 "キャンセル" 2000 enabled 1113 0
+in_dialog "$SA" click "$IDC_SEND_ALL_START" wait-text "$IDC_SEND_ALL_START" "キャンセル" 2000 \
+  enabled "$IDC_SEND_ALL_CLOSE" 0
 wait_frames 30 15
 shot running main 1000 dialog "$SA" 1000
 drv main 1000 box "設定が完了しました" "接続成功" 40000
 shot complete main 1000 box "設定が完了しました" "接続成功" 1000
-drv main 1000 box "設定が完了しました" "接続成功" 1000 click 1 no-dialog "$SA" 1500 no-box 1000
+drv main 1000 box "設定が完了しました" "接続成功" 1000 click "$IDOK" no-dialog "$SA" 1500 \
+  no-box 1000
 expect_eq "commands" "$(frames | grep -c '^RX')" 55
 expect_eq "answers" "$(frames | grep -c '^TX GO')" 55
 expect_eq "first" "$(frames | head -1)" 'RX AME\r\n'
@@ -37,5 +39,4 @@ wait_settings_same "$work/site.dat" "$work/unit.dat" \
 expect_eq "unit's hold time" "$(sed -n 3p "$work/unit.dat" | tr -d '\r')" "005"
 
 # The run marked the document changed.
-drv main 1000 menu 40005 box "ファイルが変更されています。保存しますか？" "保存確認" 5000 click 7 \
-  exited 5000 0
+exit_discarding

@@ -8,17 +8,17 @@ python3 "$E2E_ROOT/tests/e2e/settings_file.py" write "$work/site.dat" \
   other.borderLine=0 other.powerOnScreen=3 'title.text[4]=ＢＲＯＡＤＣＡＳＴ　'
 start_sim --address 05 --dump "$work/unit.dat"
 start_program
-drv main 15000 no-box 1000 menu 40002 dialog "ファイルを開く" 5000 filename site.dat click 1 \
-  gone 5000 no-box 500
+program_up
+open_file site.dat
 SA="全項目の設定"
-drv main 1000 menu 40016 dialog "$SA" 5000 enabled 1079 1 choose 1079 32 \
-  click 1046 wait-text 1046 "キャンセル" 2000 enabled 1079 0 enabled 1113 0 \
-  box "設定が完了しました" "接続成功" 40000 click 1 no-dialog "$SA" 1500 no-box 1000
+open_dialog "$IDM_SEND_ALL" "$SA" enabled "$IDC_SEND_ALL_SLAVE" 1 choose "$IDC_SEND_ALL_SLAVE" 32 \
+  click "$IDC_SEND_ALL_START" wait-text "$IDC_SEND_ALL_START" "キャンセル" 2000 \
+  enabled "$IDC_SEND_ALL_SLAVE" 0 enabled "$IDC_SEND_ALL_CLOSE" 0 \
+  box "設定が完了しました" "接続成功" 40000 click "$IDOK" no-dialog "$SA" 1500 no-box 1000
 # The program is done once the last broadcast has left; the unit takes it a
 # moment later.
 wait_frames 55
 expect_eq "commands" "$(frames | grep -c '^RX FF.*(broadcast, applied)$')" 55
 expect_eq "answers" "$(frames | grep -c '^TX')" 0
 wait_settings_same "$work/site.dat" "$work/unit.dat" --except videoAdjust.saturationV
-drv main 1000 menu 40005 box "ファイルが変更されています。保存しますか？" "保存確認" 5000 click 7 \
-  exited 5000 0
+exit_discarding

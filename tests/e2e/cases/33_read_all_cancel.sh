@@ -6,16 +6,20 @@
 start_sim --reply-delay-ms 50
 start_program
 RA="設定項目の読み込み"
-drv main 15000 no-box 1000 menu 40017 dialog "$RA" 5000 click 1049 wait-text 1049 "キャンセル" 2000
+START=$IDC_READ_ALL_START
+program_up
+open_dialog "$IDM_READ_ALL" "$RA" click "$START" wait-text "$START" "キャンセル" 2000
 wait_frames 6 15
-drv main 1000 dialog "$RA" 1000 send-close dialog "$RA" 1000 text 1049 "キャンセル" \
-  enabled 1112 0
+in_dialog "$RA" send-close dialog "$RA" 1000 text "$START" "キャンセル" \
+  enabled "$IDC_READ_ALL_CLOSE" 0
 wait_frames 12 15
-drv main 1000 dialog "$RA" 1000 click 1049 box "中止しました" "キャンセル" 5000
+in_dialog "$RA" click "$START" box "中止しました" "キャンセル" 5000
 shot cancelled main 1000 box "中止しました" "キャンセル" 1000
 sent=$(frames | grep -c '^RX')
-drv main 1000 box "中止しました" "キャンセル" 1000 click 1 dialog "$RA" 1000 \
-  wait-text 1049 "読み込み" 2000 text 1050 "" enabled 1112 1 no-box 2000
+drv main 1000 box "中止しました" "キャンセル" 1000 click "$IDOK" dialog "$RA" 1000 \
+  wait-text "$START" "読み込み" 2000 text "$IDC_READ_ALL_PERCENT" "" \
+  enabled "$IDC_READ_ALL_CLOSE" 1 no-box 2000
 expect_eq "queries after the cancel" "$(frames | grep -c '^RX')" "$sent"
 [ "$sent" -ge 6 ] && [ "$sent" -lt 55 ] || fail "cancelled after $sent queries"
-drv main 1000 dialog "$RA" 1000 click 1112 gone 3000 menu 40005 exited 5000 0
+in_dialog "$RA" click "$IDC_READ_ALL_CLOSE" gone 3000
+exit_unchanged

@@ -8,13 +8,15 @@ start_sim --reply-delay-ms 100
 start_program
 T="タイトルの設定"
 MSG="ＪＩＳ第１水準,第２水準以外の字が選択されてます"
-drv main 15000 no-box 1000 menu 40008 dialog "$T" 5000 click 2004 \
-  wait-text 2004 "キャンセル" 2000 enabled 2001 0 enabled 2002 0 enabled 2003 0 enabled 2006 0 \
-  send-close
+SET_ALL=$IDC_TITLE_SET_ALL
+program_up
+open_dialog "$IDM_TITLE" "$T" click "$SET_ALL" wait-text "$SET_ALL" "キャンセル" 2000 \
+  enabled "$IDC_TITLE_CHANNEL" 0 enabled "$IDC_TITLE_EDIT" 0 enabled "$IDC_TITLE_SET" 0 \
+  enabled "$IDC_TITLE_CLOSE" 0 send-close
 shot running main 1000 dialog "$T" 1000
-drv main 1000 dialog "$T" 1000 box "Success" "接続成功" 15000 click 1 no-box 500
-drv main 1000 dialog "$T" 1000 wait-text 2004 "全設定" 2000 enabled 2001 1 enabled 2002 1 \
-  enabled 2003 1 enabled 2006 1
+in_dialog "$T" box "Success" "接続成功" 15000 click "$IDOK" no-box 500
+in_dialog "$T" wait-text "$SET_ALL" "全設定" 2000 enabled "$IDC_TITLE_CHANNEL" 1 \
+  enabled "$IDC_TITLE_EDIT" 1 enabled "$IDC_TITLE_SET" 1 enabled "$IDC_TITLE_CLOSE" 1
 # The default title of channel N: blanks, "ＣＨ", N in full-width digits.
 jis_digits() { local d out=; for d in $(echo "$1" | grep -o .); do out+="233$d"; done; echo "$out"; }
 want=$(for ch in $(seq -w 1 16); do
@@ -30,16 +32,16 @@ awk '$3 == "RX" { split($2, t, ":"); s = t[1] * 3600 + t[2] * 60 + t[3];
 
 # Channel 5 with a half-width letter.
 before=$(frames | wc -l)
-drv main 1000 dialog "$T" 1000 choose 2001 4 \
-  wait-text 2002 "　　　ＣＨ０５　　　" 2000 set-text 2002 "ＡbＣ" click 2004 \
-  box "$MSG" "Error" 30000
+in_dialog "$T" choose "$IDC_TITLE_CHANNEL" 4 \
+  wait-text "$IDC_TITLE_EDIT" "　　　ＣＨ０５　　　" 2000 set-text "$IDC_TITLE_EDIT" "ＡbＣ" \
+  click "$SET_ALL" box "$MSG" "Error" 30000
 shot refused main 1000 box "$MSG" "Error" 3000
 # "Command Error" comes on top of the title-character message (task-modal,
 # it locks the message below until it is closed).
-drv main 1000 box "Command Error" "Error" 5000 click 1
-drv main 1000 box "$MSG" "Error" 3000 click 1 no-box 2000
-drv main 1000 dialog "$T" 1000 wait-text 2004 "全設定" 2000 enabled 2001 1 enabled 2002 1 \
-  enabled 2006 1 text 2002 "ＡbＣ"
+drv main 1000 box "Command Error" "Error" 5000 click "$IDOK"
+drv main 1000 box "$MSG" "Error" 3000 click "$IDOK" no-box 2000
+in_dialog "$T" wait-text "$SET_ALL" "全設定" 2000 enabled "$IDC_TITLE_CHANNEL" 1 \
+  enabled "$IDC_TITLE_EDIT" 1 enabled "$IDC_TITLE_CLOSE" 1 text "$IDC_TITLE_EDIT" "ＡbＣ"
 sent=$(frames | tail -n +$((before + 1)) | grep '^RX' | cut -c1-7 | tr '\n' ' ')
 expect_eq "titles sent before channel 5" "$sent" "RX CJ01 RX CJ02 RX CJ03 RX CJ04 "
-drv main 1000 dialog "$T" 1000 close gone 3000
+in_dialog "$T" close gone 3000

@@ -3,39 +3,46 @@
 # one command; a list change is an edit; Escape and "Close" end them.
 start_sim
 start_program
+program_up
 
 D="タイトル表示の設定"
-drv main 15000 no-box 1000 toolbar 40009 dialog "$D" 5000 caption "$D  " \
-  items 2021 2 text 2021 "ON" text 2023 "ON" enabled 2025 0 selection 2025 0
+toolbar_dialog "$IDM_TITLE_DISPLAY" "$D" caption "$D  " \
+  items "$IDC_TITLE_DISPLAY_SINGLE" 2 text "$IDC_TITLE_DISPLAY_SINGLE" "ON" \
+  text "$IDC_TITLE_DISPLAY_SPLIT" "ON" enabled "$IDC_TITLE_DISPLAY_SLAVE" 0 \
+  selection "$IDC_TITLE_DISPLAY_SLAVE" 0
 shot title-display main 1000 dialog "$D" 1000
-drv main 1000 dialog "$D" 1000 choose 2023 0 wait-text 2023 "OFF" 2000 click 2024 \
-  box "Success" "接続成功" 5000 click 1 no-box 300
-drv main 1000 dialog "$D" 1000 click 2022 box "Success" "接続成功" 5000 click 1 no-box 300
-drv main 1000 dialog "$D" 1000 click 2026 gone 3000
+in_dialog "$D" choose "$IDC_TITLE_DISPLAY_SPLIT" 0 wait-text "$IDC_TITLE_DISPLAY_SPLIT" "OFF" 2000 \
+  click "$IDC_TITLE_DISPLAY_SPLIT_SET" "${SUCCESS[@]}" no-box 300
+in_dialog "$D" click "$IDC_TITLE_DISPLAY_SINGLE_SET" "${SUCCESS[@]}" no-box 300
+in_dialog "$D" click "$IDC_TITLE_DISPLAY_CLOSE" gone 3000
 
 F="フォントサイズの設定"
-drv main 1000 toolbar 40023 dialog "$F" 5000 caption "$F  " items 2043 2 \
-  text 2041 "LARGE" text 2043 "LARGE"
+toolbar_dialog "$IDM_FONT_SIZE" "$F" caption "$F  " items "$IDC_FONT_SIZE_SPLIT" 2 \
+  text "$IDC_FONT_SIZE_SINGLE" "LARGE" text "$IDC_FONT_SIZE_SPLIT" "LARGE"
 shot font-size main 1000 dialog "$F" 1000
-drv main 1000 dialog "$F" 1000 choose 2041 0 wait-text 2041 "SMALL" 2000 click 2042 \
-  box "Success" "接続成功" 5000 click 1 no-box 300
-drv main 1000 dialog "$F" 1000 click 2044 box "Success" "接続成功" 5000 click 1 no-box 300
-drv main 1000 dialog "$F" 1000 close gone 3000
+in_dialog "$F" choose "$IDC_FONT_SIZE_SINGLE" 0 wait-text "$IDC_FONT_SIZE_SINGLE" "SMALL" 2000 \
+  click "$IDC_FONT_SIZE_SINGLE_SET" "${SUCCESS[@]}" no-box 300
+in_dialog "$F" click "$IDC_FONT_SIZE_SPLIT_SET" "${SUCCESS[@]}" no-box 300
+in_dialog "$F" close gone 3000
 
 P="タイトル位置微調整"
-drv main 1000 toolbar 40012 dialog "$P" 5000 caption "$P  " items 2061 16 items 2063 16 \
-  text 2061 "08" text 2063 "08"
+VERTICAL=$IDC_TITLE_POSITION_VERTICAL
+HORIZONTAL=$IDC_TITLE_POSITION_HORIZONTAL
+toolbar_dialog "$IDM_TITLE_POSITION" "$P" caption "$P  " items "$VERTICAL" 16 \
+  items "$HORIZONTAL" 16 text "$VERTICAL" "08" text "$HORIZONTAL" "08"
 shot title-position main 1000 dialog "$P" 1000
-drv main 1000 dialog "$P" 1000 choose 2061 15 wait-text 2061 "15" 2000 click 2062 \
-  box "Success" "接続成功" 5000 click 1 no-box 300
-drv main 1000 dialog "$P" 1000 choose 2063 0 wait-text 2063 "00" 2000 click 2064 \
-  box "Success" "接続成功" 5000 click 1 no-box 300
+in_dialog "$P" choose "$VERTICAL" 15 wait-text "$VERTICAL" "15" 2000 \
+  click "$IDC_TITLE_POSITION_VERTICAL_SET" "${SUCCESS[@]}" no-box 300
+in_dialog "$P" choose "$HORIZONTAL" 0 wait-text "$HORIZONTAL" "00" 2000 \
+  click "$IDC_TITLE_POSITION_HORIZONTAL_SET" "${SUCCESS[@]}" no-box 300
 # Escape (IDCANCEL) closes like "Close".
-drv main 1000 dialog "$P" 1000 key 27 gone 3000
+in_dialog "$P" key "$VK_ESCAPE" gone 3000
 
 # Reopened, the dialogs show the edited values.
-drv main 1000 menu 40009 dialog "$D" 5000 text 2023 "OFF" text 2021 "ON" click 2026 gone 3000
-drv main 1000 menu 40012 dialog "$P" 5000 text 2061 "15" text 2063 "00" click 2066 gone 3000
+open_dialog "$IDM_TITLE_DISPLAY" "$D" text "$IDC_TITLE_DISPLAY_SPLIT" "OFF" \
+  text "$IDC_TITLE_DISPLAY_SINGLE" "ON" click "$IDC_TITLE_DISPLAY_CLOSE" gone 3000
+open_dialog "$IDM_TITLE_POSITION" "$P" text "$VERTICAL" "15" text "$HORIZONTAL" "00" \
+  click "$IDC_TITLE_POSITION_CLOSE" gone 3000
 
 expect_frames <<'FRAMES'
 RX CTDDOF\r\n
@@ -51,5 +58,4 @@ TX GO\r\n
 RX OOH00\r\n
 TX GO\r\n
 FRAMES
-drv main 1000 menu 40005 box "ファイルが変更されています。保存しますか？" "保存確認" 5000 click 7 \
-  exited 5000 0
+exit_discarding

@@ -7,31 +7,37 @@
 start_sim
 start_program
 A="自動切換えの設定"
-ok() { drv main 1000 dialog "$A" 1000 click "$1" box "Success" "接続成功" 5000 click 1 no-box 300; }
+ENTRY=$IDC_AUTO_SWITCH_ENTRY
+TIME=$IDC_AUTO_SWITCH_TIME
+SAME_TIME=$IDC_AUTO_SWITCH_SAME_TIME
+MODE=$IDC_AUTO_SWITCH_MODE
+# ok BUTTON: the button's command is acknowledged.
+ok() { in_dialog "$A" click "$1" "${SUCCESS[@]}" no-box 300; }
 
-drv main 15000 no-box 1000 toolbar 40011 dialog "$A" 5000 caption "$A  " \
-  items 2101 25 text 2101 "ch.01" text 2102 "03" text 2103 "03" text 2106 "MIX" \
-  items 2102 100 items 2103 100 enabled 2108 0
+program_up
+toolbar_dialog "$IDM_AUTO_SWITCH" "$A" caption "$A  " \
+  items "$ENTRY" 25 text "$ENTRY" "ch.01" text "$TIME" "03" text "$SAME_TIME" "03" \
+  text "$MODE" "MIX" items "$TIME" 100 items "$SAME_TIME" 100 enabled "$IDC_AUTO_SWITCH_SLAVE" 0
 shot mix main 1000 dialog "$A" 1000
 
 # "４分割A" (position 16 in MIX) gets 7 seconds.
-drv main 1000 dialog "$A" 1000 choose 2101 16 wait-text 2101 "４分割A" 2000 \
-  choose 2102 7 wait-text 2102 "07" 2000
-ok 2104
+in_dialog "$A" choose "$ENTRY" 16 wait-text "$ENTRY" "４分割A" 2000 \
+  choose "$TIME" 7 wait-text "$TIME" "07" 2000
+ok "$IDC_AUTO_SWITCH_TIME_SET"
 
 # MIX -> DIVISION.
-drv main 1000 dialog "$A" 1000 choose 2106 1 wait-text 2106 "DIVISION" 2000 \
-  items 2101 9 text 2101 "４分割A" text 2102 "07"
+in_dialog "$A" choose "$MODE" 1 wait-text "$MODE" "DIVISION" 2000 \
+  items "$ENTRY" 9 text "$ENTRY" "４分割A" text "$TIME" "07"
 shot division main 1000 dialog "$A" 1000
-ok 2107
-ok 2105
+ok "$IDC_AUTO_SWITCH_MODE_SET"
+ok "$IDC_AUTO_SWITCH_SET_ALL"
 
 # SINGLE with "同時間（秒）" 5, then MIX again.
-drv main 1000 dialog "$A" 1000 choose 2106 0 wait-text 2106 "SINGLE" 2000 items 2101 16 \
-  text 2101 "ch.01" choose 2103 5 wait-text 2102 "05" 2000
-ok 2105
-drv main 1000 dialog "$A" 1000 choose 2106 2 wait-text 2106 "MIX" 2000 items 2101 25
-ok 2105
+in_dialog "$A" choose "$MODE" 0 wait-text "$MODE" "SINGLE" 2000 items "$ENTRY" 16 \
+  text "$ENTRY" "ch.01" choose "$SAME_TIME" 5 wait-text "$TIME" "05" 2000
+ok "$IDC_AUTO_SWITCH_SET_ALL"
+in_dialog "$A" choose "$MODE" 2 wait-text "$MODE" "MIX" 2000 items "$ENTRY" 25
+ok "$IDC_AUTO_SWITCH_SET_ALL"
 shot mix-edited main 1000 dialog "$A" 1000
 
 expect_frames <<'FRAMES'
@@ -49,7 +55,7 @@ FRAMES
 
 # Escape, Enter and the title-bar close; "同時間（秒）" shows "03" again at
 # each opening; the entry chosen last is selected again.
-drv main 1000 dialog "$A" 1000 choose 2101 20 wait-text 2101 "９分割A" 2000 key 27 gone 3000
-drv main 1000 menu 40011 dialog "$A" 5000 text 2103 "03" text 2101 "９分割A" text 2102 "03" \
-  key 13 gone 3000
-drv main 1000 menu 40011 dialog "$A" 5000 close gone 3000 no-box 500
+in_dialog "$A" choose "$ENTRY" 20 wait-text "$ENTRY" "９分割A" 2000 key "$VK_ESCAPE" gone 3000
+open_dialog "$IDM_AUTO_SWITCH" "$A" text "$SAME_TIME" "03" text "$ENTRY" "９分割A" \
+  text "$TIME" "03" key "$VK_RETURN" gone 3000
+open_dialog "$IDM_AUTO_SWITCH" "$A" close gone 3000 no-box 500

@@ -7,10 +7,14 @@ write_ini "control=1"
 start_sim --address 00
 start_program
 V="ビデオ調整設定"
-drv main 15000 no-box 1000 menu 40022 dialog "$V" 5000 enabled 2322 1 choose 2322 32 \
-  wait-text 2322 "Broadcast" 2000 click 2323 wait-text 2323 "キャンセル" 2000 enabled 2322 0 \
-  box "設定しました" "接続成功" 5000 click 1 no-box 500
-drv main 1000 dialog "$V" 1000 wait-text 2324 "" 2000 enabled 2322 1 text 2323 "全設定"
+SLAVE=$IDC_VIDEO_ADJUST_SLAVE
+SET_ALL=$IDC_VIDEO_ADJUST_SET_ALL
+PERCENT=$IDC_VIDEO_ADJUST_PROGRESS
+program_up
+open_dialog "$IDM_VIDEO_ADJUST" "$V" enabled "$SLAVE" 1 choose "$SLAVE" 32 \
+  wait-text "$SLAVE" "Broadcast" 2000 click "$SET_ALL" wait-text "$SET_ALL" "キャンセル" 2000 \
+  enabled "$SLAVE" 0 box "設定しました" "接続成功" 5000 click "$IDOK" no-box 500
+in_dialog "$V" wait-text "$PERCENT" "" 2000 enabled "$SLAVE" 1 text "$SET_ALL" "全設定"
 expect_frames <<'FRAMES'
 RX FFVAB000000000000000000000000000000000000000000000000\r\n (broadcast, applied)
 RX FFVAC064064064064064064064064064064064064064064064064\r\n (broadcast, applied)
@@ -24,10 +28,11 @@ awk '$3 == "RX" { split($2, t, ":"); s = t[1] * 3600 + t[2] * 60 + t[3];
      END { exit bad }' "$CASE_DIR/sim.log" || fail "steps sent faster than every 200 ms"
 
 before=$(frames | wc -l)
-drv main 1000 dialog "$V" 1000 click 2323 wait-text 2324 "40" 3000 click 2323 \
+in_dialog "$V" click "$SET_ALL" wait-text "$PERCENT" "40" 3000 click "$SET_ALL" \
   box "中止しました" "キャンセル" 3000
 shot cancelled main 1000 box "中止しました" "キャンセル" 3000
-drv main 1000 box "中止しました" "キャンセル" 3000 click 1 no-box 1500
-drv main 1000 dialog "$V" 1000 text 2323 "全設定" text 2324 "" enabled 2301 1 enabled 2322 1
+drv main 1000 box "中止しました" "キャンセル" 3000 click "$IDOK" no-box 1500
+in_dialog "$V" text "$SET_ALL" "全設定" text "$PERCENT" "" \
+  enabled "${VIDEO_ADJUST_LIST[brightness]}" 1 enabled "$SLAVE" 1
 expect_eq "frames of the cancelled run" "$(frames | tail -n +$((before + 1)) | grep -c '^RX')" 2
-drv main 1000 dialog "$V" 1000 close gone 3000
+in_dialog "$V" close gone 3000

@@ -16,20 +16,24 @@ AGC="オート・ゲイン・コントロール"
 AL="アラームの設定"
 
 # Read-all: the unit stops answering once the five alarm queries are in.
-drv main 15000 no-box 1000 menu 40017 dialog "$RA" 5000 click 1049 wait-text 1049 "キャンセル" 2000
+program_up
+open_dialog "$IDM_READ_ALL" "$RA" click "$IDC_READ_ALL_START" \
+  wait-text "$IDC_READ_ALL_START" "キャンセル" 2000
 wait_frames 12 15
 signal_sim STOP
 drv main 1000 box "No Connect" "接続失敗" 5000
 shot read-all-no-connect main 1000 box "No Connect" "接続失敗" 1000
-drv main 1000 box "No Connect" "接続失敗" 1000 click 1 dialog "$RA" 1000 \
-  wait-text 1049 "読み込み" 2000 text 1050 "" enabled 1112 1 no-box 300 click 1112 gone 3000
+drv main 1000 box "No Connect" "接続失敗" 1000 click "$IDOK" dialog "$RA" 1000 \
+  wait-text "$IDC_READ_ALL_START" "読み込み" 2000 text "$IDC_READ_ALL_PERCENT" "" \
+  enabled "$IDC_READ_ALL_CLOSE" 1 no-box 300 click "$IDC_READ_ALL_CLOSE" gone 3000
 answered=$(frames | grep -c '^TX')
 [ "$answered" -ge 6 ] && [ "$answered" -lt 55 ] || fail "the unit fell silent after $answered answers"
 note "read-all: No Connect after $answered answered queries"
 
 # The values read before the silence are in the dialogs.
-drv main 1000 menu 40006 dialog "$AL" 5000 selection 2401 1 text 2403 "120" selection 2405 1 \
-  selection 2407 0 selection 2409 0 click 2412 gone 3000
+open_dialog "$IDM_ALARM" "$AL" selection "$IDC_ALARM_MODE" 1 text "$IDC_ALARM_HOLD_TIME" "120" \
+  selection "$IDC_ALARM_POLARITY" 1 selection "$IDC_ALARM_DISPLAY" 0 \
+  selection "$IDC_ALARM_RETURN" 0 click "$IDC_ALARM_CLOSE" gone 3000
 
 # The unit wakes up and answers the query that timed out: nothing is shown.
 signal_sim CONT
@@ -42,19 +46,19 @@ drv main 1000 no-box 800
 
 # Silent again: a single "設定" after an edit.
 signal_sim STOP
-drv main 1000 menu 40025 dialog "$AGC" 5000 click 1017 click 1048 no-box 1400 \
-  box "No Connect" "接続失敗" 3000 click 1 no-box 500 dialog "$AGC" 1000 checked 1017 1 \
-  click 1050 gone 3000
+open_dialog "$IDM_AGC" "$AGC" click "${AGC_OFF[1]}" click "$IDC_AGC_SET" no-box 1400 \
+  box "No Connect" "接続失敗" 3000 click "$IDOK" no-box 500 \
+  dialog "$AGC" 1000 checked "${AGC_OFF[1]}" 1 click "$IDC_AGC_CLOSE" gone 3000
 note "single Set: No Connect, not within 1.4 s, once"
 
 # Send-all stops at its first command.
-drv main 1000 menu 40016 dialog "$SA" 5000 click 1046 box "No Connect" "接続失敗" 5000 click 1 \
-  dialog "$SA" 1000 wait-text 1046 "設定" 2000 text 1047 "" enabled 1113 1 no-box 300 \
-  click 1113 gone 3000
+open_dialog "$IDM_SEND_ALL" "$SA" click "$IDC_SEND_ALL_START" \
+  box "No Connect" "接続失敗" 5000 click "$IDOK" \
+  dialog "$SA" 1000 wait-text "$IDC_SEND_ALL_START" "設定" 2000 text "$IDC_SEND_ALL_PERCENT" "" \
+  enabled "$IDC_SEND_ALL_CLOSE" 1 no-box 300 click "$IDC_SEND_ALL_CLOSE" gone 3000
 
 # The edit is still there: Exit asks, Yes saves it with what was read.
-drv main 1000 menu 40005 box "ファイルが変更されています。保存しますか？" "保存確認" 5000 click 6 \
-  dialog "名前を付けて保存" 5000 filename kept click 1 exited 5000 0
+exit_saving_as kept
 python3 "$E2E_ROOT/tests/e2e/settings_file.py" write "$work/expect.dat" \
   alarm.mode=1 alarm.inputPolarity=1 alarm.holdTimeText=120 alarm.returnOn=0 alarm.display=0 \
   'videoLoss.detect[3]=0' 'agc.on[0]=0'

@@ -30,43 +30,52 @@ for i in "${!words[@]}"; do
     start_program
     move=(no-box 1000)
   else
-    move=(menu 40018 dialog "通信の設定" 5000 select 1032 "$port" click 1031 gone 3000 no-box 200)
+    move=(menu "$IDM_COMM_SETTINGS" dialog "通信の設定" 5000 select "$IDC_COMM_PORT" "$port"
+      click "$IDC_COMM_OK" gone 3000 no-box 200)
   fi
   case $((i % 4)) in
     0)
       first='RAM\r\n'
       runname="read-all"
-      run=(menu 40017 dialog "$RA" 5000 click 1049 box "$text" "Error" 5000 click 1 dialog "$RA" 1000
-        wait-text 1049 "読み込み" 2000 text 1050 "" enabled 1112 1 no-box 200 click 1112 gone 3000)
+      run=(menu "$IDM_READ_ALL" dialog "$RA" 5000 click "$IDC_READ_ALL_START"
+        box "$text" "Error" 5000 click "$IDOK" dialog "$RA" 1000
+        wait-text "$IDC_READ_ALL_START" "読み込み" 2000 text "$IDC_READ_ALL_PERCENT" ""
+        enabled "$IDC_READ_ALL_CLOSE" 1 no-box 200 click "$IDC_READ_ALL_CLOSE" gone 3000)
       ;;
     1)
       first='AMI\r\n'
       runname="send-all"
-      run=(menu 40016 dialog "$SA" 5000 click 1046 box "$text" "Error" 5000 click 1 dialog "$SA" 1000
-        wait-text 1046 "設定" 2000 text 1047 "" enabled 1113 1 no-box 200 click 1113 gone 3000)
+      run=(menu "$IDM_SEND_ALL" dialog "$SA" 5000 click "$IDC_SEND_ALL_START"
+        box "$text" "Error" 5000 click "$IDOK" dialog "$SA" 1000
+        wait-text "$IDC_SEND_ALL_START" "設定" 2000 text "$IDC_SEND_ALL_PERCENT" ""
+        enabled "$IDC_SEND_ALL_CLOSE" 1 no-box 200 click "$IDC_SEND_ALL_CLOSE" gone 3000)
       ;;
     2)
       first='CJ01'
       runname="the title 全設定"
-      run=(menu 40008 dialog "$TI" 5000 click 2004 box "$text" "Error" 5000 click 1 dialog "$TI" 1000
-        wait-text 2004 "全設定" 2000 enabled 2006 1 no-box 200 click 2006 gone 3000)
+      run=(menu "$IDM_TITLE" dialog "$TI" 5000 click "$IDC_TITLE_SET_ALL"
+        box "$text" "Error" 5000 click "$IDOK" dialog "$TI" 1000
+        wait-text "$IDC_TITLE_SET_ALL" "全設定" 2000 enabled "$IDC_TITLE_CLOSE" 1 no-box 200
+        click "$IDC_TITLE_CLOSE" gone 3000)
       ;;
     3)
       first='VAB'
       runname="the video adjustment 全設定"
-      run=(menu 40022 dialog "$VA" 5000 click 2323 box "$text" "Error" 5000 click 1 dialog "$VA" 1000
-        wait-text 2323 "全設定" 2000 enabled 2325 1 no-box 200 click 2325 gone 3000)
+      run=(menu "$IDM_VIDEO_ADJUST" dialog "$VA" 5000 click "$IDC_VIDEO_ADJUST_SET_ALL"
+        box "$text" "Error" 5000 click "$IDOK" dialog "$VA" 1000
+        wait-text "$IDC_VIDEO_ADJUST_SET_ALL" "全設定" 2000 enabled "$IDC_VIDEO_ADJUST_CLOSE" 1
+        no-box 200 click "$IDC_VIDEO_ADJUST_CLOSE" gone 3000)
       ;;
   esac
-  set_steps=(menu 40025 dialog "$AGC" 5000 click 1048 box "$text" "Error" 5000)
+  set_steps=(menu "$IDM_AGC" dialog "$AGC" 5000 click "$IDC_AGC_SET" box "$text" "Error" 5000)
   if [ "$word" = LOCK ]; then
     drv main 15000 "${move[@]}" "${set_steps[@]}"
     shot lock-display main 1000 box "$text" "Error" 1000
     set_steps=(box "$text" "Error" 1000)
     move=()
   fi
-  drv main 15000 "${move[@]}" "${set_steps[@]}" click 1 no-box 200 dialog "$AGC" 1000 click 1050 \
-    gone 3000 "${run[@]}"
+  drv main 15000 "${move[@]}" "${set_steps[@]}" click "$IDOK" no-box 200 \
+    dialog "$AGC" 1000 click "$IDC_AGC_CLOSE" gone 3000 "${run[@]}"
   mapfile -t got < <(frames "$log")
   [ "${#got[@]}" -eq 4 ] && [ "${got[0]}" = 'RX AGCNNNNNNNNNNNNNNNN\r\n' ] &&
     [ "${got[1]}" = "TX $word\\r\\n" ] && [[ ${got[2]} == "RX $first"* ]] &&
@@ -78,4 +87,4 @@ for i in "${!words[@]}"; do
 done
 
 # Nothing was changed by the refused commands: Exit asks nothing.
-drv main 1000 menu 40005 no-box 500 exited 5000 0
+exit_unchanged

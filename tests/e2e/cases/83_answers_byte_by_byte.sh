@@ -12,21 +12,24 @@ start_program
 RA="設定項目の読み込み"
 AGC="オート・ゲイン・コントロール"
 
-drv main 15000 no-box 1000 menu 40025 dialog "$AGC" 5000 click 1048 box "Success" "接続成功" 5000 \
-  click 1 no-box 500 dialog "$AGC" 1000 click 1050 gone 3000 \
-  menu 40017 dialog "$RA" 5000 click 1049 wait-text 1049 "キャンセル" 2000
+program_up
+open_dialog "$IDM_AGC" "$AGC" click "$IDC_AGC_SET" "${SUCCESS[@]}" no-box 500 \
+  dialog "$AGC" 1000 click "$IDC_AGC_CLOSE" gone 3000 \
+  menu "$IDM_READ_ALL" dialog "$RA" 5000 click "$IDC_READ_ALL_START" \
+  wait-text "$IDC_READ_ALL_START" "キャンセル" 2000
 # Fourteen queries: alarm, video loss, date and time, titles 1 and 2.
 wait_frames 30 15
-drv main 1000 dialog "$RA" 1000 click 1049 box "中止しました" "キャンセル" 5000 click 1 \
-  dialog "$RA" 1000 wait-text 1049 "読み込み" 2000 no-box 300 click 1112 gone 3000
+in_dialog "$RA" click "$IDC_READ_ALL_START" box "中止しました" "キャンセル" 5000 click "$IDOK" \
+  dialog "$RA" 1000 wait-text "$IDC_READ_ALL_START" "読み込み" 2000 no-box 300 \
+  click "$IDC_READ_ALL_CLOSE" gone 3000
 answered=$(frames | grep -c '^TX')
 note "read-all: $((answered - 1)) data lines, each in single bytes, taken whole before the cancel"
 
-drv main 1000 menu 40004 dialog "名前を付けて保存" 5000 filename read click 1 gone 5000 no-box 300
+save_as read
 wait_for_file "$work/read.dat"
 # Titles come back without the unit's trailing blanks; these two have none.
 python3 "$E2E_ROOT/tests/e2e/settings_file.py" diff "$work/unit.dat" "$work/read.dat" \
   --except 'title.text[' || fail "what was read differs from the unit's settings"
 expect_eq "titles 1 and 2 read" "$(sed -n 27,28p "$work/read.dat" | iconv -f cp932 -t utf-8 | tr -d '\r' | paste -sd' ')" \
   "＊ＣＡＭ＊ＡＢ＊ＣＤ カメラ２番"
-drv main 1000 menu 40005 no-box 500 exited 5000 0
+exit_unchanged

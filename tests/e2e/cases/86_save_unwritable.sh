@@ -8,7 +8,6 @@
 # the file's own name and the program ends.
 work=$CASE_DIR/work
 WRITE_ERROR="ファイルに書き込むことができませんでした。"
-PROMPT="ファイルが変更されています。保存しますか？"
 AGC="オート・ゲイン・コントロール"
 start_sim
 # A write past the limit then fails instead of ending the program.
@@ -20,31 +19,32 @@ no_temporary_files() {
   expect_eq "temporary files left" "$(find "$work" -name '*.tmp' | wc -l)" 0
 }
 
-drv main 15000 no-box 1000 menu 40004 dialog "名前を付けて保存" 5000 filename site click 1 gone 5000 \
-  no-box 300 menu 40025 dialog "$AGC" 5000 click 1017 click 1050 gone 3000
+program_up
+save_as site
+open_dialog "$IDM_AGC" "$AGC" click "${AGC_OFF[1]}" click "$IDC_AGC_CLOSE" gone 3000
 wait_for_file "$work/site.dat"
 cp "$work/site.dat" "$work/site.before"
 
 file_limit 1000
-drv main 1000 menu 40003 box "$WRITE_ERROR" "エラー" 5000
+drv main 1000 menu "$IDM_FILE_SAVE" box "$WRITE_ERROR" "エラー" 5000
 shot write-error main 1000 box "$WRITE_ERROR" "エラー" 1000
-drv main 1000 box "$WRITE_ERROR" "エラー" 1000 click 1 no-box 300
+drv main 1000 box "$WRITE_ERROR" "エラー" 1000 click "$IDOK" no-box 300
 cmp "$work/site.dat" "$work/site.before" || fail "a failed Save changed the file"
 no_temporary_files
 
-drv main 1000 menu 40004 dialog "名前を付けて保存" 5000 filename other click 1 gone 5000 \
-  box "$WRITE_ERROR" "エラー" 5000 click 1 no-box 300
+open_dialog "$IDM_FILE_SAVE_AS" "$SAVE_AS_CAPTION" filename other click "$IDOK" gone 5000 \
+  box "$WRITE_ERROR" "エラー" 5000 click "$IDOK" no-box 300
 [ ! -e "$work/other.dat" ] || fail "a failed Save As left other.dat"
 no_temporary_files
 
-drv main 1000 menu 40005 box "$PROMPT" "保存確認" 5000 click 6 box "$WRITE_ERROR" "エラー" 5000 \
-  click 1 no-box 500 alive
+drv main 1000 menu "$IDM_FILE_EXIT" "${SAVE_PROMPT[@]}" click "$IDYES" \
+  box "$WRITE_ERROR" "エラー" 5000 click "$IDOK" no-box 500 alive
 cmp "$work/site.dat" "$work/site.before" || fail "a failed save on exit changed the file"
 no_temporary_files
 
 file_limit unlimited
-drv main 1000 menu 40005 box "$PROMPT" "保存確認" 5000 click 6 no-dialog "名前を付けて保存" 500 \
-  exited 5000 0
+drv main 1000 menu "$IDM_FILE_EXIT" "${SAVE_PROMPT[@]}" click "$IDYES" \
+  no-dialog "$SAVE_AS_CAPTION" 500 exited 5000 0
 python3 "$E2E_ROOT/tests/e2e/settings_file.py" write "$work/expect.dat" 'agc.on[0]=0'
 cmp "$work/expect.dat" "$work/site.dat" || fail "the edit was not saved to site.dat"
 [ ! -e "$work/other.dat" ] || fail "the document took the name of the failed Save As"

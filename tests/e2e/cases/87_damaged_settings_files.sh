@@ -98,9 +98,6 @@ for i, name in enumerate(names):
 write('extreme.dat', extreme)
 PY
 
-# Driver steps: Open of a file, Save As of the document.
-open_steps() { echo menu 40002 dialog "ファイルを開く" 5000 filename "$1" click 1 gone 5000 no-box 300; }
-save_as_steps() { echo menu 40004 dialog "名前を付けて保存" 5000 filename "$1" click 1 gone 5000 no-box 300; }
 same_file() {
   wait_for_file "$work/$2"
   cmp "$work/$1" "$work/$2" || {
@@ -109,53 +106,61 @@ same_file() {
   }
 }
 TI="タイトルの設定"
+JIS="ＪＩＳ第１水準,第２水準以外の字が選択されてます"
 
-drv main 15000 no-box 1000
+program_up
 
 # The file that ends inside a title, opened over another one. Its cut title
 # is then shown in the title dialog: looking changes nothing, Save writes
 # the same file again, and its "設定" is refused.
-drv main 1000 $(open_steps before.dat) $(open_steps truncated.dat) $(save_as_steps saved-truncated)
+open_file before.dat
+open_file truncated.dat
+save_as saved-truncated
 same_file expect-truncated.dat saved-truncated.dat
 rm "$work/saved-truncated.dat"
-drv main 1000 menu 40008 dialog "$TI" 5000 choose 2001 4 close gone 3000 no-box 300 \
-  menu 40003 no-dialog "名前を付けて保存" 500 no-box 300
+open_dialog "$IDM_TITLE" "$TI" choose "$IDC_TITLE_CHANNEL" 4 close gone 3000 no-box 300 \
+  menu "$IDM_FILE_SAVE" no-dialog "$SAVE_AS_CAPTION" 500 no-box 300
 same_file expect-truncated.dat saved-truncated.dat
 # Its "設定" sends nothing of the half character.
-drv main 1000 menu 40008 dialog "$TI" 5000 choose 2001 4 click 2003 \
-  box "ＪＩＳ第１水準,第２水準以外の字が選択されてます" "Error" 5000 click 1 no-box 500 \
-  dialog "$TI" 1000 close gone 3000
+open_dialog "$IDM_TITLE" "$TI" choose "$IDC_TITLE_CHANNEL" 4 click "$IDC_TITLE_SET" \
+  box "$JIS" "Error" 5000 click "$IDOK" no-box 500 dialog "$TI" 1000 close gone 3000
 
 # Binary words among the values; the binary title in the title dialog.
-drv main 1000 $(open_steps junk.dat) $(save_as_steps saved-junk) \
-  menu 40008 dialog "$TI" 5000 choose 2001 9
+open_file junk.dat
+save_as saved-junk
+open_dialog "$IDM_TITLE" "$TI" choose "$IDC_TITLE_CHANNEL" 9
 shot binary-title main 1000 dialog "$TI" 1000
-drv main 1000 dialog "$TI" 1000 close gone 3000 no-box 300
+in_dialog "$TI" close gone 3000 no-box 300
 same_file expect-junk.dat saved-junk.dat
 
 # The huge file: its values are read from its start at once, no message.
-drv main 1000 $(open_steps huge.dat) $(save_as_steps saved-huge)
+open_file huge.dat
+save_as saved-huge
 rm -f "$work/huge.dat"
 same_file site.dat saved-huge.dat
 
 # Random bytes: no message, a complete settings file can still be saved.
-drv main 1000 $(open_steps random.dat) $(save_as_steps saved-random)
+open_file random.dat
+save_as saved-random
 wait_for_file "$work/saved-random.dat"
 expect_eq "lines saved after random bytes" "$(wc -l <"$work/saved-random.dat")" 282
 expect_eq "CR LF line ends" "$(grep -c $'\r$' "$work/saved-random.dat")" 282
 
 # Extreme values: every settings dialog opens and closes, painted ones
 # included; the file saved afterwards is the file opened.
-steps=($(open_steps extreme.dat))
-for id in 40006 40007 40020 40008 40009 40023 40011 40025 40024 40012 40013 40014 40015 40016 \
-  40017; do
-  steps+=(menu "$id" dialog "" 5000 close gone 3000 no-box 100 alive)
+open_file extreme.dat
+steps=()
+for command in IDM_ALARM IDM_VIDEO_LOSS IDM_DATE_TIME IDM_TITLE IDM_TITLE_DISPLAY IDM_FONT_SIZE \
+  IDM_AUTO_SWITCH IDM_AGC IDM_VIDEO_FORMAT IDM_TITLE_POSITION IDM_SPLIT_LAYOUT IDM_SCREEN_SWITCH \
+  IDM_OTHER IDM_SEND_ALL IDM_READ_ALL; do
+  steps+=(menu "${!command}" dialog "" 5000 close gone 3000 no-box 100 alive)
 done
-drv main 1000 "${steps[@]}" menu 40022 dialog "" 5000
+drv main 1000 "${steps[@]}" menu "$IDM_VIDEO_ADJUST" dialog "" 5000
 shot extreme-video-adjust main 1000 dialog "" 1000
-drv main 1000 dialog "" 1000 close gone 3000 no-box 200 alive $(save_as_steps saved-extreme)
+in_dialog "" close gone 3000 no-box 200 alive
+save_as saved-extreme
 same_file extreme.dat saved-extreme.dat
 
 # Nothing was sent by opening files and dialogs; the program ends normally.
 expect_frames </dev/null
-drv main 1000 menu 40005 no-box 500 exited 5000 0
+exit_unchanged

@@ -6,13 +6,12 @@ absent_port com1
 start_program
 AGC="オート・ゲイン・コントロール"
 SA="全項目の設定"
-drv main 15000 box "Miss! File Open" "Error" 5000 click 1 \
-  box "Miss! Mask Set" "Error" 3000 click 1 \
-  box "Miss! Buffer Set" "Error" 3000 click 1 \
-  box "Miss! Time Out Set" "Error" 3000 click 1 \
-  box "Miss! Set Comm State" "Error" 3000 click 1 no-box 300 \
-  menu 40025 dialog "$AGC" 5000 click 1048 no-box 1400 box "No Connect" "接続失敗" 3000 click 1 \
-  no-box 500 dialog "$AGC" 1000 click 1050 gone 3000 \
-  menu 40016 dialog "$SA" 5000 click 1046 box "No Connect" "接続失敗" 5000 click 1 \
-  dialog "$SA" 1000 wait-text 1046 "設定" 2000 text 1047 "" enabled 1113 1 no-box 500 \
-  click 1113 gone 3000 menu 40005 no-box 500 exited 5000 0
+drv main 15000 "${PORT_MISSES[@]}" no-box 300 \
+  menu "$IDM_AGC" dialog "$AGC" 5000 click "$IDC_AGC_SET" no-box 1400 \
+  box "No Connect" "接続失敗" 3000 click "$IDOK" no-box 500 \
+  dialog "$AGC" 1000 click "$IDC_AGC_CLOSE" gone 3000 \
+  menu "$IDM_SEND_ALL" dialog "$SA" 5000 click "$IDC_SEND_ALL_START" \
+  box "No Connect" "接続失敗" 5000 click "$IDOK" \
+  dialog "$SA" 1000 wait-text "$IDC_SEND_ALL_START" "設定" 2000 text "$IDC_SEND_ALL_PERCENT" "" \
+  enabled "$IDC_SEND_ALL_CLOSE" 1 no-box 500 click "$IDC_SEND_ALL_CLOSE" gone 3000
+exit_unchanged

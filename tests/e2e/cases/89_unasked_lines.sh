@@ -6,20 +6,20 @@
 # free again: the clock ticks, dialogs open and close.
 start_babbler E3 50 60
 start_program
-drv main 15000 no-box 1000
+program_up
 signal_sim USR1
 wait_babbler_done
 drv main 1000 box "Command Error" "Error" 3000
 shot one-box main 1000 box "Command Error" "Error" 1000
-drv main 1000 box "Command Error" "Error" 1000 click 1
+drv main 1000 box "Command Error" "Error" 1000 click "$IDOK"
 # What arrived while the box was open is shown once more, then no more.
 boxes=1
-if drv_try main 1000 box "Command Error" "Error" 800 click 1 >/dev/null 2>&1; then
+if drv_try main 1000 box "Command Error" "Error" 800 click "$IDOK" >/dev/null 2>&1; then
   boxes=2
 fi
 drv main 1000 no-box 1500
 note "60 unasked lines: $boxes box(es) to close"
 
-drv main 1000 menu 40019 dialog "KORVEX7のﾊﾞｰｼﾞｮﾝ情報" 5000 click 1 gone 3000 no-box 300
+open_dialog "$IDM_ABOUT" "KORVEX7のﾊﾞｰｼﾞｮﾝ情報" click "$IDOK" gone 3000 no-box 300
 expect_clock_ticks
-drv main 1000 menu 40005 no-box 500 exited 5000 0
+exit_unchanged

@@ -1,0 +1,50 @@
+// The functions behind the driver's steps (the table is in steps.cpp). Each
+// takes its own arguments from the driver and fails with the reason the
+// step did not hold.
+#pragma once
+
+namespace korvex7::e2e {
+
+class Driver;
+
+// ---- The program, its windows and message boxes (window_steps.cpp) -------
+void FindMainWindow(Driver& d);          // main MS
+void PostMenuCommand(Driver& d);         // menu ID
+void WaitForDialog(Driver& d);           // dialog CAPTION MS
+void ExpectNoDialog(Driver& d);          // no-dialog CAPTION MS
+void ExpectCaption(Driver& d);           // caption TEXT
+void PostClose(Driver& d);               // close
+void SendClose(Driver& d);               // send-close
+void RetryWithin(Driver& d);             // within MS STEP [ARG...]
+void WaitUntilGone(Driver& d);           // gone MS
+void WaitForBox(Driver& d);              // box TEXT CAPTION MS
+void WaitForBoxOfAnyProcess(Driver& d);  // box-any TEXT CAPTION MS
+void ExpectNoBox(Driver& d);             // no-box MS
+void ExpectStatus(Driver& d);            // status PART TEXT
+void PrintStatus(Driver& d);             // print-status PART
+void PrintCurrentRect(Driver& d);        // print-rect
+void PrintMainRect(Driver& d);           // print-main-rect
+void PrintControlRect(Driver& d);        // print-control-rect ID
+void ExpectExited(Driver& d);            // exited MS [CODE]
+void ExpectAlive(Driver& d);             // alive
+void SleepFor(Driver& d);                // sleep MS
+void ClickToolbarButton(Driver& d);      // toolbar ID
+void PostKey(Driver& d);                 // key VK
+
+// ---- The controls of the current window (control_steps.cpp) --------------
+void PostSelect(Driver& d);       // select ID INDEX
+void SendSelect(Driver& d);       // choose ID INDEX
+void ExpectSelection(Driver& d);  // selection ID INDEX
+void ClickButton(Driver& d);      // click ID
+void SetControlText(Driver& d);   // set-text ID TEXT
+void SetFileName(Driver& d);      // filename TEXT
+void ExpectText(Driver& d);       // text ID TEXT
+void WaitForText(Driver& d);      // wait-text ID TEXT MS
+void PrintText(Driver& d);        // print-text ID
+void ExpectEnabled(Driver& d);    // enabled ID 0|1
+void ExpectChecked(Driver& d);    // checked ID 0|1
+void ExpectItems(Driver& d);      // items ID N
+void ExpectVisible(Driver& d);    // visible ID 0|1
+void PrintTextsSeen(Driver& d);   // texts-seen ID MS
+
+}  // namespace korvex7::e2e
