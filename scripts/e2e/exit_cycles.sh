@@ -124,9 +124,9 @@ case $what in
         start_program
         pid=$PROGRAM_PID
         AGC="オート・ゲイン・コントロール"
-        if ! drv_try main 15000 no-box 300 menu 40025 dialog "$AGC" 5000 click 1048 \
-          box "Success" "接続成功" 5000 click 1 dialog "$AGC" 1000 click 1050 gone 3000 \
-          menu 40005 2>"$CASE_DIR/step.err"; then
+        if ! drv_try main 15000 no-box 300 menu "$IDM_AGC" dialog "$AGC" 5000 click "$IDC_AGC_SET" \
+          box "Success" "接続成功" 5000 click "$IDOK" dialog "$AGC" 1000 click "$IDC_AGC_CLOSE" gone 3000 \
+          menu "$IDM_FILE_EXIT" 2>"$CASE_DIR/step.err"; then
           # Keep what the display and every process show, then start afresh.
           failures=$((failures + 1))
           echo "cycle $n: $(cat "$CASE_DIR/step.err"); stacks in $CASE_DIR/stacks-$n.txt"

@@ -7,9 +7,9 @@
 // thread only borrows the port handle through SerialPort.
 #pragma once
 
+#include <windows.h>
 #include <commctrl.h>
 #include <commdlg.h>
-#include <windows.h>
 
 #include <memory>
 #include <string>

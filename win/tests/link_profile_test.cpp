@@ -18,11 +18,23 @@ struct ParseRow {
 
 TEST(LinkProfileTest, StoredValues) {
   const ParseRow rows[] = {
-      {L"0", 0, 0},   {L"1", 1, 1},   {L"2", 2, 0},  {L"3", 3, 0},   {L"4", 4, 0},
+      {L"0", 0, 0},
+      {L"1", 1, 1},
+      {L"2", 2, 0},
+      {L"3", 3, 0},
+      {L"4", 4, 0},
       {L"5", 5, 0},
       // Out of range or not one digit: COM1, RS-232C.
-      {L"6", 0, 0},   {L"9", 0, 0},   {L"", 0, 0},   {L"12", 0, 0},  {L"10", 0, 0},
-      {L"-1", 0, 0},  {L"a", 0, 0},   {L"1 ", 0, 0}, {L"01", 0, 0},  {L"\x0661", 0, 0},
+      {L"6", 0, 0},
+      {L"9", 0, 0},
+      {L"", 0, 0},
+      {L"12", 0, 0},
+      {L"10", 0, 0},
+      {L"-1", 0, 0},
+      {L"a", 0, 0},
+      {L"1 ", 0, 0},
+      {L"01", 0, 0},
+      {L"\x0661", 0, 0},
   };
   for (const ParseRow& row : rows) {
     SCOPED_TRACE(std::wstring(L"stored \"") + row.stored + L"\"");
@@ -55,8 +67,8 @@ class SavedProfile {
   }
   ~SavedProfile() {
     for (int i = 0; i < 2; ++i) {
-      WritePrivateProfileStringW(kProfileSection, kKeys[i], present_[i] ? values_[i].c_str() : nullptr,
-                                 kProfileFile);
+      WritePrivateProfileStringW(kProfileSection, kKeys[i],
+                                 present_[i] ? values_[i].c_str() : nullptr, kProfileFile);
     }
   }
 

@@ -67,11 +67,11 @@ TEST(CommSettingsTest, OkWritesOnlyWhatChanged) {
     bool writeControl, writeComPort;
   };
   const Row rows[] = {
-      {0, 0, 0, 0, 0, 0, false, false},   // nothing changed
-      {0, 0, 0, 1, 0, 1, true, false},    // line mode only: the port stays open
-      {0, 1, 3, 1, 3, 1, false, true},    // port only: reopened
-      {2, 0, 5, 1, 5, 1, true, true},     // both
-      {4, 1, -1, -1, 4, 1, false, false}, // no selection keeps the values
+      {0, 0, 0, 0, 0, 0, false, false},    // nothing changed
+      {0, 0, 0, 1, 0, 1, true, false},     // line mode only: the port stays open
+      {0, 1, 3, 1, 3, 1, false, true},     // port only: reopened
+      {2, 0, 5, 1, 5, 1, true, true},      // both
+      {4, 1, -1, -1, 4, 1, false, false},  // no selection keeps the values
       {1, 0, -1, 1, 1, 1, true, false},
   };
   for (const Row& row : rows) {

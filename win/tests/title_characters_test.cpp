@@ -1,7 +1,7 @@
 // The title box's characters in code page 932: exact codes only, never a
 // best-fit look-alike; what cannot be stored is refused by the title encoder.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <string>
 
