@@ -55,7 +55,7 @@ std::string PortAddress::ToString() const {
   return device;
 }
 
-ParsedPortAddress ParsePortAddress(std::string_view text) {
+ParsedPortAddress ParsePortAddress(std::string_view text, bool anyPort) {
   PortAddress address;
   std::string_view rest;
   if (StartsWithNoCase(text, "tcp://")) {
@@ -101,7 +101,10 @@ ParsedPortAddress ParsePortAddress(std::string_view text) {
     if (c < '0' || c > '9') return Refuse(text, "the port is a number 1..65535");
     port = port * 10 + static_cast<unsigned long>(c - '0');
   }
-  if (port < 1 || port > 65535) return Refuse(text, "the port is a number 1..65535");
+  if (port < (anyPort ? 0u : 1u) || port > 65535) {
+    return Refuse(text,
+                  anyPort ? "the port is a number 0..65535" : "the port is a number 1..65535");
+  }
   address.host = std::string(host);
   address.port = static_cast<std::uint16_t>(port);
   return {address, {}};

@@ -32,6 +32,7 @@ struct ParsedPortAddress {
   std::string error;  // when there is no address: what is wrong with the text
 };
 
-ParsedPortAddress ParsePortAddress(std::string_view text);
+// `anyPort`: port 0 is taken too (a listening socket: the system chooses).
+ParsedPortAddress ParsePortAddress(std::string_view text, bool anyPort = false);
 
 }  // namespace korvex7

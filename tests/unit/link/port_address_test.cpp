@@ -37,6 +37,13 @@ TEST(PortAddress, SerialAndNetworkForms) {
   }
 }
 
+TEST(PortAddress, PortZeroOnlyForListening) {
+  EXPECT_FALSE(ParsePortAddress("tcp://127.0.0.1:0").address);
+  const ParsedPortAddress listening = ParsePortAddress("tcp://127.0.0.1:0", true);
+  ASSERT_TRUE(listening.address) << listening.error;
+  EXPECT_EQ(listening.address->port, 0);
+}
+
 TEST(PortAddress, RefusesMalformedNetworkAddresses) {
   const char* const rows[] = {
       "",
