@@ -1,0 +1,150 @@
+#!/usr/bin/env bash
+# korvex7ctl through a serial device server: Debian's ser2net, started here
+# with a configuration of its own on loopback ports (no system service),
+# serving the simulator's pseudo-terminal with a raw TCP accepter, an RFC 2217
+# accepter and a plain Telnet accepter that does not offer the com-port
+# option; and the simulator's own --listen.
+source "$(dirname "$0")/ctl_common.sh"
+
+command -v ser2net >/dev/null || {
+  echo "ser2net is not installed (Debian: ser2net; scripts/install-deps.sh installs it)" >&2
+  exit 1
+}
+SER2NET_PIDS=()
+network_cleanup() {
+  local pid
+  for pid in "${SER2NET_PIDS[@]}"; do
+    kill "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+  done
+  cleanup
+}
+trap network_cleanup EXIT
+
+# free_ports N: N TCP ports on 127.0.0.1 that nothing listens on now.
+free_ports() {
+  python3 -c '
+import socket, sys
+socks = []
+for _ in range(int(sys.argv[1])):
+    s = socket.socket(); s.bind(("127.0.0.1", 0)); socks.append(s)
+print(" ".join(str(s.getsockname()[1]) for s in socks))' "$1"
+}
+
+# wait_listening PORT...: up to five seconds until each port takes connections.
+wait_listening() {
+  python3 -c '
+import socket, sys, time
+end = time.time() + 5
+for port in map(int, sys.argv[1:]):
+    while True:
+        try:
+            socket.create_connection(("127.0.0.1", port), 0.2).close(); break
+        except OSError:
+            if time.time() > end: sys.exit(f"nothing listens on {port}")
+            time.sleep(0.05)' "$@"
+}
+
+# start_ser2net NAME: ser2net serving the simulator NAME's pseudo-terminal;
+# sets RAW, RFC and TELNET to its three loopback ports.
+start_ser2net() {
+  local device
+  device=$(readlink -f "$WORK/$1")
+  read -r RAW RFC TELNET <<<"$(free_ports 3)"
+  cat >"$WORK/$1.ser2net.yaml" <<EOF
+connection: &raw
+  accepter: tcp,127.0.0.1,$RAW
+  connector: serialdev,$device,9600e81,local
+connection: &rfc
+  accepter: telnet(rfc2217),tcp,127.0.0.1,$RFC
+  connector: serialdev,$device,9600e81,local
+connection: &telnet
+  accepter: telnet,tcp,127.0.0.1,$TELNET
+  connector: serialdev,$device,9600e81,local
+EOF
+  ser2net -n -d -c "$WORK/$1.ser2net.yaml" >"$WORK/$1.ser2net.log" 2>&1 &
+  SER2NET_PIDS+=($!)
+  wait_listening "$RAW" "$RFC" "$TELNET" || exit 1
+}
+
+make_site_file "$WORK/site.dat"
+
+# Read: the same file through the pty, raw TCP and RFC 2217.
+start_sim unit --load "$WORK/site.dat"
+ctl 0 --port "$WORK/unit" read "$WORK/pty.dat"
+start_ser2net unit
+ctl 0 --port "tcp://127.0.0.1:$RAW" read "$WORK/raw.dat"
+ctl 0 --port "rfc2217://127.0.0.1:$RFC" read "$WORK/rfc.dat"
+cmp -s "$WORK/pty.dat" "$WORK/raw.dat" || fail "a read through raw TCP differs from a pty read"
+cmp -s "$WORK/pty.dat" "$WORK/rfc.dat" || fail "a read through RFC 2217 differs from a pty read"
+same_settings "$WORK/site.dat" "$WORK/rfc.dat"
+
+# The wrong kind of port, and a server that will not set the line.
+ctl 7 --port "rfc2217://127.0.0.1:$TELNET" read "$WORK/x.dat"
+expect_in "$WORK/err" "refused the RFC 2217 com-port option"
+ctl 7 --port "tcp://127.0.0.1:$RFC" read "$WORK/x.dat"
+expect_in "$WORK/err" "it is an RFC 2217 port, give it as rfc2217://"
+read -r CLOSED <<<"$(free_ports 1)"
+ctl 7 --port "tcp://127.0.0.1:$CLOSED" read "$WORK/x.dat"
+expect_in "$WORK/err" "tcp://127.0.0.1:$CLOSED: cannot connect"
+ctl 2 --port "tcp://127.0.0.1" read "$WORK/x.dat"
+[ ! -e "$WORK/x.dat" ] || fail "a failed read wrote x.dat"
+
+# Write through RFC 2217 to a unit at its defaults: its dump is the file.
+stop_sims
+start_sim blank --dump "$WORK/blank-unit.dat"
+start_ser2net blank
+ctl 0 --port "rfc2217://127.0.0.1:$RFC" write "$WORK/site.dat"
+wait_same_settings "$WORK/site.dat" "$WORK/blank-unit.dat"
+ctl 0 --port "tcp://127.0.0.1:$RAW" set alarm.mode=internal
+expect_in "$WORK/out" "set 1 values with 1 command"
+
+# The line lost in the middle of a read: ser2net ends while the answers come.
+stop_sims
+start_sim slow --reply-delay-ms 40 --log "$WORK/slow.log"
+start_ser2net slow
+"$CTL" --no-progress --port "tcp://127.0.0.1:$RAW" read "$WORK/lost.dat" \
+  >"$WORK/out" 2>"$WORK/err" &
+reader=$!
+for _ in $(seq 200); do [ "$(grep -c ' RX ' "$WORK/slow.log")" -ge 5 ] && break; sleep 0.02; done
+{ kill -KILL "${SER2NET_PIDS[-1]}" && wait "${SER2NET_PIDS[-1]}"; } 2>/dev/null
+wait "$reader"
+[ $? -eq 7 ] || fail "a read whose connection was lost did not end with 7"
+expect_in "$WORK/err" "the connection was closed (while sending"
+[ ! -e "$WORK/lost.dat" ] || fail "a read whose connection was lost wrote its file"
+
+# A unit that does not answer, through the server: 4.
+stop_sims
+start_sim quiet --silent
+start_ser2net quiet
+ctl 4 --port "tcp://127.0.0.1:$RAW" --timeout-ms 300 get alarm.mode
+
+# scan on an RS-485 line at 9600 baud through the server: exactly the units
+# there, within 4 s for the 32 addresses.
+stop_sims
+start_sim bus --address 02,09,17,31 --line-rate 9600
+start_ser2net bus
+started=$(date +%s%N)
+ctl 0 --port "tcp://127.0.0.1:$RAW" --rs485 scan
+took=$((($(date +%s%N) - started) / 1000000))
+[ "$(paste -sd' ' "$WORK/out")" = "02 09 17 31" ] || fail "scan found: $(paste -sd' ' "$WORK/out")"
+[ "$took" -le 4000 ] || fail "scan of 32 addresses took $took ms"
+echo "scan of 32 addresses through ser2net at 9600 baud: $took ms"
+ctl 0 --port "rfc2217://127.0.0.1:$RFC" --rs485 --address 05-10 --json scan
+python3 -c 'import json,sys; u=json.load(open(sys.argv[1]))["units"]; sys.exit(u != [{"address":"09","ok":True}])' \
+  "$WORK/out" || fail "scan --json: $(cat "$WORK/out")"
+
+# The simulator's own TCP port, IPv4 and IPv6.
+stop_sims
+"$SIM" --listen tcp://127.0.0.1:0 --listen 'tcp://[::1]:0' --load "$WORK/site.dat" \
+  >"$WORK/listen.out" 2>&1 &
+SIM_PIDS+=($!)
+for _ in $(seq 100); do grep -q 'on tcp://' "$WORK/listen.out" && break; sleep 0.05; done
+v4=$(grep -o 'tcp://127.0.0.1:[0-9]*' "$WORK/listen.out")
+v6=$(grep -o 'tcp://\[::1\]:[0-9]*' "$WORK/listen.out")
+ctl 0 --port "$v4" read "$WORK/listen4.dat"
+ctl 0 --port "$v6" read "$WORK/listen6.dat"
+cmp -s "$WORK/pty.dat" "$WORK/listen4.dat" || fail "a read from --listen (IPv4) differs"
+cmp -s "$WORK/pty.dat" "$WORK/listen6.dat" || fail "a read from --listen (IPv6) differs"
+
+finish
