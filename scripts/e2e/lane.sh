@@ -28,7 +28,7 @@ e2e_setup() {
   for f in "$SIM" "$EXE" "$DRIVER" "$LINK_CHECK" "$CTL"; do
     [ -f "$f" ] || { echo "e2e: missing $f (build it first)" >&2; return 2; }
   done
-  for tool in wine wineserver winedbg Xvfb import convert cc iconv gdb; do
+  for tool in wine wineserver winedbg Xvfb import convert cc iconv gdb ser2net; do
     command -v "$tool" >/dev/null || { echo "e2e: $tool is not installed" >&2; return 2; }
   done
   E2E=$WIN_BUILD/e2e
