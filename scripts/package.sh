@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the Windows release package: a zip with KORVEX7.exe, korvex7ctl.exe
-# and the user guide, so a Windows user needs nothing else.
+# and the user guide (Markdown and HTML), so a Windows user needs nothing else.
 #
 # Usage: scripts/package.sh [OUTPUT_DIR]      (default: build/package)
 # The Windows build directory is build/win unless KORVEX7_WIN_BUILD says otherwise.
@@ -39,8 +39,12 @@ stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 mkdir "$stage/$name"
 cp "$program" "$tool" "$stage/$name/"
-# CR LF line ends, so that every Windows editor shows the guide properly.
+# CR LF line ends, so that every Windows editor shows the guide properly;
+# and the guide as one HTML file (its style inside), for a browser.
 sed 's/$/\r/' docs/USER-GUIDE.md >"$stage/$name/USER-GUIDE.md"
+pandoc --from gfm --to html5 --standalone --self-contained --css docs/guide.css \
+  --metadata pagetitle="KORVEX7 設定ツール 利用の手引き / User guide" \
+  docs/USER-GUIDE.md -o "$stage/$name/USER-GUIDE.html"
 
 mkdir -p "$out"
 zip_path=$root/$out/$name.zip
