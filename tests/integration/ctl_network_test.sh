@@ -134,6 +134,15 @@ ctl 0 --port "rfc2217://127.0.0.1:$RFC" --rs485 --address 05-10 --json scan
 python3 -c 'import json,sys; u=json.load(open(sys.argv[1]))["units"]; sys.exit(u != [{"address":"09","ok":True}])' \
   "$WORK/out" || fail "scan --json: $(cat "$WORK/out")"
 
+# Every other command over the network with an address list.
+ctl 0 --port "rfc2217://127.0.0.1:$RFC" --rs485 --address 02,09 diff --unit "$WORK/defaults.dat"
+ctl 0 --port "tcp://127.0.0.1:$RAW" --rs485 --address 02,09 send RAM
+[ "$(paste -sd' ' "$WORK/out")" = "unit 02: 02AMI unit 09: 09AMI" ] || fail "send: $(cat "$WORK/out")"
+ctl 0 --port "rfc2217://127.0.0.1:$RFC" --rs485 --address 02,09 switch ch.05
+ctl 0 --port "tcp://127.0.0.1:$RAW" --rs485 --address 02,09 clock --now
+ctl 4 --port "tcp://127.0.0.1:$RAW" --rs485 --address 02,03 --timeout-ms 200 get alarm.mode
+expect_in "$WORK/err" "unit 03: No Connect"
+
 # The simulator's own TCP port, IPv4 and IPv6.
 stop_sims
 "$SIM" --listen tcp://127.0.0.1:0 --listen 'tcp://[::1]:0' --load "$WORK/site.dat" \
