@@ -44,6 +44,20 @@ e2e_setup() {
   export SHIM
   export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C.UTF-8
 
+  # The settings files the cases make are written in the core's own field
+  # names and start from its defaults (tests/e2e/settings_file.py).
+  local tool=$NATIVE_BUILD/tools/ctl/korvex7ctl reference=$E2E/reference i
+  export KORVEX7_SETTINGS_REFERENCE=$reference
+  rm -rf "$reference"
+  mkdir -p "$reference"
+  "$tool" --json fields >"$reference/fields.json" ||
+    { echo "e2e: cannot list the fields with $tool" >&2; return 2; }
+  "$SIM" --pty "$reference/line" --dump "$reference/defaults.dat" >"$reference/sim.out" 2>&1 &
+  for i in $(seq 200); do [ -L "$reference/line" ] && break; sleep 0.05; done
+  kill "$!" 2>/dev/null
+  wait "$!" 2>/dev/null
+  [ -s "$reference/defaults.dat" ] || { echo "e2e: the simulator wrote no defaults" >&2; return 2; }
+
   # The prefix template, created once; each case runs on a copy of it.
   BASE=$E2E/prefix-base
   TEMPLATE_RUN=$E2E/lane-template

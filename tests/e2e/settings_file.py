@@ -13,69 +13,32 @@ page 932. NAME is a field name as the program knows it ("alarm.mode",
 encoded to code page 932 with each full-width blank written as the file
 keeps it, a full-width asterisk.
 """
+import json
+import os
+import re
 import sys
+
+# The field names and the start-up defaults are the core's own: the runner
+# puts them in this folder once per run (fields.json from "korvex7ctl --json
+# fields", defaults.dat from the simulator's first dump of a new unit).
+REFERENCE = os.environ.get("KORVEX7_SETTINGS_REFERENCE", "")
 
 
 def field_names():
+    with open(os.path.join(REFERENCE, "fields.json"), encoding="utf-8") as f:
+        families = json.load(f)["fields"]
     names = []
-
-    def one(name):
-        names.append(name)
-
-    def many(name, count):
-        names.extend(f"{name}[{i}]" for i in range(count))
-
-    for n in ("alarm.mode", "alarm.inputPolarity", "alarm.holdTimeText", "alarm.returnOn",
-              "alarm.display"):
-        one(n)
-    many("videoLoss.detect", 16)
-    for n in ("videoLoss.display", "videoLoss.signalOutput", "videoLoss.background",
-              "dateTime.display", "dateTime.displayRange"):
-        one(n)
-    many("title.text", 16)
-    for n in ("titleDisplay.single", "titleDisplay.split", "fontSize.single", "fontSize.split"):
-        one(n)
-    many("autoSwitch.dwellTime", 25)
-    one("autoSwitch.mode")
-    for n in ("brightness", "contrast", "hue", "sharpness", "saturation", "saturationV"):
-        many("videoAdjust." + n, 16)
-    many("agc.on", 16)
-    many("videoFormat.format", 16)
-    one("titlePosition.vertical")
-    one("titlePosition.horizontal")
-    for n, count in (("quadA", 4), ("quadB", 4), ("quadC", 4), ("quadD", 4), ("nineA", 9),
-                     ("nineB", 9), ("thirteenA", 13), ("thirteenB", 13), ("sixteen", 16)):
-        many("splitLayout." + n, count)
-    for n in ("other.connectorInput", "other.borderLine", "other.powerOnScreen",
-              "other.ntscAspect"):
-        one(n)
-    assert len(names) == 282, len(names)
+    for family in families:
+        m = re.fullmatch(r"(.*)\[0\.\.(\d+)\]", family["field"])
+        if m:
+            names += [f"{m.group(1)}[{i}]" for i in range(int(m.group(2)) + 1)]
+        else:
+            names.append(family["field"])
     return names
 
 
-FULL_DIGITS = "０１２３４５６７８９"
-
-
 def defaults():
-    v = []
-    v += ["0", "0", "030", "1", "1"]
-    v += ["1"] * 16
-    v += ["1", "0", "0", "1", "0"]
-    for ch in range(1, 17):
-        v.append("＊＊＊ＣＨ" + FULL_DIGITS[ch // 10] + FULL_DIGITS[ch % 10] + "＊＊＊")
-    v += ["1", "1", "1", "1"]
-    v += ["3"] * 25 + ["2"]
-    for value in (64, 64, 124, 0, 80, 80):
-        v += [str(value)] * 16
-    v += ["1"] * 16 + ["2"] * 16
-    v += ["8", "8"]
-    layouts = ([0, 1, 2, 3], [4, 5, 6, 7], [8, 9, 10, 11], [12, 13, 14, 15], list(range(9)),
-               list(range(7, 16)), list(range(13)), list(range(10)) + [13, 14, 15],
-               list(range(16)))
-    for layout in layouts:
-        v += [str(c) for c in layout]
-    v += ["0", "3", "24", "0"]
-    return v
+    return read(os.path.join(REFERENCE, "defaults.dat"))
 
 
 def read(path):
@@ -86,9 +49,13 @@ def read(path):
 
 
 def main(argv):
+    if not REFERENCE:
+        sys.exit("settings_file.py: KORVEX7_SETTINGS_REFERENCE names no folder (run it from a case)")
     names = field_names()
+    if len(names) != len(defaults()):
+        sys.exit(f"settings_file.py: {len(names)} field names for {len(defaults())} values")
     if len(argv) >= 2 and argv[0] == "write":
-        values = [s.encode("cp932") for s in defaults()]
+        values = defaults()
         for assignment in argv[2:]:
             name, _, value = assignment.partition("=")
             if name not in names:
