@@ -3,8 +3,10 @@
 // in the message.
 #pragma once
 
+#include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace korvex7::platform {
@@ -27,5 +29,11 @@ class NetworkError : public std::runtime_error {
  private:
   NetworkErrorKind kind_;
 };
+
+// "HOST:PORT" as the messages name a peer, an IPv6 address in brackets.
+inline std::string FormatHostPort(std::string_view host, std::uint16_t port) {
+  const bool v6 = host.find(':') != std::string_view::npos;
+  return (v6 ? "[" : "") + std::string(host) + (v6 ? "]:" : ":") + std::to_string(port);
+}
 
 }  // namespace korvex7::platform

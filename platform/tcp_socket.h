@@ -11,14 +11,12 @@
 #include "platform/win32/tcp_socket.h"
 
 namespace korvex7::platform {
-using win32::FormatHostPort;
 using win32::TcpStream;
 }  // namespace korvex7::platform
 #else
 #include "platform/posix/tcp_socket.h"
 
 namespace korvex7::platform {
-using posix::FormatHostPort;
 using posix::TcpListener;
 using posix::TcpStream;
 }  // namespace korvex7::platform

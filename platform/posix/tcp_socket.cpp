@@ -92,11 +92,6 @@ UniqueFd ConnectOne(const addrinfo& a, std::chrono::milliseconds timeout, int& e
 
 }  // namespace
 
-std::string FormatHostPort(std::string_view host, std::uint16_t port) {
-  const bool v6 = host.find(':') != std::string_view::npos;
-  return (v6 ? "[" : "") + std::string(host) + (v6 ? "]:" : ":") + std::to_string(port);
-}
-
 TcpStream::TcpStream(UniqueFd fd, std::string peer) : fd_(std::move(fd)), peer_(std::move(peer)) {}
 
 TcpStream TcpStream::Connect(const std::string& host, std::uint16_t port,

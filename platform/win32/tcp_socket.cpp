@@ -52,11 +52,6 @@ struct AddrInfoFree {
 
 }  // namespace
 
-std::string FormatHostPort(std::string_view host, std::uint16_t port) {
-  const bool v6 = host.find(':') != std::string_view::npos;
-  return (v6 ? "[" : "") + std::string(host) + (v6 ? "]:" : ":") + std::to_string(port);
-}
-
 TcpStream::TcpStream(TcpStream&& other) noexcept
     : socket_(std::exchange(other.socket_, kNoSocket)), peer_(std::move(other.peer_)) {}
 

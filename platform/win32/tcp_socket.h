@@ -20,8 +20,7 @@ namespace korvex7::win32 {
 using platform::NetworkError;
 using platform::NetworkErrorKind;
 
-// "HOST:PORT", with an IPv6 address in brackets.
-std::string FormatHostPort(std::string_view host, std::uint16_t port);
+using platform::FormatHostPort;
 
 class TcpStream {
  public:

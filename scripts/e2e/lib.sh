@@ -470,6 +470,26 @@ write_ini() {
   { printf '[KORVEX7_section]\r\n'; printf '%s\r\n' "$@"; } >"$f"
 }
 
+# ctl_exe STATUS ARG...: korvex7ctl.exe under Wine in the case's working
+# folder; fails the case unless it ends with STATUS. Its output is left in
+# CTL_OUT and CTL_ERR.
+ctl_exe() {
+  local want=$1 rc=0
+  shift
+  CTL_OUT=$CASE_DIR/ctl.out
+  CTL_ERR=$CASE_DIR/ctl.err
+  (cd "$CASE_DIR/work" && wine_run "$CTL" --no-progress "$@") >"$CTL_OUT" 2>"$CTL_ERR" || rc=$?
+  if [ "$rc" -ne "$want" ]; then
+    sed 's/^/    /' "$CTL_ERR" >&2
+    fail "korvex7ctl $*: exit status $rc, expected $want"
+  fi
+}
+
+# expect_err TEXT: korvex7ctl's last error output holds TEXT.
+expect_err() {
+  grep -qF -- "$1" "$CTL_ERR" || { sed 's/^/    /' "$CTL_ERR" >&2; fail "no '$1' in the error output"; }
+}
+
 # expect_eq WHAT GOT WANT
 expect_eq() {
   [ "$2" = "$3" ] || fail "$1: got '$2', expected '$3'"

@@ -21,50 +21,13 @@ network_cleanup() {
 }
 trap network_cleanup EXIT
 
-# free_ports N: N TCP ports on 127.0.0.1 that nothing listens on now.
-free_ports() {
-  python3 -c '
-import socket, sys
-socks = []
-for _ in range(int(sys.argv[1])):
-    s = socket.socket(); s.bind(("127.0.0.1", 0)); socks.append(s)
-print(" ".join(str(s.getsockname()[1]) for s in socks))' "$1"
-}
+source "$(dirname "$0")/../support/ser2net.sh"
 
-# wait_listening PORT...: up to five seconds until each port takes connections.
-wait_listening() {
-  python3 -c '
-import socket, sys, time
-end = time.time() + 5
-for port in map(int, sys.argv[1:]):
-    while True:
-        try:
-            socket.create_connection(("127.0.0.1", port), 0.2).close(); break
-        except OSError:
-            if time.time() > end: sys.exit(f"nothing listens on {port}")
-            time.sleep(0.05)' "$@"
-}
-
-# start_ser2net NAME: ser2net serving the simulator NAME's pseudo-terminal;
-# sets RAW, RFC and TELNET to its three loopback ports.
+# start_ser2net NAME: ser2net serving the simulator NAME's pseudo-terminal.
 start_ser2net() {
-  local device
-  device=$(readlink -f "$WORK/$1")
-  read -r RAW RFC TELNET <<<"$(free_ports 3)"
-  cat >"$WORK/$1.ser2net.yaml" <<EOF
-connection: &raw
-  accepter: tcp,127.0.0.1,$RAW
-  connector: serialdev,$device,9600e81,local
-connection: &rfc
-  accepter: telnet(rfc2217),tcp,127.0.0.1,$RFC
-  connector: serialdev,$device,9600e81,local
-connection: &telnet
-  accepter: telnet,tcp,127.0.0.1,$TELNET
-  connector: serialdev,$device,9600e81,local
-EOF
-  ser2net -n -d -c "$WORK/$1.ser2net.yaml" >"$WORK/$1.ser2net.log" 2>&1 &
-  SER2NET_PIDS+=($!)
-  wait_listening "$RAW" "$RFC" "$TELNET" || exit 1
+  mkdir -p "$WORK/$1.ser2net"
+  ser2net_start "$WORK/$1" "$WORK/$1.ser2net" || exit 1
+  SER2NET_PIDS+=("$SER2NET_PID")
 }
 
 make_site_file "$WORK/site.dat"

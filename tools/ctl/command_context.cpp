@@ -51,6 +51,34 @@ ProgressFn CommandContext::ProgressFor(const Unit& unit, std::string_view action
   return [this, label](int done, int total) { progress_.Show(label, done, total); };
 }
 
+bool CommandContext::SelectAll(const std::vector<SavedField>& fields,
+                               const std::vector<std::string>& patterns,
+                               std::vector<std::size_t>& indexes) {
+  for (const auto& pattern : patterns) {
+    const FieldSelection s = SelectFields(fields, pattern);
+    if (!s.ok()) {
+      Error(s.error);
+      return false;
+    }
+    indexes.insert(indexes.end(), s.indexes.begin(), s.indexes.end());
+  }
+  return true;
+}
+
+int CommandContext::ParseAssignments(const std::vector<SavedField>& fields,
+                                     std::vector<Assignment>& out) {
+  int worst = kExitOk;
+  for (const auto& argument : o_.arguments) {
+    out.push_back(ParseAssignment(fields, argument));
+    const Assignment& a = out.back();
+    if (a.error == ArgumentError::kNone) continue;
+    Error(a.message);
+    worst = std::max(
+        worst, static_cast<int>(a.error == ArgumentError::kMalformed ? kExitUsage : kExitRefused));
+  }
+  return worst;
+}
+
 bool CommandContext::LoadComplete(const std::string& path, SettingsModel& model, int& code) {
   const SettingsFileLoad loaded = LoadSettingsFromFile(path, model);
   if (loaded.complete) return true;

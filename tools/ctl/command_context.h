@@ -19,6 +19,7 @@
 #include "core/model/saved_fields.h"
 #include "tools/ctl/command_exchange.h"
 #include "tools/ctl/ctl_app.h"
+#include "tools/ctl/field_args.h"
 #include "tools/ctl/progress.h"
 #include "tools/ctl/unit_jobs.h"
 
@@ -81,6 +82,13 @@ class CommandContext {
   // exit status.
   int ReportFailure(Unit& unit, const JobResult& r);
   int ReportRefusals(std::string_view where, const std::vector<Refusal>& refusals);
+  // The fields `patterns` select, appended to `indexes` in order; false when
+  // a pattern selects nothing (reported).
+  bool SelectAll(const std::vector<SavedField>& fields, const std::vector<std::string>& patterns,
+                 std::vector<std::size_t>& indexes);
+  // The FIELD=VALUE arguments of the command line; every malformed or refused
+  // one is reported, and the worst exit status returned (kExitOk when none).
+  int ParseAssignments(const std::vector<SavedField>& fields, std::vector<Assignment>& out);
   // Loads a settings file; a file that does not read completely is refused
   // (reported, `code` set).
   bool LoadComplete(const std::string& path, SettingsModel& model, int& code);

@@ -8,25 +8,6 @@
 work=$CASE_DIR/work
 settings() { python3 "$E2E_ROOT/tests/e2e/settings_file.py" "$@"; }
 
-# ctl STATUS ARG...: korvex7ctl.exe in the case's working folder; fails the
-# case unless it ends with STATUS. Its output is left in CTL_OUT and CTL_ERR.
-CTL_OUT=$CASE_DIR/ctl.out
-CTL_ERR=$CASE_DIR/ctl.err
-ctl() {
-  local want=$1 rc=0
-  shift
-  (cd "$work" && wine_run "$CTL" --no-progress "$@") >"$CTL_OUT" 2>"$CTL_ERR" || rc=$?
-  if [ "$rc" -ne "$want" ]; then
-    sed 's/^/    /' "$CTL_ERR" >&2
-    fail "korvex7ctl $*: exit status $rc, expected $want"
-  fi
-}
-
-# expect_err TEXT: the tool's last error output holds TEXT.
-expect_err() {
-  grep -qF -- "$1" "$CTL_ERR" || { sed 's/^/    /' "$CTL_ERR" >&2; fail "no '$1' in the error output"; }
-}
-
 # Every title is ten characters without trailing blanks: a title read back
 # loses its trailing full-width blanks.
 digits=(０ １ ２ ３ ４ ５ ６ ７ ８ ９)
@@ -48,16 +29,16 @@ settings write "$work/other.dat" \
 
 # read: the unit's settings, saved as the program saves them.
 start_sim --load "$work/site.dat"
-ctl 0 --port COM1 read read.dat
+ctl_exe 0 --port COM1 read read.dat
 grep -qF "read 55 settings queries, saved read.dat" "$CTL_OUT" || fail "no read report"
 cmp "$work/site.dat" "$work/read.dat" || fail "read.dat is not the unit's file"
-ctl 0 --port com1 get alarm.mode 'title.text[3]'
+ctl_exe 0 --port com1 get alarm.mode 'title.text[3]'
 expect_eq "get" "$(tr -d '\r' <"$CTL_OUT")" "alarm.mode=external
 title.text[3]=第０３番カメラ入口前"
 # A read whose file name is taken by a folder: nothing replaced, no new file.
 mkdir "$work/folder.dat"
 touch "$work/folder.dat/keep"
-ctl 6 --port COM1 read folder.dat
+ctl_exe 6 --port COM1 read folder.dat
 expect_err "folder.dat: cannot replace the file: "
 [ -f "$work/folder.dat/keep" ] || fail "the folder's content changed"
 expect_eq "temporary files left" "$(find "$work" -name '*.tmp' | wc -l)" 0
@@ -66,10 +47,10 @@ stop_sims
 # write: the unit then holds the file (all that a command carries); set: one
 # command, one answer.
 start_sim --dump "$work/unit.dat" --log "$CASE_DIR/write.log"
-ctl 0 --port COM1 write other.dat
+ctl_exe 0 --port COM1 write other.dat
 wait_settings_same "$work/other.dat" "$work/unit.dat" --except videoAdjust.saturationV
 expect_eq "commands" "$(frames "$CASE_DIR/write.log" | grep -c '^RX')" 55
-ctl 0 --port COM1 set alarm.mode=internal 'videoAdjust.brightness[3]=-1'
+ctl_exe 0 --port COM1 set alarm.mode=internal 'videoAdjust.brightness[3]=-1'
 expect_eq "set" "$(frames "$CASE_DIR/write.log" | tail -4)" 'RX AMI\r\n
 TX GO\r\n
 RX VAB04127\r\n
@@ -83,35 +64,35 @@ wait_settings_same "$work/expect.dat" "$work/unit.dat" --except videoAdjust.satu
 # Refused before anything is sent: a malformed value (2), a value out of
 # range (3), a damaged file (6).
 sent=$(frames "$CASE_DIR/write.log" | wc -l)
-ctl 2 --port COM1 set alarm.mode=sideways
+ctl_exe 2 --port COM1 set alarm.mode=sideways
 expect_err "it takes internal | external"
-ctl 3 --port COM1 set 'videoAdjust.brightness[3]=64'
+ctl_exe 3 --port COM1 set 'videoAdjust.brightness[3]=64'
 expect_err "64 is out of range; it takes -64..63"
 head -c 200 "$work/other.dat" >"$work/cut.dat"
-ctl 6 --port COM1 write cut.dat
+ctl_exe 6 --port COM1 write cut.dat
 expect_err "cut.dat: the file ends after"
-ctl 6 --port COM1 write missing.dat
+ctl_exe 6 --port COM1 write missing.dat
 expect_err "missing.dat: cannot open: "
 expect_eq "frames after the refusals" "$(frames "$CASE_DIR/write.log" | wc -l)" "$sent"
-ctl 1 diff site.dat other.dat
+ctl_exe 1 diff site.dat other.dat
 grep -q '^alarm.holdTimeText' "$CTL_OUT" || fail "diff does not name alarm.holdTimeText"
-ctl 0 diff site.dat read.dat
+ctl_exe 0 diff site.dat read.dat
 stop_sims
 
 # A unit that never answers (4), one that answers with an error (5).
 start_sim --silent
-ctl 4 --port COM1 set alarm.mode=external
+ctl_exe 4 --port COM1 set alarm.mode=external
 expect_err "No Connect (no answer to AME within 1900 ms"
 stop_sims
 start_sim --status E3
-ctl 5 --port COM1 get alarm.mode
+ctl_exe 5 --port COM1 get alarm.mode
 expect_err 'Command Error (the unit answered "E3" to RAM'
 stop_sims
 
 # A port that cannot be opened (7).
-ctl 7 --port COM2 get alarm.mode
+ctl_exe 7 --port COM2 get alarm.mode
 expect_err "COM2: cannot open the port: "
 
 # The port list holds the prefix's COM1..COM6 (Wine may add ports of its own).
-ctl 0 --list-ports
+ctl_exe 0 --list-ports
 expect_eq "ports" "$(tr -d '\r' <"$CTL_OUT" | head -6 | paste -sd' ')" "COM1 COM2 COM3 COM4 COM5 COM6"

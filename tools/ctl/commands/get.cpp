@@ -2,7 +2,6 @@
 // from a settings file).
 #include "tools/ctl/commands/commands.h"
 
-#include "tools/ctl/field_args.h"
 #include "tools/ctl/report.h"
 
 namespace korvex7::ctl {
@@ -15,14 +14,7 @@ int GetFromFile(CommandContext& ctx) {
   int code = kExitOk;
   if (!ctx.LoadComplete(o.file, table.model, code)) return code;
   std::vector<std::size_t> indexes;
-  for (const auto& pattern : o.arguments) {
-    const FieldSelection s = SelectFields(table.fields, pattern);
-    if (!s.ok()) {
-      ctx.Error(s.error);
-      return kExitUsage;
-    }
-    indexes.insert(indexes.end(), s.indexes.begin(), s.indexes.end());
-  }
+  if (!ctx.SelectAll(table.fields, o.arguments, indexes)) return kExitUsage;
   if (o.json) {
     ctx.PrintJson(Json{{"file", o.file}, {"fields", FieldsJson(table.fields, indexes)}});
   } else {
@@ -38,14 +30,7 @@ int RunGet(CommandContext& ctx) {
   if (!o.file.empty()) return GetFromFile(ctx);
   FieldTable table;
   std::vector<std::size_t> indexes;
-  for (const auto& pattern : o.arguments) {
-    const FieldSelection s = SelectFields(table.fields, pattern);
-    if (!s.ok()) {
-      ctx.Error(s.error);
-      return kExitUsage;
-    }
-    indexes.insert(indexes.end(), s.indexes.begin(), s.indexes.end());
-  }
+  if (!ctx.SelectAll(table.fields, o.arguments, indexes)) return kExitUsage;
   std::vector<std::string> notKept;
   const std::vector<int> queries = QueriesFor(table.fields, indexes, &notKept);
   if (!notKept.empty()) {

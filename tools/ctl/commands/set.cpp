@@ -19,15 +19,7 @@ int SetInFile(CommandContext& ctx) {
   int code = kExitOk;
   if (!ctx.LoadComplete(o.file, table.model, code)) return code;
   std::vector<Assignment> assignments;
-  int worst = kExitOk;
-  for (const auto& argument : o.arguments) {
-    assignments.push_back(ParseAssignment(table.fields, argument));
-    const Assignment& a = assignments.back();
-    if (a.error == ArgumentError::kNone) continue;
-    ctx.Error(a.message);
-    worst = std::max(
-        worst, static_cast<int>(a.error == ArgumentError::kMalformed ? kExitUsage : kExitRefused));
-  }
+  const int worst = ctx.ParseAssignments(table.fields, assignments);
   if (worst != kExitOk) {
     ctx.Error(o.file + " was not changed");
     return worst;
@@ -57,15 +49,7 @@ int RunSet(CommandContext& ctx) {
   if (!o.file.empty()) return SetInFile(ctx);
   FieldTable table;
   std::vector<Assignment> assignments;
-  int worst = kExitOk;
-  for (const auto& argument : o.arguments) {
-    assignments.push_back(ParseAssignment(table.fields, argument));
-    const Assignment& a = assignments.back();
-    if (a.error == ArgumentError::kNone) continue;
-    ctx.Error(a.message);
-    worst = std::max(
-        worst, static_cast<int>(a.error == ArgumentError::kMalformed ? kExitUsage : kExitRefused));
-  }
+  int worst = ctx.ParseAssignments(table.fields, assignments);
   const SetPlan plan = PlanSet(table.fields, assignments);
   for (const auto& e : plan.errors) {
     ctx.Error(e);

@@ -2,7 +2,6 @@
 #include "tools/ctl/commands/commands.h"
 
 #include "core/model/settings_store.h"
-#include "tools/ctl/field_args.h"
 #include "tools/ctl/report.h"
 
 namespace korvex7::ctl {
@@ -20,14 +19,8 @@ int RunShow(CommandContext& ctx) {
   if (o.arguments.size() == 1) {
     for (std::size_t i = 0; i < table.fields.size(); ++i) indexes.push_back(i);
   }
-  for (std::size_t a = 1; a < o.arguments.size(); ++a) {
-    const FieldSelection s = SelectFields(table.fields, o.arguments[a]);
-    if (!s.ok()) {
-      ctx.Error(s.error);
-      return kExitUsage;
-    }
-    indexes.insert(indexes.end(), s.indexes.begin(), s.indexes.end());
-  }
+  const std::vector<std::string> patterns(o.arguments.begin() + 1, o.arguments.end());
+  if (!ctx.SelectAll(table.fields, patterns, indexes)) return kExitUsage;
   if (o.json) {
     ctx.PrintJson(Json{{"file", path}, {"fields", FieldsJson(table.fields, indexes)}});
   } else {
