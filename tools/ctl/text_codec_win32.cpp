@@ -1,7 +1,9 @@
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
+#include "core/text/jis.h"
 #include "tools/ctl/text_codec.h"
 
 namespace korvex7::ctl {
@@ -56,8 +58,7 @@ std::string Cp932ToUtf8(std::string_view cp932) {
   std::string out;
   std::size_t i = 0;
   while (i < cp932.size()) {
-    const auto b = static_cast<unsigned char>(cp932[i]);
-    const bool lead = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+    const bool lead = IsShiftJisLeadByte(static_cast<std::uint8_t>(cp932[i]));
     std::size_t len = lead && i + 1 < cp932.size() ? 2 : 1;
     auto wide = ToWide(kCodePage932, cp932.substr(i, len));
     std::optional<std::string> utf8;
