@@ -32,7 +32,15 @@ differ=$(compare -metric AE "$CASE_DIR/before-no-clock.png" "$CASE_DIR/after-no-
   null: 2>&1) || true
 expect_eq "pixels that differ after the round trip" "$differ" 0
 
-# The program still works at its new place: a dialog opens and closes.
-open_dialog "$IDM_AGC" "オート・ゲイン・コントロール" fits click "$IDC_AGC_CLOSE" gone 3000
+# The split layout dialog told of a new DPI (Wine leaves the dialog's scale
+# as it was): its screen boxes stay on their slots, the 16-way picture whole,
+# and a layout chosen afterwards is arranged on the same slots.
+S="分割画面配置の設定"
+open_dialog "$IDM_SPLIT_LAYOUT" "$S" choose "$IDC_SPLIT_LAYOUT" 8 fits
+slot16=$(drv main 1000 dialog "$S" 1000 print-control-rect "${SPLIT_SCREEN_BOX[16]}")
+in_dialog "$S" dpi-changed 96 sleep 200 fits choose "$IDC_SPLIT_LAYOUT" 7 choose "$IDC_SPLIT_LAYOUT" 8
+expect_eq "screen 16 after the DPI change" \
+  "$(drv main 1000 dialog "$S" 1000 print-control-rect "${SPLIT_SCREEN_BOX[16]}")" "$slot16"
+in_dialog "$S" click "$IDC_SPLIT_CLOSE" gone 3000
 expect_frames </dev/null
-exit_unchanged
+exit_discarding

@@ -82,7 +82,7 @@
 //                              at least 100 pixels at 96 DPI, scaled
 //   print-main-layout          print "window W H client W H buttons W H
 //                              status H parts E0 E1" of the main window
-//   dpi-changed DPI            send WM_DPICHANGED with DPI to the main
+//   dpi-changed DPI            send WM_DPICHANGED with DPI to the current
 //                              window, proposing its own rectangle (as when
 //                              it is moved to a monitor of that scale)
 #include <windows.h>

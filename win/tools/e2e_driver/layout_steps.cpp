@@ -185,12 +185,12 @@ void PrintMainLayout(Driver& d) {
 
 void SendDpiChanged(Driver& d) {
   const int dpi = d.TakeInt();
-  HWND main = d.Main();
+  HWND window = d.Current();
   // Windows proposes a rectangle on the new monitor; here the window's own.
-  const RECT proposed = WindowRectOf(main);
+  const RECT proposed = WindowRectOf(window);
   const WPARAM both = MAKEWPARAM(static_cast<WORD>(dpi), static_cast<WORD>(dpi));
-  if (!RemoteSendRect(main, WM_DPICHANGED, both, proposed)) {
-    Fail(L"the main window did not handle WM_DPICHANGED");
+  if (!RemoteSendRect(window, WM_DPICHANGED, both, proposed)) {
+    Fail(L"\"" + WindowText(window) + L"\" did not handle WM_DPICHANGED");
   }
 }
 
