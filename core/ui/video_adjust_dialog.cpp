@@ -1,5 +1,9 @@
 #include "core/ui/video_adjust_dialog.h"
 
+#include <algorithm>
+
+#include "core/ui/display_scale.h"
+
 namespace korvex7 {
 
 namespace {
@@ -97,5 +101,52 @@ std::string VideoAdjustPercentText(int percent) { return Digits(percent < 0 ? 0 
 int VideoAdjustColumnX(int channelIndex) { return 145 + 50 * channelIndex; }
 
 int VideoAdjustRowY(int row) { return 50 + 20 * row; }
+
+namespace {
+
+// The narrow table: between the labels and the first column, and between
+// the last cell and the frame, in pixels at 96 DPI.
+constexpr int kNarrowLabelGap = 20;
+constexpr int kNarrowRightGap = 10;
+constexpr int kNarrowMinimumColumnGap = 4;
+constexpr int kSpecifiedColumnPitch = 50;
+
+// What the narrow table keeps of the specified one: the frame's top and
+// bottom, the left margin and every y, scaled.
+VideoAdjustTable ScaledRows(int dpi) {
+  VideoAdjustTable t;
+  const AdjustTableRect& f = kVideoAdjustTableFrame;
+  t.frame = {ScaleToDpi(f.left, dpi), ScaleToDpi(f.top, dpi), ScaleToDpi(f.right, dpi),
+             ScaleToDpi(f.bottom, dpi)};
+  t.headingY = ScaleToDpi(kVideoAdjustHeadingY, dpi);
+  t.labelX = ScaleToDpi(kVideoAdjustLabelX, dpi);
+  for (int row = 0; row < kAdjustRows; ++row) {
+    t.rowY[static_cast<std::size_t>(row)] = ScaleToDpi(VideoAdjustRowY(row), dpi);
+  }
+  return t;
+}
+
+}  // namespace
+
+VideoAdjustTable ScaledVideoAdjustTable(int dpi) {
+  VideoAdjustTable t = ScaledRows(dpi);
+  for (int ch = 0; ch < kChannels; ++ch) {
+    t.columnX[static_cast<std::size_t>(ch)] = ScaleToDpi(VideoAdjustColumnX(ch), dpi);
+  }
+  return t;
+}
+
+VideoAdjustTable NarrowVideoAdjustTable(int dpi, int clientWidth, VideoAdjustTextWidths widths) {
+  VideoAdjustTable t = ScaledRows(dpi);
+  t.frame.right = std::max(t.frame.left, clientWidth - t.frame.left);
+  const int first = t.labelX + widths.label + ScaleToDpi(kNarrowLabelGap, dpi);
+  const int lastEnd = t.frame.right - ScaleToDpi(kNarrowRightGap, dpi);
+  const int fill = (lastEnd - widths.cell - first) / (kChannels - 1);
+  const int pitch = std::max(widths.cell + ScaleToDpi(kNarrowMinimumColumnGap, dpi),
+                             std::min(fill, ScaleToDpi(kSpecifiedColumnPitch, dpi)));
+  for (int ch = 0; ch < kChannels; ++ch)
+    t.columnX[static_cast<std::size_t>(ch)] = first + pitch * ch;
+  return t;
+}
 
 }  // namespace korvex7

@@ -1,5 +1,6 @@
 // What the video adjustment dialog decides without Win32: the items of its
-// five value lists, the texts and places of the painted 16-channel table, and
+// five value lists, the texts and places of the painted 16-channel table (as
+// specified at 96 DPI, and narrowed for the dialog's layout above it), and
 // the percentage shown while "全設定" runs.
 //
 // Brightness and hue are stored as the position of the value in their list
@@ -62,5 +63,34 @@ inline constexpr int kVideoAdjustLabelX = 25;
 // x of the column of channel index 0..15, y of a row.
 int VideoAdjustColumnX(int channelIndex);
 int VideoAdjustRowY(int row);
+
+// The table as painted, in pixels of the client area at the dialog's DPI.
+struct VideoAdjustTable {
+  AdjustTableRect frame{};
+  int headingY = 0;
+  int labelX = 0;
+  std::array<int, kAdjustRows> rowY{};
+  std::array<int, kChannels> columnX{};
+};
+
+// The table of the dialog as specified: every place of the 96-DPI table
+// scaled to `dpi`.
+VideoAdjustTable ScaledVideoAdjustTable(int dpi);
+
+// Widths of the painted texts in the dialog's font, in pixels at its DPI:
+// the widest row label, and the widest column heading or cell.
+struct VideoAdjustTextWidths {
+  int label = 0;
+  int cell = 0;
+};
+
+// The table of the narrow layout the dialog takes above 96 DPI, where the
+// specified one scaled would not fit a laptop's screen: the frame spans the
+// client area `clientWidth` pixels wide with the margins scaled, rows and
+// labels are placed as specified scaled, and the sixteen columns follow the
+// widest label at a pitch that fills the frame, scaled less than the text:
+// at most the 50 pixels of 96 DPI scaled, at least the widest cell and a
+// gap of 4 pixels scaled.
+VideoAdjustTable NarrowVideoAdjustTable(int dpi, int clientWidth, VideoAdjustTextWidths widths);
 
 }  // namespace korvex7

@@ -66,15 +66,22 @@ e2e_setup() {
 }
 
 # lane_open N [SCREEN]: starts lane N's display (SCREEN "1280x800" unless
-# given) and sets RUN, WINEPREFIX, TMPDIR, DISPLAY and LANE_XVFB.
+# given) and sets RUN, WINEPREFIX, TMPDIR, DISPLAY, LANE_XVFB and
+# LANE_SCREEN.
 lane_open() {
-  local n=$1 screen=${2:-1280x800} numfile i
+  local n=$1
   RUN=$E2E/lane$n
   rm -rf "$RUN"
   mkdir -p "$RUN/tmp"
   export RUN WINEPREFIX=$RUN/prefix TMPDIR=$RUN/tmp
-  # Xvfb chooses a free display number itself and writes it once it listens.
-  numfile=$RUN/display
+  lane_display "${2:-1280x800}" || { echo "e2e: lane $n: no display" >&2; return 1; }
+}
+
+# lane_display SCREEN: the lane's virtual display at SCREEN (WIDTHxHEIGHT).
+# Xvfb chooses a free display number itself and writes it once it listens.
+lane_display() {
+  local screen=$1 numfile=$RUN/display i
+  rm -f "$numfile"
   KORVEX7_E2E_RUN=$RUN_TOKEN Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp \
     3>"$numfile" >"$RUN/xvfb.log" 2>&1 &
   LANE_XVFB=$!
@@ -83,17 +90,32 @@ lane_open() {
     kill -0 "$LANE_XVFB" 2>/dev/null || break
     sleep 0.05
   done
-  [ -s "$numfile" ] || { cat "$RUN/xvfb.log" >&2; echo "e2e: lane $n: no display" >&2; return 1; }
+  [ -s "$numfile" ] || { cat "$RUN/xvfb.log" >&2; return 1; }
   export DISPLAY=":$(tr -d '\n' <"$numfile")"
+  LANE_SCREEN=$screen
 }
 
-lane_close() {
-  lane_end_wine
+# lane_screen SCREEN: the lane's display at SCREEN, a new one when the lane's
+# has another size (a case that asks for its screen, see run_e2e.sh). Only
+# between cases: no Wine process of the lane may be running.
+lane_screen() {
+  [ "$1" != "${LANE_SCREEN:-}" ] || return 0
+  lane_stop_display
+  lane_display "$1"
+}
+
+lane_stop_display() {
   if [ -n "${LANE_XVFB:-}" ]; then
     kill "$LANE_XVFB" 2>/dev/null || true
     wait "$LANE_XVFB" 2>/dev/null || true
     LANE_XVFB=
+    LANE_SCREEN=
   fi
+}
+
+lane_close() {
+  lane_end_wine
+  lane_stop_display
 }
 
 # Ends every Wine process of the lane's prefix (bounded: a wineserver that
@@ -119,6 +141,25 @@ lane_fresh_prefix() {
   # case (the simulator's pty, or a folder for a port that cannot be opened).
   local n
   for n in 2 3 4 5 6; do mkdir -p "$RUN/com$n"; done
+}
+
+# lane_prefix_dpi DPI: the display scale the prefix's programs see (the
+# user's LogPixels, 96 for 100 %, 144 for 150 %), written into its registry
+# file before Wine reads it: called after lane_fresh_prefix, before any Wine
+# process of the case starts.
+lane_prefix_dpi() {
+  local reg=$WINEPREFIX/user.reg value
+  value=$(printf 'dword:%08x' "$1")
+  awk -v value="\"LogPixels\"=$value" '
+    /^\[/ { section = ($0 ~ /^\[Control Panel\\\\Desktop\]/); pending = section; print; next }
+    section && /^"LogPixels"=/ { next }
+    pending && /^#time=/ { print; print value; pending = 0; next }
+    pending { print value; pending = 0 }
+    { print }
+  ' "$reg" >"$reg.new" && mv "$reg.new" "$reg"
+  grep -q "^\"LogPixels\"=$value" "$reg" || {
+    printf '\n[Control Panel\\\\Desktop]\n"LogPixels"=%s\n' "$value" >>"$reg"
+  }
 }
 
 # token_pids TOKEN: the processes whose environment holds

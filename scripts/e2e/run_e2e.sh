@@ -11,6 +11,11 @@
 # copy of a private Wine prefix made once under WIN_BUILD/e2e. Screenshots go
 # to WIN_BUILD/e2e/screenshots, logs to WIN_BUILD/e2e/results/CASE.
 #
+# A case may ask for its screen and display scale with lines of its own:
+#   # e2e-screen: 1366x768      the lane's display at that size (1280x800
+#                               unless asked); another size restarts it
+#   # e2e-dpi: 144              the prefix's LogPixels (96 unless asked)
+#
 # A case passes or fails; it is never run twice. A case over its time limit
 # (E2E_CASE_SECONDS, 120) fails, with the stacks of its processes kept in
 # results/CASE/stacks.txt. Whatever a case leaves running when it is over is
@@ -44,6 +49,7 @@ export ASAN_OPTIONS=${ASAN_OPTIONS:-abort_on_error=0}
 
 lanes=${E2E_LANES:-2}
 case_limit=${E2E_CASE_SECONDS:-120}
+DEFAULT_SCREEN=1280x800
 QUEUE=$E2E/queue
 OUTPUT_LOCK=$E2E/output.lock
 
@@ -78,17 +84,32 @@ report() {
   exec {lock}>&-
 }
 
-# run_case FILE: the case in a fresh prefix with a time limit; then every
-# process it started is ended. Writes CASE_DIR/result: "PASS", "SKIP reason"
-# or "FAIL reason".
+# case_setting FILE NAME: the value of the case's "# e2e-NAME: VALUE" line,
+# empty when it has none.
+case_setting() {
+  sed -n "s/^# e2e-$2: *\([^ ]*\).*/\1/p" "$1" | head -1
+}
+
+# run_case FILE: the case in a fresh prefix with a time limit, on the screen
+# and at the scale it asks for; then every process it started is ended.
+# Writes CASE_DIR/result: "PASS", "SKIP reason" or "FAIL reason".
 run_case() {
-  local file=$1 token start rc reason leftovers watchdog
+  local file=$1 token start rc reason leftovers watchdog screen dpi
   CASE=$(basename "$file" .sh)
   CASE_DIR=$RESULTS/$CASE
   rm -rf "$CASE_DIR"
   mkdir -p "$CASE_DIR/work"
   export CASE CASE_DIR
+  lane_end_wine
+  screen=$(case_setting "$file" screen)
+  if ! lane_screen "${screen:-$DEFAULT_SCREEN}"; then
+    echo "FAIL" >"$CASE_DIR/result"
+    report "FAIL  $CASE: no display of ${screen:-$DEFAULT_SCREEN}"
+    return
+  fi
   lane_fresh_prefix
+  dpi=$(case_setting "$file" dpi)
+  [ -z "$dpi" ] || lane_prefix_dpi "$dpi"
   token=$CASE-$RUN_TOKEN
 
   start=$(date +%s)
@@ -169,7 +190,7 @@ run_win_tests() {
 
 lane_worker() {
   local n=$1 job
-  lane_open "$n" || return 1
+  lane_open "$n" "$DEFAULT_SCREEN" || return 1
   trap 'lane_close' EXIT
   while job=$(next_job); do
     if [ "$job" = win_unit_tests ]; then

@@ -1,19 +1,22 @@
 // Painting helpers of the dialogs that draw a preview or a table on their
 // client area (title, auto switching, video adjustment). Their coordinates
-// are pixels at 96 DPI; the helpers scale them to the display so that the
-// painted area keeps its place beside the controls (laid out in dialog units)
-// at any DPI.
+// are pixels at 96 DPI; the helpers scale them to the DPI of the dialog's
+// monitor (not the system's), as the dialog's font and controls are, so
+// that the painted area keeps its place beside the controls (laid out in
+// dialog units) at any DPI. A layout made for the DPI (the video adjustment
+// dialog's above 96 DPI) paints in the dialog's own pixels.
 #pragma once
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <string_view>
 
 #include "win/support/unique_handle.h"
 
 namespace korvex7::win {
 
-// BeginPaint / EndPaint for one WM_PAINT, with the display's scale.
+// BeginPaint / EndPaint for one WM_PAINT, with the window's scale.
 class DialogPaint {
  public:
   explicit DialogPaint(HWND window);
@@ -22,18 +25,25 @@ class DialogPaint {
   DialogPaint& operator=(const DialogPaint&) = delete;
 
   HDC dc() const { return dc_; }
-  // A length in pixels at 96 DPI, on this display.
+  int dpi() const { return dpi_; }
+  // A length in pixels at 96 DPI, at the window's DPI.
   int Px(int pixelsAt96Dpi) const;
 
   // Rectangle from the 96-DPI corners: a black outline filled white. Text is
   // written without a background of its own, onto this frame.
   void Frame(int left, int top, int right, int bottom) const;
+  // The same from corners in the window's pixels.
+  void FramePixels(int left, int top, int right, int bottom) const;
 
   // Text at a 96-DPI point, with the font selected into the device context.
   void Text(int x, int y, std::wstring_view text) const;
   void TextUtf8(int x, int y, std::string_view text) const;
+  // Text at a point in the window's pixels.
+  void TextPixelsUtf8(int x, int y, std::string_view text) const;
 
  private:
+  void TextPixels(int x, int y, std::wstring_view text) const;
+
   HWND window_;
   PAINTSTRUCT ps_{};
   HDC dc_;
@@ -55,11 +65,15 @@ class SelectedObject {
   HGDIOBJ previous_;
 };
 
-// The rectangle of a 96-DPI area of a window's client area on this display,
-// for InvalidateRect.
+// The rectangle of a 96-DPI area of a window's client area at its DPI, for
+// InvalidateRect.
 RECT ScaledClientRect(HWND window, int left, int top, int right, int bottom);
 
 // The dialog's own font (the one its controls use), for painted labels.
 HFONT DialogFont(HWND dialog);
+
+// The width in pixels of the widest of `texts` in the font selected into
+// `dc`; 0 when none could be measured.
+int WidestText(HDC dc, std::initializer_list<std::string_view> texts);
 
 }  // namespace korvex7::win

@@ -30,7 +30,14 @@ struct Slot {
 
 struct SplitLayoutDialog {
   std::array<Slot, kSplitScreens> slots{};
+  // The client area before a change of the monitor's DPI, whose scaling of
+  // the controls the slots then follow.
+  RECT clientBeforeDpiChange{};
 };
+
+// Posted when the monitor's DPI changed, to run once Windows has scaled the
+// dialog and its controls.
+constexpr UINT kScaleSlotsMessage = WM_APP + 20;
 
 SettingsModel& Model(HWND dialog) { return DialogSessionOf(dialog).model; }
 
@@ -113,6 +120,24 @@ void OnInit(HWND dialog, SplitLayoutDialog& d) {
   Arrange(dialog, d);
 }
 
+// The dialog moved to a monitor of another DPI and Windows scaled it with its
+// controls (wherever they stood): the slots, recorded at the old scale, are
+// scaled as the client area was, and the boxes arranged on them again.
+void ScaleSlots(HWND dialog, SplitLayoutDialog& d) {
+  RECT now{};
+  const RECT& before = d.clientBeforeDpiChange;
+  if (!GetClientRect(dialog, &now) || before.right <= 0 || before.bottom <= 0) return;
+  const auto scale = [&](RECT& r) {
+    r = RECT{MulDiv(r.left, now.right, before.right), MulDiv(r.top, now.bottom, before.bottom),
+             MulDiv(r.right, now.right, before.right), MulDiv(r.bottom, now.bottom, before.bottom)};
+  };
+  for (Slot& slot : d.slots) {
+    scale(slot.box);
+    scale(slot.list);
+  }
+  Arrange(dialog, d);
+}
+
 void OnLayoutChanged(HWND dialog, const SplitLayoutDialog& d) {
   const int selected = ListSelection(dialog, IDC_SPLIT_LAYOUT);
   if (selected < 0) return;
@@ -157,11 +182,20 @@ INT_PTR CALLBACK SplitLayoutProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     OnInit(dialog, *reinterpret_cast<SplitLayoutDialog*>(lParam));
     return TRUE;
   }
-  const SplitLayoutDialog* d = DialogData<SplitLayoutDialog>(dialog);
+  SplitLayoutDialog* d = DialogData<SplitLayoutDialog>(dialog);
   if (d == nullptr) return FALSE;
   switch (message) {
     case WM_COMMAND:
       return OnCommand(dialog, *d, wParam) ? TRUE : FALSE;
+    case WM_DPICHANGED:
+      // Windows scales the dialog (not handled here); the slots follow after.
+      if (GetClientRect(dialog, &d->clientBeforeDpiChange)) {
+        PostMessageW(dialog, kScaleSlotsMessage, 0, 0);
+      }
+      return FALSE;
+    case kScaleSlotsMessage:
+      ScaleSlots(dialog, *d);
+      return TRUE;
     case WM_CLOSE:
       CloseSettingsDialog(dialog);
       return TRUE;

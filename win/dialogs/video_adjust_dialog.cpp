@@ -7,11 +7,13 @@
 
 #include "core/commands/video_adjust_commands.h"
 #include "core/transfer/dialog_sequences.h"
+#include "core/ui/display_scale.h"
 #include "core/ui/title_dialog.h"
 #include "core/ui/video_adjust_dialog.h"
 #include "win/dialogs/dialog_common.h"
 #include "win/dialogs/paint_support.h"
 #include "win/resources/resource.h"
+#include "win/support/display_dpi.h"
 #include "win/support/text.h"
 
 namespace korvex7::win {
@@ -55,18 +57,42 @@ SetAllOptions VideoAdjustSetAllOptions() {
 }
 
 struct VideoAdjustDialog {
-  explicit VideoAdjustDialog(Session& session)
-      : setAll(session, VideoAdjustSequence(), VideoAdjustSetAllOptions()) {}
+  VideoAdjustDialog(Session& session, bool narrowLayout)
+      : setAll(session, VideoAdjustSequence(), VideoAdjustSetAllOptions()), narrow(narrowLayout) {}
 
   SetAllRun setAll;
+  // Opened from the narrow template (above 96 DPI), which paints the narrow
+  // table.
+  bool narrow;
 };
 
 bool ValidChannel(std::int32_t channel) { return channel >= 0 && channel < kChannels; }
 
-// The table is repainted without erasing: its frame is filled first.
-void InvalidateTable(HWND dialog) {
-  const AdjustTableRect& f = kVideoAdjustTableFrame;
-  const RECT r = ScaledClientRect(dialog, f.left, f.top, f.right + 1, f.bottom + 1);
+// The table where this dialog paints it, at the dialog's DPI; `dc` holds the
+// dialog's font (the narrow table is fitted to its texts).
+VideoAdjustTable TableOf(HWND dialog, const VideoAdjustDialog& d, HDC dc, int dpi) {
+  if (!d.narrow) return ScaledVideoAdjustTable(dpi);
+  RECT client{};
+  if (!GetClientRect(dialog, &client)) return ScaledVideoAdjustTable(dpi);
+  VideoAdjustTextWidths widths;
+  widths.label =
+      WidestText(dc, {VideoAdjustRowLabel(kAdjustBrightness), VideoAdjustRowLabel(kAdjustContrast),
+                      VideoAdjustRowLabel(kAdjustHue), VideoAdjustRowLabel(kAdjustSharpness),
+                      VideoAdjustRowLabel(kAdjustSaturation)});
+  // The widest heading, and the widest cell of each row's form.
+  widths.cell = WidestText(
+      dc, {ChannelItem(kChannels - 1), VideoAdjustCell(kAdjustBrightness, 0),
+           VideoAdjustCell(kAdjustContrast, 127), VideoAdjustCell(kAdjustHue, 0),
+           VideoAdjustCell(kAdjustSharpness, 31), VideoAdjustCell(kAdjustSaturation, 127)});
+  return NarrowVideoAdjustTable(dpi, client.right, widths);
+}
+
+// The table is repainted without erasing: its frame is filled first. The
+// narrow table's frame spans the client area but for its margin.
+void InvalidateTable(HWND dialog, const VideoAdjustDialog& d) {
+  const AdjustTableRect f = ScaledVideoAdjustTable(WindowDpi(dialog)).frame;
+  RECT r{f.left, f.top, f.right + 1, f.bottom + 1};
+  if (RECT client{}; d.narrow && GetClientRect(dialog, &client)) r.right = client.right;
   InvalidateRect(dialog, &r, FALSE);
 }
 
@@ -106,21 +132,21 @@ void OnInit(HWND dialog) {
 }
 
 // A value list changed: the selected channel's element of its field.
-void OnValueChanged(HWND dialog, int row) {
+void OnValueChanged(HWND dialog, const VideoAdjustDialog& d, int row) {
   SettingsModel& m = DialogSessionOf(dialog).model;
   const int selected = ListSelection(dialog, ListId(row));
   if (selected < 0 || !ValidChannel(m.selectedChannel)) return;
   VideoAdjustValues(m.videoAdjust, row)[static_cast<std::size_t>(m.selectedChannel)] = selected;
-  InvalidateTable(dialog);
+  InvalidateTable(dialog, d);
   MarkModified(dialog);
 }
 
-void OnChannelChanged(HWND dialog) {
+void OnChannelChanged(HWND dialog, const VideoAdjustDialog& d) {
   const int selected = ListSelection(dialog, IDC_VIDEO_ADJUST_CHANNEL);
   if (selected < 0) return;
   DialogSessionOf(dialog).model.selectedChannel = selected;
   SelectChannelValues(dialog);
-  InvalidateTable(dialog);
+  InvalidateTable(dialog, d);
 }
 
 // "設定" of a row: the selected channel's stored value. Without a channel
@@ -136,22 +162,23 @@ void OnSetRow(HWND dialog, int row) {
   });
 }
 
-void PaintTable(HWND dialog) {
+void PaintTable(HWND dialog, const VideoAdjustDialog& d) {
   DialogPaint paint(dialog);
   if (paint.dc() == nullptr) return;
-  const AdjustTableRect& f = kVideoAdjustTableFrame;
-  paint.Frame(f.left, f.top, f.right, f.bottom);
   const SelectedObject font(paint.dc(), DialogFont(dialog));
+  const VideoAdjustTable t = TableOf(dialog, d, paint.dc(), paint.dpi());
+  paint.FramePixels(t.frame.left, t.frame.top, t.frame.right, t.frame.bottom);
   const SettingsModel& m = DialogSessionOf(dialog).model;
   for (int ch = 0; ch < kChannels; ++ch) {
-    paint.TextUtf8(VideoAdjustColumnX(ch), kVideoAdjustHeadingY, ChannelItem(ch));
+    paint.TextPixelsUtf8(t.columnX[static_cast<std::size_t>(ch)], t.headingY, ChannelItem(ch));
   }
   for (int row = 0; row < kAdjustRows; ++row) {
-    paint.TextUtf8(kVideoAdjustLabelX, VideoAdjustRowY(row), VideoAdjustRowLabel(row));
+    const int y = t.rowY[static_cast<std::size_t>(row)];
+    paint.TextPixelsUtf8(t.labelX, y, VideoAdjustRowLabel(row));
     const ChannelInts& values = VideoAdjustValues(m.videoAdjust, row);
     for (int ch = 0; ch < kChannels; ++ch) {
-      paint.TextUtf8(VideoAdjustColumnX(ch), VideoAdjustRowY(row),
-                     VideoAdjustCell(row, values[static_cast<std::size_t>(ch)]));
+      paint.TextPixelsUtf8(t.columnX[static_cast<std::size_t>(ch)], y,
+                           VideoAdjustCell(row, values[static_cast<std::size_t>(ch)]));
     }
   }
 }
@@ -161,7 +188,7 @@ bool OnCommand(HWND dialog, VideoAdjustDialog& d, WPARAM wParam) {
   const int code = HIWORD(wParam);
   for (int row = 0; row < kAdjustRows; ++row) {
     if (id == ListId(row)) {
-      if (code == CBN_SELCHANGE) OnValueChanged(dialog, row);
+      if (code == CBN_SELCHANGE) OnValueChanged(dialog, d, row);
       return true;
     }
     if (id == SetId(row)) {
@@ -171,7 +198,7 @@ bool OnCommand(HWND dialog, VideoAdjustDialog& d, WPARAM wParam) {
   }
   switch (id) {
     case IDC_VIDEO_ADJUST_CHANNEL:
-      if (code == CBN_SELCHANGE) OnChannelChanged(dialog);
+      if (code == CBN_SELCHANGE) OnChannelChanged(dialog, d);
       return true;
     case IDC_VIDEO_ADJUST_SET_ALL:
       d.setAll.OnButton(dialog);
@@ -195,7 +222,7 @@ INT_PTR CALLBACK VideoAdjustProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     case WM_TIMER:
       return d->setAll.OnTimer(dialog, wParam) ? TRUE : FALSE;
     case WM_PAINT:
-      PaintTable(dialog);
+      PaintTable(dialog, *d);
       return TRUE;
     case WM_CLOSE:
       CloseSettingsDialog(dialog, &d->setAll);
@@ -208,8 +235,11 @@ INT_PTR CALLBACK VideoAdjustProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 }  // namespace
 
 void RunVideoAdjustDialog(const DialogContext& context) {
-  VideoAdjustDialog d(context.session);
-  RunSettingsDialog(context, IDD_VIDEO_ADJUST, VideoAdjustProc, &d);
+  // Above 96 DPI the specified layout scaled is wider than a laptop's screen
+  // (1446 pixels at 150 %): the narrow one takes its place.
+  VideoAdjustDialog d(context.session, WindowDpi(context.owner) > kDesignDpi);
+  RunSettingsDialog(context, d.narrow ? IDD_VIDEO_ADJUST_NARROW : IDD_VIDEO_ADJUST, VideoAdjustProc,
+                    &d);
 }
 
 }  // namespace korvex7::win

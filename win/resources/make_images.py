@@ -1,13 +1,16 @@
 #!/usr/bin/env python3
-"""Draws the toolbar strip (toolbar.bmp) and the program icon (korvex7.ico).
+"""Draws the toolbar strips and the program icon (korvex7.ico).
 
-The toolbar strip holds 14 pictures of 61 x 55 pixels side by side, one per
-settings dialog, in toolbar button order. Each picture is a light panel with a
-pictogram drawn on it; the area outside the rounded panel is magenta, which
-the toolbar treats as transparent.
+A toolbar strip holds 14 pictures side by side, one per settings dialog, in
+toolbar button order: toolbar.bmp of 61 x 55 pixels each (100 %), and
+toolbar_150.bmp (92 x 83) and toolbar_200.bmp (122 x 110) for displays at 150
+and 200 %, the same drawings rasterised at those sizes rather than enlarged.
+Each picture is a light panel with a pictogram drawn on it; the area outside
+the rounded panel is magenta, which the toolbar treats as transparent.
 
-Pure Python, no imaging library: shapes are rasterised at four times the
-final resolution and averaged down, which gives smooth edges.
+Pure Python, no imaging library: shapes are given in the pixels of the 61 x 55
+picture, rasterised at four times the final resolution and averaged down,
+which gives smooth edges.
 
     python3 make_images.py [output-directory]
 
@@ -20,8 +23,14 @@ import os
 import struct
 import sys
 
-W, H = 61, 55          # one toolbar picture
+W, H = 61, 55          # one toolbar picture, in the units the drawings use
 COUNT = 14
+# The strips: file name and picture size in pixels.
+STRIPS = [
+    ('toolbar.bmp', 61, 55),
+    ('toolbar_150.bmp', 92, 83),
+    ('toolbar_200.bmp', 122, 110),
+]
 SS = 4                 # supersampling factor
 MASK = (255, 0, 255)   # transparent colour of the toolbar image list
 
@@ -40,25 +49,35 @@ SCREEN_TEXT = (250, 250, 250)
 ORANGE = (240, 120, 30)
 
 
-class Canvas:
-    """A supersampled RGB canvas of one picture."""
+# The size in pixels of the toolbar pictures being drawn (write_strip).
+OUTPUT = (W, H)
 
-    def __init__(self, width, height, background):
-        self.w = width * SS
-        self.h = height * SS
+
+class Canvas:
+    """A supersampled RGB canvas of one picture: width x height units of the
+    drawings, rasterised to `output` pixels (the same number unless given)."""
+
+    def __init__(self, width, height, background, output=None):
+        out_w, out_h = output or (width, height)
+        self.w = out_w * SS
+        self.h = out_h * SS
+        # Supersamples per unit of the drawings, across and down.
+        self.kx = SS * out_w / width if out_w != width else SS
+        self.ky = SS * out_h / height if out_h != height else SS
         self.px = [list(background) for _ in range(self.w * self.h)]
 
-    # All coordinates below are in final-picture pixels (floats allowed).
+    # All coordinates below are in the drawings' units (floats allowed).
     def _fill(self, inside, x0, y0, x1, y1, colour):
-        sx0 = max(0, int(math.floor(x0 * SS)))
-        sy0 = max(0, int(math.floor(y0 * SS)))
-        sx1 = min(self.w, int(math.ceil(x1 * SS)) + 1)
-        sy1 = min(self.h, int(math.ceil(y1 * SS)) + 1)
+        kx, ky = self.kx, self.ky
+        sx0 = max(0, int(math.floor(x0 * kx)))
+        sy0 = max(0, int(math.floor(y0 * ky)))
+        sx1 = min(self.w, int(math.ceil(x1 * kx)) + 1)
+        sy1 = min(self.h, int(math.ceil(y1 * ky)) + 1)
         for sy in range(sy0, sy1):
-            y = (sy + 0.5) / SS
+            y = (sy + 0.5) / ky
             row = sy * self.w
             for sx in range(sx0, sx1):
-                x = (sx + 0.5) / SS
+                x = (sx + 0.5) / kx
                 if inside(x, y):
                     self.px[row + sx] = list(colour)
 
@@ -193,7 +212,7 @@ FONT = {
 
 
 def panel():
-    c = Canvas(W, H, MASK)
+    c = Canvas(W, H, MASK, OUTPUT)
     c.round_rect(1, 1, W - 1, H - 1, 6, PANEL_EDGE)
     c.round_rect(2, 2, W - 2, H - 2, 5, PANEL)
     return c
@@ -490,16 +509,24 @@ def write_ico(path, sizes):
         f.write(out)
 
 
+def write_strip(path, width, height):
+    global OUTPUT
+    OUTPUT = (width, height)
+    strip = [MASK] * (width * COUNT * height)
+    for i, draw in enumerate(DRAWINGS):
+        pixels = draw().downsample()
+        for y in range(height):
+            for x in range(width):
+                strip[y * width * COUNT + i * width + x] = pixels[y * width + x]
+    OUTPUT = (W, H)
+    write_bmp(path, width * COUNT, height, strip)
+
+
 def main():
     out_dir = sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(os.path.abspath(__file__))
     assert len(DRAWINGS) == COUNT
-    strip = [MASK] * (W * COUNT * H)
-    for i, draw in enumerate(DRAWINGS):
-        pixels = draw().downsample()
-        for y in range(H):
-            for x in range(W):
-                strip[y * W * COUNT + i * W + x] = pixels[y * W + x]
-    write_bmp(os.path.join(out_dir, 'toolbar.bmp'), W * COUNT, H, strip)
+    for name, width, height in STRIPS:
+        write_strip(os.path.join(out_dir, name), width, height)
     write_ico(os.path.join(out_dir, 'korvex7.ico'), [32, 16, 48])
 
 

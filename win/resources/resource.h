@@ -15,9 +15,11 @@
 #define IDR_MAIN_MENU 2
 #define IDR_ACCELERATORS 2
 
-// Bitmaps and icons
+// Bitmaps and icons: the toolbar's picture strip drawn for 100, 150 and 200 %
 #define IDB_TOOLBAR 101
 #define IDI_KORVEX7 102
+#define IDB_TOOLBAR_150 119
+#define IDB_TOOLBAR_200 120
 
 // Dialog templates
 #define IDD_DATE_TIME 104
@@ -35,6 +37,7 @@
 #define IDD_ABOUT 117
 #define IDD_COMM_SETTINGS 118
 #define IDD_VIDEO_ADJUST 135
+#define IDD_VIDEO_ADJUST_NARROW 136  // the same controls laid out for more than 96 DPI
 #define IDD_FONT_SIZE 141
 #define IDD_VIDEO_FORMAT 147
 #define IDD_AGC 151

@@ -17,6 +17,8 @@
 #include "core/link/session.h"
 #include "win/serial/receive_thread.h"
 #include "win/serial/serial_port.h"
+#include "win/shell/toolbar.h"
+#include "win/support/unique_handle.h"
 
 namespace korvex7::win {
 
@@ -37,7 +39,10 @@ struct App {
   HWND mainWindow = nullptr;
   HWND toolbar = nullptr;
   HWND statusBar = nullptr;
-  HIMAGELIST toolbarImages = nullptr;
+  UniqueImageList toolbarImages;
+  // The main window's DPI and the status bar's font made for it.
+  int dpi = 96;
+  UniqueGdiObject<HFONT> statusFont;
 
   Session session;
   SerialPort port;

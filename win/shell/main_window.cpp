@@ -7,55 +7,27 @@
 #include <string>
 
 #include "core/link/reply_assembler.h"
+#include "core/ui/main_window_layout.h"
 #include "win/resources/resource.h"
 #include "win/serial/receive_thread.h"
 #include "win/shell/app.h"
+#include "win/shell/main_window_scale.h"
 #include "win/shell/menu_commands.h"
 #include "win/shell/status_display.h"
+#include "win/shell/toolbar.h"
 #include "win/shell/toolbar_buttons.h"
+#include "win/support/display_dpi.h"
 
 namespace korvex7::win {
 
 namespace {
-
-constexpr int kStatusPartEdges[2] = {683, kMainWindowWidth};
-constexpr COLORREF kToolbarMaskColour = RGB(255, 0, 255);
 
 HWND CreateStatusBar(HWND parent, HINSTANCE instance) {
   HWND bar = CreateWindowExW(0, STATUSCLASSNAMEW, kReadyText, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
                              parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_STATUS_BAR)),
                              instance, nullptr);
   if (bar == nullptr) return nullptr;
-  int edges[2] = {kStatusPartEdges[0], kStatusPartEdges[1]};
-  SendMessageW(bar, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(edges));
   SendMessageW(bar, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(kReadyText));
-  return bar;
-}
-
-HWND CreateToolbar(HWND parent, HINSTANCE instance, HIMAGELIST& images) {
-  HWND bar = CreateWindowExW(
-      0, TOOLBARCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS, 0, 0, 0, 0, parent,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_TOOLBAR)), instance, nullptr);
-  if (bar == nullptr) return nullptr;
-  SendMessageW(bar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-
-  images = ImageList_LoadImageW(instance, MAKEINTRESOURCEW(IDB_TOOLBAR), kToolbarImageWidth, 0,
-                                kToolbarMaskColour, IMAGE_BITMAP, LR_CREATEDIBSECTION);
-  if (images != nullptr) {
-    SendMessageW(bar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
-  } else {
-    SendMessageW(bar, TB_SETBITMAPSIZE, 0, MAKELPARAM(kToolbarImageWidth, kToolbarImageHeight));
-  }
-
-  TBBUTTON buttons[kToolbarButtons.size()] = {};
-  for (std::size_t i = 0; i < kToolbarButtons.size(); ++i) {
-    buttons[i].iBitmap = kToolbarButtons[i].image;
-    buttons[i].idCommand = kToolbarButtons[i].command;
-    buttons[i].fsState = TBSTATE_ENABLED;
-    buttons[i].fsStyle = BTNS_BUTTON;
-    buttons[i].iString = -1;
-  }
-  SendMessageW(bar, TB_ADDBUTTONSW, kToolbarButtons.size(), reinterpret_cast<LPARAM>(buttons));
   return bar;
 }
 
@@ -71,8 +43,13 @@ LRESULT OnCreate(App& app, HWND hwnd) {
   icc.dwICC = ICC_BAR_CLASSES;
   InitCommonControlsEx(&icc);
 
+  // The controls are laid out for the window's DPI: the status bar's parts
+  // here, the toolbar's pictures and the window's size once it exists
+  // (ScaleMainWindow).
+  app.dpi = WindowDpi(hwnd);
   app.statusBar = CreateStatusBar(hwnd, app.instance);
-  app.toolbar = CreateToolbar(hwnd, app.instance, app.toolbarImages);
+  LayOutMainWindowChildren(app);
+  app.toolbar = CreateToolbar(hwnd, app.instance);
   UpdateClock(app);
   if (app.toolbar != nullptr) SendMessageW(app.toolbar, TB_AUTOSIZE, 0, 0);
   return 0;
@@ -96,10 +73,6 @@ void OnDestroy(App& app, HWND hwnd) {
   KillTimer(hwnd, kReopenPortTimerId);
   if (app.receiver) app.receiver->Stop();
   DiscardPostedLines(hwnd);
-  if (app.toolbarImages != nullptr) {
-    ImageList_Destroy(app.toolbarImages);
-    app.toolbarImages = nullptr;
-  }
   app.toolbar = nullptr;
   app.statusBar = nullptr;
   PostQuitMessage(0);
@@ -136,6 +109,17 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     case WM_TIMER:
       OnMainTimer(*app, hwnd, wParam);
       return 0;
+    case WM_SIZE:
+      // A minimised window keeps its children as they were.
+      if (wParam != SIZE_MINIMIZED) LayOutMainWindowChildren(*app);
+      return 0;
+    case WM_DPICHANGED: {
+      // Moved to a monitor of another scale: the rectangle Windows proposes
+      // there gives the monitor and the corner; the size is the window's own.
+      const auto* proposed = reinterpret_cast<const RECT*>(lParam);
+      if (proposed != nullptr) ScaleMainWindow(*app, LOWORD(wParam), *proposed);
+      return 0;
+    }
     case kLineReceivedMessage: {
       const auto line = TakePostedLine(lParam);
       if (line) HandleReceivedLine(app->session, *line);
@@ -167,9 +151,13 @@ bool RegisterMainWindowClass(HINSTANCE instance, const wchar_t* className) {
 }
 
 HWND CreateMainWindow(App& app, const wchar_t* className, const wchar_t* title) {
-  return CreateWindowExW(0, className, title, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                         CW_USEDEFAULT, 0, kMainWindowWidth, kMainWindowHeight, nullptr, nullptr,
-                         app.instance, &app);
+  HWND hwnd = CreateWindowExW(0, className, title, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                              CW_USEDEFAULT, 0, kMainWindowSizeAt96Dpi.width,
+                              kMainWindowSizeAt96Dpi.height, nullptr, nullptr, app.instance, &app);
+  if (hwnd == nullptr) return nullptr;
+  RECT created{};
+  if (GetWindowRect(hwnd, &created)) ScaleMainWindow(app, app.dpi, created);
+  return hwnd;
 }
 
 void SetStatusText(const App& app, std::wstring_view text) {

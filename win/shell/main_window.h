@@ -1,4 +1,5 @@
-// The main window: a fixed 961 x 141 frame with the menu, the toolbar of 14
+// The main window: a fixed frame (961 x 141 at 96 DPI, scaled with the
+// monitor's DPI, main_window_scale.h) with the menu, the toolbar of 14
 // buttons (one per settings dialog) and the two-part status bar with the
 // clock. It draws nothing itself; commands go to the menu handler, timers to
 // the status display, posted reply lines to the reply assembler. The window
@@ -13,8 +14,6 @@ namespace korvex7::win {
 
 struct App;
 
-inline constexpr int kMainWindowWidth = 961;
-inline constexpr int kMainWindowHeight = 141;
 inline constexpr UINT_PTR kStatusTimerId = 1;
 inline constexpr UINT kStatusTimerMs = 190;
 inline constexpr UINT_PTR kReadyTextTimerId = 7;
@@ -28,8 +27,9 @@ inline constexpr wchar_t kMainWindowTitle[] = L"KORVEX-7 ";
 // Registers the main window class; false on failure.
 bool RegisterMainWindowClass(HINSTANCE instance, const wchar_t* className);
 
-// Creates the (hidden) main window of `app` (its module is app.instance);
-// the window keeps `app` for its lifetime. Null on failure.
+// Creates the (hidden) main window of `app` (its module is app.instance),
+// laid out for the DPI of its monitor; the window keeps `app` for its
+// lifetime. Null on failure.
 HWND CreateMainWindow(App& app, const wchar_t* className, const wchar_t* title);
 
 // Puts text into the first part of the status bar.

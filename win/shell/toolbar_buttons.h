@@ -33,9 +33,6 @@ inline constexpr std::array<ToolbarButton, 14> kToolbarButtons = {{
     {13, IDM_OTHER, L"その他", L"その他の設定"},
 }};
 
-inline constexpr int kToolbarImageWidth = 61;
-inline constexpr int kToolbarImageHeight = 55;
-
 // The button that sends command, or null.
 inline const ToolbarButton* FindToolbarButton(int command) {
   for (const ToolbarButton& b : kToolbarButtons) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/commands/video_adjust_commands.h"
+#include "core/ui/display_scale.h"
 
 namespace korvex7 {
 namespace {
@@ -147,6 +148,89 @@ TEST(VideoAdjustTable, Positions) {
   // The widest cell, "-124" (about 8 pixels a character), ends inside the frame.
   EXPECT_LT(VideoAdjustColumnX(15) + 4 * 8, kVideoAdjustTableFrame.right);
   EXPECT_LT(VideoAdjustRowY(kAdjustSaturation) + 20, kVideoAdjustTableFrame.bottom);
+}
+
+TEST(VideoAdjustTable, TheSpecifiedTableScaled) {
+  struct Row {
+    int dpi;
+    AdjustTableRect frame;
+    int headingY, labelX, firstRowY, lastRowY, firstColumnX, lastColumnX;
+  };
+  const Row rows[] = {
+      {96, {15, 17, 945, 180}, 27, 25, 50, 130, 145, 895},
+      {144, {23, 26, 1418, 270}, 41, 38, 75, 195, 218, 1343},
+      {192, {30, 34, 1890, 360}, 54, 50, 100, 260, 290, 1790},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.dpi);
+    const VideoAdjustTable t = ScaledVideoAdjustTable(r.dpi);
+    EXPECT_EQ(t.frame.left, r.frame.left);
+    EXPECT_EQ(t.frame.top, r.frame.top);
+    EXPECT_EQ(t.frame.right, r.frame.right);
+    EXPECT_EQ(t.frame.bottom, r.frame.bottom);
+    EXPECT_EQ(t.headingY, r.headingY);
+    EXPECT_EQ(t.labelX, r.labelX);
+    EXPECT_EQ(t.rowY[kAdjustBrightness], r.firstRowY);
+    EXPECT_EQ(t.rowY[kAdjustSaturation], r.lastRowY);
+    EXPECT_EQ(t.columnX[0], r.firstColumnX);
+    EXPECT_EQ(t.columnX[15], r.lastColumnX);
+  }
+}
+
+TEST(VideoAdjustTable, TheNarrowTableFillsItsClientArea) {
+  struct Row {
+    const char* what;
+    int dpi;
+    int clientWidth;
+    VideoAdjustTextWidths widths;
+    int frameRight;
+    int firstColumnX;
+    int pitch;
+  };
+  const Row rows[] = {
+      // The narrow dialog at 150 % and 200 %: columns closer than 50 px scaled.
+      {"150 %", 144, 1125, {90, 45}, 1102, 158, 58},
+      {"200 %", 192, 1500, {120, 60}, 1470, 210, 78},
+      // A wide client area: the pitch stops at the specified 50 px scaled.
+      {"150 %, wide", 144, 2000, {90, 45}, 1977, 158, 75},
+      // Too narrow: the pitch keeps the widest cell and a gap, past the frame.
+      {"150 %, too narrow", 144, 800, {90, 45}, 777, 158, 51},
+      // Longer labels push the columns right.
+      {"150 %, wider font", 144, 1125, {110, 50}, 1102, 178, 57},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.what);
+    const VideoAdjustTable t = NarrowVideoAdjustTable(r.dpi, r.clientWidth, r.widths);
+    const VideoAdjustTable scaled = ScaledVideoAdjustTable(r.dpi);
+    EXPECT_EQ(t.frame.left, scaled.frame.left);
+    EXPECT_EQ(t.frame.top, scaled.frame.top);
+    EXPECT_EQ(t.frame.bottom, scaled.frame.bottom);
+    EXPECT_EQ(t.frame.right, r.frameRight);
+    EXPECT_EQ(t.headingY, scaled.headingY);
+    EXPECT_EQ(t.labelX, scaled.labelX);
+    EXPECT_EQ(t.rowY, scaled.rowY);
+    for (int ch = 0; ch < kChannels; ++ch) {
+      EXPECT_EQ(t.columnX[static_cast<std::size_t>(ch)], r.firstColumnX + r.pitch * ch) << ch;
+    }
+  }
+}
+
+// Wherever the narrow table has room, the last cell ends inside the frame
+// with its gap and the columns never overlap the labels or each other.
+TEST(VideoAdjustTable, TheNarrowTableKeepsItsCellsInside) {
+  for (int dpi : {120, 144, 168, 192, 240}) {
+    const VideoAdjustTextWidths widths{ScaleToDpi(60, dpi), ScaleToDpi(30, dpi)};
+    for (int clientWidth = ScaleToDpi(700, dpi); clientWidth < ScaleToDpi(1400, dpi);
+         clientWidth += 7) {
+      SCOPED_TRACE(testing::Message() << dpi << " dpi, client " << clientWidth);
+      const VideoAdjustTable t = NarrowVideoAdjustTable(dpi, clientWidth, widths);
+      EXPECT_GE(t.columnX[0], t.labelX + widths.label + ScaleToDpi(20, dpi));
+      const int pitch = t.columnX[1] - t.columnX[0];
+      EXPECT_GE(pitch, widths.cell + ScaleToDpi(4, dpi));
+      EXPECT_LE(pitch, ScaleToDpi(50, dpi));
+      EXPECT_LE(t.columnX[15] + widths.cell, t.frame.right - ScaleToDpi(10, dpi));
+    }
+  }
 }
 
 TEST(VideoAdjustProgress, PercentTexts) {

@@ -72,6 +72,19 @@
 //   key VK                     post a key press (WM_KEYDOWN, WM_KEYUP) of the
 //                              virtual key VK to the current window (27
 //                              Escape, 13 Enter)
+//   fits                       the current window lies inside the work area
+//                              of its monitor and each of its visible
+//                              controls inside its client area
+//   main-fits                  the main window lies inside the work area; its
+//                              toolbar and status bar inside its client area,
+//                              the toolbar above the status bar; every button
+//                              inside the toolbar; each status-bar part shows
+//                              at least 100 pixels at 96 DPI, scaled
+//   print-main-layout          print "window W H client W H buttons W H
+//                              status H parts E0 E1" of the main window
+//   dpi-changed DPI            send WM_DPICHANGED with DPI to the current
+//                              window, proposing its own rectangle (as when
+//                              it is moved to a monitor of that scale)
 #include <windows.h>
 
 #include <cstdlib>
@@ -144,6 +157,9 @@ int Serve() {
 int wmain(int argc, wchar_t** argv) {
   using korvex7::e2e::Driver;
   using korvex7::e2e::Failure;
+  // Rectangles in the pixels of the screen, whatever the scale of the
+  // program's windows.
+  SetProcessDPIAware();
   std::vector<std::wstring> args(argv + 1, argv + argc);
   if (args.size() == 1 && args[0] == L"--serve") return korvex7::e2e::Serve();
   try {

@@ -36,6 +36,13 @@ class RemoteBuffer {
     return ReadProcessMemory(process_, address_, into, bytes_, &got) != 0 && got == bytes_;
   }
 
+  // Copies bytes_ bytes of `from` into the block; false when they could not
+  // all be written.
+  bool Write(const void* from) const {
+    SIZE_T put = 0;
+    return WriteProcessMemory(process_, address_, from, bytes_, &put) != 0 && put == bytes_;
+  }
+
  private:
   HANDLE process_ = nullptr;
   void* address_ = nullptr;
@@ -58,12 +65,22 @@ std::wstring RemoteStatusText(HWND bar, int part) {
 }
 
 bool RemoteToolbarButtonRect(HWND toolbar, int command, RECT& rect) {
-  RemoteBuffer remote(toolbar, sizeof(RECT));
+  return RemoteRectQuery(toolbar, TB_GETRECT, static_cast<WPARAM>(command), rect);
+}
+
+bool RemoteRectQuery(HWND window, UINT message, WPARAM wParam, RECT& rect) {
+  RemoteBuffer remote(window, sizeof(RECT));
   if (!remote.valid()) return false;
   DWORD_PTR result = 0;
-  return SendWithTimeout(toolbar, TB_GETRECT, static_cast<WPARAM>(command), remote.address(),
-                         result) &&
-         result != 0 && remote.Read(&rect);
+  return SendWithTimeout(window, message, wParam, remote.address(), result) && result != 0 &&
+         remote.Read(&rect);
+}
+
+bool RemoteSendRect(HWND window, UINT message, WPARAM wParam, const RECT& rect) {
+  RemoteBuffer remote(window, sizeof(RECT));
+  if (!remote.valid() || !remote.Write(&rect)) return false;
+  DWORD_PTR result = 0;
+  return SendWithTimeout(window, message, wParam, remote.address(), result);
 }
 
 }  // namespace korvex7::e2e

@@ -31,6 +31,12 @@ void SleepFor(Driver& d);                // sleep MS
 void ClickToolbarButton(Driver& d);      // toolbar ID
 void PostKey(Driver& d);                 // key VK
 
+// ---- Where the windows are (layout_steps.cpp) ------------------------------
+void ExpectFits(Driver& d);       // fits
+void ExpectMainFits(Driver& d);   // main-fits
+void PrintMainLayout(Driver& d);  // print-main-layout
+void SendDpiChanged(Driver& d);   // dpi-changed DPI
+
 // ---- The controls of the current window (control_steps.cpp) --------------
 void PostSelect(Driver& d);       // select ID INDEX
 void SendSelect(Driver& d);       // choose ID INDEX

@@ -8,7 +8,7 @@ namespace korvex7::e2e {
 
 namespace {
 
-constexpr std::array<Step, 36> kSteps = {{
+constexpr std::array<Step, 40> kSteps = {{
     {L"main", 1, FindMainWindow},
     {L"menu", 1, PostMenuCommand},
     {L"dialog", 2, WaitForDialog},
@@ -45,6 +45,10 @@ constexpr std::array<Step, 36> kSteps = {{
     {L"print-control-rect", 1, PrintControlRect},
     {L"choose", 2, SendSelect},
     {L"key", 1, PostKey},
+    {L"fits", 0, ExpectFits},
+    {L"main-fits", 0, ExpectMainFits},
+    {L"print-main-layout", 0, PrintMainLayout},
+    {L"dpi-changed", 1, SendDpiChanged},
 }};
 
 }  // namespace

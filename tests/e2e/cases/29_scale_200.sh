@@ -1,0 +1,19 @@
+# e2e-screen: 1920x1080
+# e2e-dpi: 192
+# At 200 % on a 1920 x 1080 screen: the main window, doubled to 1922 pixels,
+# is cut to the screen's 1920 and shows the 200 % pictures (122 x 110 in
+# 136 x 116 buttons) above the status bar, "ﾚﾃﾞｨ" and the clock whole; every
+# dialog (the video adjustment dialog in its narrow layout) opens inside the
+# work area with its controls inside its client area, and is photographed.
+source "$E2E_ROOT/tests/e2e/dialogs_at_scale.sh"
+start_sim
+start_program
+program_up main-fits status 0 "ﾚﾃﾞｨ"
+layout=$(drv main 1000 print-main-layout)
+[[ $layout == "window 1920 282 client 1914 202 buttons 136 116 "* ]] ||
+  fail "main window at 200 %: $layout"
+[[ $(drv main 1000 print-status 1) =~ ^[0-2][0-9]:[0-5][0-9]:[0-5][0-9]$ ]] || fail "no clock"
+shot_main main-window
+every_dialog_fits
+expect_frames </dev/null
+exit_discarding

@@ -1,0 +1,23 @@
+// The main window at a display scale: the toolbar's picture strip and button
+// size, the status bar's font and parts, and the window's size and place,
+// all for the DPI of the monitor the window is on (decided by the core's
+// main_window_layout). Run once the window exists, and again on
+// WM_DPICHANGED when the window has moved to a monitor of another scale.
+#pragma once
+
+#include <windows.h>
+
+namespace korvex7::win {
+
+struct App;
+
+// Lays the window out for `dpi` with its top-left corner near `proposed`,
+// inside the work area of the monitor under `proposed` (the rectangle the
+// window is to take there).
+void ScaleMainWindow(App& app, int dpi, const RECT& proposed);
+
+// Fits the toolbar and the status bar to the client area (WM_SIZE) and
+// sets the status bar's parts for the window's DPI.
+void LayOutMainWindowChildren(const App& app);
+
+}  // namespace korvex7::win
