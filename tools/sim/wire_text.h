@@ -1,15 +1,13 @@
-// Wire text as people read it: printable ASCII as is, CR and LF as \r and
-// \n, every other byte as \xNN, a backslash as \\. Used by the simulator's
-// log, where one frame must stay on one line.
+// The simulator's log: one line per frame, its bytes escaped (EscapeWire).
 #pragma once
 
 #include <chrono>
 #include <string>
 #include <string_view>
 
-namespace korvex7::sim {
+#include "core/text/escaped_bytes.h"
 
-std::string EscapeWire(std::string_view bytes);
+namespace korvex7::sim {
 
 // "2025-03-05 09:07:00.123": local time with milliseconds.
 std::string LogTimestamp(std::chrono::system_clock::time_point when);

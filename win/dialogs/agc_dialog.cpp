@@ -3,7 +3,7 @@
 #include <array>
 
 #include "core/commands/agc_format_commands.h"
-#include "win/dialogs/dialog_common.h"
+#include "win/dialogs/form_dialog.h"
 #include "win/dialogs/on_off_radios.h"
 #include "win/resources/resource.h"
 
@@ -26,32 +26,23 @@ constexpr std::array<OnOffRadioPair, kChannels> AgcRadios() {
 constexpr std::array<OnOffRadioPair, kChannels> kRadios = AgcRadios();
 static_assert(kRadios[7].on == 1044 && kRadios[8].on == 1018 && kRadios[15].off == 1047);
 
-INT_PTR CALLBACK AgcProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-  switch (message) {
-    case WM_INITDIALOG:
-      SetSettingsCaption(dialog, kCaption);
-      InitSlaveAddressList(dialog, IDC_AGC_SLAVE);
-      InitChannelRadios(dialog, kRadios, DialogSessionOf(dialog).model.agc.on);
-      return TRUE;
-    case WM_COMMAND:
-      if (HandleChannelRadioCommand(dialog, wParam, kRadios, DialogSessionOf(dialog).model.agc.on))
-        return TRUE;
-      if (LOWORD(wParam) == IDC_AGC_SET) {
-        PressSetButton(dialog, SendAgc);
-        return TRUE;
-      }
-      return HandleCommonCommand(dialog, wParam, IDC_AGC_SLAVE, IDC_AGC_CLOSE) ? TRUE : FALSE;
-    case WM_CLOSE:
-      CloseSettingsDialog(dialog);
-      return TRUE;
-    default:
-      break;
-  }
-  return FALSE;
+void InitRadios(HWND dialog) {
+  InitChannelRadios(dialog, kRadios, DialogSessionOf(dialog).model.agc.on);
 }
+
+bool OnRadioCommand(HWND dialog, WPARAM wParam) {
+  if (HandleChannelRadioCommand(dialog, wParam, kRadios, DialogSessionOf(dialog).model.agc.on))
+    return true;
+  if (LOWORD(wParam) != IDC_AGC_SET) return false;
+  PressSetButton(dialog, SendAgc);
+  return true;
+}
+
+const FormDialog kForm = {IDD_AGC,    kCaption,      {}, IDC_AGC_SLAVE, IDC_AGC_CLOSE,
+                          InitRadios, OnRadioCommand};
 
 }  // namespace
 
-void RunAgcDialog(const DialogContext& context) { RunSettingsDialog(context, IDD_AGC, AgcProc); }
+void RunAgcDialog(const DialogContext& context) { RunFormDialog(context, kForm); }
 
 }  // namespace korvex7::win

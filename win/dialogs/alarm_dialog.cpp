@@ -5,7 +5,7 @@
 
 #include "core/commands/alarm_commands.h"
 #include "core/ui/alarm_dialog_logic.h"
-#include "win/dialogs/dialog_common.h"
+#include "win/dialogs/form_dialog.h"
 #include "win/resources/resource.h"
 #include "win/support/text.h"
 
@@ -48,48 +48,32 @@ void OnHoldTimeChanged(HWND dialog) {
   MarkEditModified(dialog);
 }
 
-void OnInitDialog(HWND dialog) {
-  DialogInitializingScope initializing(dialog);
+void InitHoldTime(HWND dialog) {
   SettingsModel& model = DialogSessionOf(dialog).model;
-  SetSettingsCaption(dialog, kCaption);
-  InitBoundLists(dialog, kLists);
   SendDlgItemMessageW(dialog, IDC_ALARM_HOLD_TIME, EM_SETLIMITTEXT, kHoldTimeEditLimit, 0);
   EnableHoldTimeSet(dialog, HoldTimeSetEnabled(TextView(model.alarm.holdTimeText)));
-  InitSlaveAddressList(dialog, IDC_ALARM_SLAVE);
   // Runs the change handling above, which does not count as an edit here.
   SetDlgItemTextW(dialog, IDC_ALARM_HOLD_TIME,
                   Cp932ToWide(TextView(model.alarm.holdTimeText)).c_str());
 }
 
-INT_PTR CALLBACK AlarmProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-  switch (message) {
-    case WM_INITDIALOG:
-      OnInitDialog(dialog);
-      return TRUE;
-    case WM_COMMAND:
-      if (LOWORD(wParam) == IDC_ALARM_HOLD_TIME) {
-        if (HIWORD(wParam) == EN_CHANGE) OnHoldTimeChanged(dialog);
-        return TRUE;
-      }
-      if (LOWORD(wParam) == IDC_ALARM_HOLD_TIME_SET) {
-        PressSetButton(dialog, SendAlarmHoldTime);
-        return TRUE;
-      }
-      if (HandleBoundListCommand(dialog, wParam, kLists)) return TRUE;
-      return HandleCommonCommand(dialog, wParam, IDC_ALARM_SLAVE, IDC_ALARM_CLOSE) ? TRUE : FALSE;
-    case WM_CLOSE:
-      CloseSettingsDialog(dialog);
-      return TRUE;
-    default:
-      break;
+bool OnHoldTimeCommand(HWND dialog, WPARAM wParam) {
+  if (LOWORD(wParam) == IDC_ALARM_HOLD_TIME) {
+    if (HIWORD(wParam) == EN_CHANGE) OnHoldTimeChanged(dialog);
+    return true;
   }
-  return FALSE;
+  if (LOWORD(wParam) == IDC_ALARM_HOLD_TIME_SET) {
+    PressSetButton(dialog, SendAlarmHoldTime);
+    return true;
+  }
+  return false;
 }
+
+const FormDialog kForm = {IDD_ALARM,       kCaption,     kLists,           IDC_ALARM_SLAVE,
+                          IDC_ALARM_CLOSE, InitHoldTime, OnHoldTimeCommand};
 
 }  // namespace
 
-void RunAlarmDialog(const DialogContext& context) {
-  RunSettingsDialog(context, IDD_ALARM, AlarmProc);
-}
+void RunAlarmDialog(const DialogContext& context) { RunFormDialog(context, kForm); }
 
 }  // namespace korvex7::win

@@ -5,7 +5,7 @@
 
 #include "core/commands/date_time_commands.h"
 #include "core/ui/date_time_dialog_logic.h"
-#include "win/dialogs/dialog_common.h"
+#include "win/dialogs/form_dialog.h"
 #include "win/resources/resource.h"
 #include "win/support/text.h"
 
@@ -30,8 +30,7 @@ const std::array<BoundListRow, 2> kLists = {{
      [](SettingsModel& m) -> std::int32_t& { return m.dateTime.display; }, SendDateTimeDisplay},
 }};
 
-void OnInitDialog(HWND dialog) {
-  SetSettingsCaption(dialog, kCaption);
+void InitClockLists(HWND dialog) {
   for (int list = 0; list < kClockLists; ++list) {
     HWND box = GetDlgItem(dialog, IDC_DATE_TIME_CLOCK + list);
     for (const std::string& item : ClockListItems(list)) {
@@ -39,8 +38,6 @@ void OnInitDialog(HWND dialog) {
       SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     }
   }
-  InitBoundLists(dialog, kLists);
-  InitSlaveAddressList(dialog, IDC_DATE_TIME_SLAVE);
 
   // The computer's clock, read once: the lists keep it until changed.
   SYSTEMTIME now{};
@@ -66,33 +63,18 @@ bool OnClockCommand(HWND dialog, WPARAM wParam) {
   return true;
 }
 
-INT_PTR CALLBACK DateTimeProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-  switch (message) {
-    case WM_INITDIALOG:
-      OnInitDialog(dialog);
-      return TRUE;
-    case WM_COMMAND:
-      if (OnClockCommand(dialog, wParam)) return TRUE;
-      if (LOWORD(wParam) == IDC_DATE_TIME_ADJUST_30S) {
-        PressSetButton(dialog, SendTimeAdjust30s);
-        return TRUE;
-      }
-      if (HandleBoundListCommand(dialog, wParam, kLists)) return TRUE;
-      return HandleCommonCommand(dialog, wParam, IDC_DATE_TIME_SLAVE, IDC_DATE_TIME_CLOSE) ? TRUE
-                                                                                           : FALSE;
-    case WM_CLOSE:
-      CloseSettingsDialog(dialog);
-      return TRUE;
-    default:
-      break;
-  }
-  return FALSE;
+bool OnOwnCommand(HWND dialog, WPARAM wParam) {
+  if (OnClockCommand(dialog, wParam)) return true;
+  if (LOWORD(wParam) != IDC_DATE_TIME_ADJUST_30S) return false;
+  PressSetButton(dialog, SendTimeAdjust30s);
+  return true;
 }
+
+const FormDialog kForm = {IDD_DATE_TIME,       kCaption,       kLists,      IDC_DATE_TIME_SLAVE,
+                          IDC_DATE_TIME_CLOSE, InitClockLists, OnOwnCommand};
 
 }  // namespace
 
-void RunDateTimeDialog(const DialogContext& context) {
-  RunSettingsDialog(context, IDD_DATE_TIME, DateTimeProc);
-}
+void RunDateTimeDialog(const DialogContext& context) { RunFormDialog(context, kForm); }
 
 }  // namespace korvex7::win

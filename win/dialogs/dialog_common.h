@@ -4,7 +4,9 @@
 // static dialog procedure and one Run function that opens the dialog modally
 // over the owner its DialogContext names. The procedure calls the helpers
 // below for the parts every dialog has, so a dialog's own file holds only its
-// own controls:
+// own controls. Most settings dialogs do not write the procedure at all: they
+// describe themselves in a FormDialog table (form_dialog.h), whose procedure
+// makes these calls for them.
 //
 //   WM_INITDIALOG  DialogInitializingScope (dialogs with an edit box that
 //                  holds a setting), SetSettingsCaption, InitValueList for

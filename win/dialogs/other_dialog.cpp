@@ -4,7 +4,7 @@
 
 #include "core/commands/other_commands.h"
 #include "core/ui/other_dialog_logic.h"
-#include "win/dialogs/dialog_common.h"
+#include "win/dialogs/form_dialog.h"
 #include "win/resources/resource.h"
 
 namespace korvex7::win {
@@ -24,29 +24,10 @@ const std::array<BoundListRow, 4> kLists = {{
      [](SettingsModel& m) -> std::int32_t& { return m.other.powerOnScreen; }, SendPowerOnScreen},
 }};
 
-INT_PTR CALLBACK OtherProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-  switch (message) {
-    case WM_INITDIALOG:
-      SetSettingsCaption(dialog, kCaption);
-      InitBoundLists(dialog, kLists);
-      InitSlaveAddressList(dialog, IDC_OTHER_SLAVE);
-      return TRUE;
-    case WM_COMMAND:
-      if (HandleBoundListCommand(dialog, wParam, kLists)) return TRUE;
-      return HandleCommonCommand(dialog, wParam, IDC_OTHER_SLAVE, IDC_OTHER_CLOSE) ? TRUE : FALSE;
-    case WM_CLOSE:
-      CloseSettingsDialog(dialog);
-      return TRUE;
-    default:
-      break;
-  }
-  return FALSE;
-}
+const FormDialog kForm = {IDD_OTHER, kCaption, kLists, IDC_OTHER_SLAVE, IDC_OTHER_CLOSE};
 
 }  // namespace
 
-void RunOtherDialog(const DialogContext& context) {
-  RunSettingsDialog(context, IDD_OTHER, OtherProc);
-}
+void RunOtherDialog(const DialogContext& context) { RunFormDialog(context, kForm); }
 
 }  // namespace korvex7::win

@@ -4,7 +4,7 @@
 
 #include "core/commands/screen_split_commands.h"
 #include "core/ui/value_list_items.h"
-#include "win/dialogs/dialog_common.h"
+#include "win/dialogs/form_dialog.h"
 #include "win/resources/resource.h"
 
 namespace korvex7::win {
@@ -21,31 +21,11 @@ const std::array<BoundListRow, 1> kLists = {{
      false},
 }};
 
-INT_PTR CALLBACK ScreenSwitchProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-  switch (message) {
-    case WM_INITDIALOG:
-      SetSettingsCaption(dialog, kCaption);
-      InitBoundLists(dialog, kLists);
-      InitSlaveAddressList(dialog, IDC_SCREEN_SWITCH_SLAVE);
-      return TRUE;
-    case WM_COMMAND:
-      if (HandleBoundListCommand(dialog, wParam, kLists)) return TRUE;
-      return HandleCommonCommand(dialog, wParam, IDC_SCREEN_SWITCH_SLAVE, IDC_SCREEN_SWITCH_CLOSE)
-                 ? TRUE
-                 : FALSE;
-    case WM_CLOSE:
-      CloseSettingsDialog(dialog);
-      return TRUE;
-    default:
-      break;
-  }
-  return FALSE;
-}
+const FormDialog kForm = {IDD_SCREEN_SWITCH, kCaption, kLists, IDC_SCREEN_SWITCH_SLAVE,
+                          IDC_SCREEN_SWITCH_CLOSE};
 
 }  // namespace
 
-void RunScreenSwitchDialog(const DialogContext& context) {
-  RunSettingsDialog(context, IDD_SCREEN_SWITCH, ScreenSwitchProc);
-}
+void RunScreenSwitchDialog(const DialogContext& context) { RunFormDialog(context, kForm); }
 
 }  // namespace korvex7::win

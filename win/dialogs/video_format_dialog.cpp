@@ -4,7 +4,7 @@
 
 #include "core/commands/agc_format_commands.h"
 #include "core/ui/video_format_dialog_logic.h"
-#include "win/dialogs/dialog_common.h"
+#include "win/dialogs/form_dialog.h"
 #include "win/resources/resource.h"
 
 namespace korvex7::win {
@@ -33,15 +33,13 @@ constexpr std::array<ChannelControls, kChannels> kChannelIds = ChannelIds();
 static_assert(kChannelIds[7].set == 1066 && kChannelIds[8].list == 1083 &&
               kChannelIds[15].set == 1098);
 
-void OnInitDialog(HWND dialog) {
+void InitFormatLists(HWND dialog) {
   const SettingsModel& model = DialogSessionOf(dialog).model;
-  SetSettingsCaption(dialog, kCaption);
   for (std::size_t ch = 0; ch < kChannelIds.size(); ++ch) {
     InitValueList(dialog, kChannelIds[ch].list, kVideoFormatItems, model.videoFormat.format[ch]);
   }
   // "同設定" opens on the first format whatever the channels hold.
   InitValueList(dialog, IDC_VIDEO_FORMAT_SAME, kVideoFormatItems, 0);
-  InitSlaveAddressList(dialog, IDC_VIDEO_FORMAT_SLAVE);
 }
 
 void OnSameFormat(HWND dialog) {
@@ -67,45 +65,30 @@ bool OnChannelSet(HWND dialog, WPARAM wParam) {
   return false;
 }
 
-INT_PTR CALLBACK VideoFormatProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-  switch (message) {
-    case WM_INITDIALOG:
-      OnInitDialog(dialog);
-      return TRUE;
-    case WM_COMMAND: {
-      const int id = LOWORD(wParam);
-      for (std::size_t ch = 0; ch < kChannelIds.size(); ++ch) {
-        if (HandleValueListCommand(dialog, wParam, kChannelIds[ch].list,
-                                   DialogSessionOf(dialog).model.videoFormat.format[ch])) {
-          return TRUE;
-        }
-      }
-      if (OnChannelSet(dialog, wParam)) return TRUE;
-      if (id == IDC_VIDEO_FORMAT_SAME) {
-        if (HIWORD(wParam) == CBN_SELCHANGE) OnSameFormat(dialog);
-        return TRUE;
-      }
-      if (id == IDC_VIDEO_FORMAT_SET_ALL) {
-        PressSetButton(dialog, SendVideoFormatAll);
-        return TRUE;
-      }
-      return HandleCommonCommand(dialog, wParam, IDC_VIDEO_FORMAT_SLAVE, IDC_VIDEO_FORMAT_CLOSE)
-                 ? TRUE
-                 : FALSE;
+bool OnFormatCommand(HWND dialog, WPARAM wParam) {
+  const int id = LOWORD(wParam);
+  for (std::size_t ch = 0; ch < kChannelIds.size(); ++ch) {
+    if (HandleValueListCommand(dialog, wParam, kChannelIds[ch].list,
+                               DialogSessionOf(dialog).model.videoFormat.format[ch])) {
+      return true;
     }
-    case WM_CLOSE:
-      CloseSettingsDialog(dialog);
-      return TRUE;
-    default:
-      break;
   }
-  return FALSE;
+  if (OnChannelSet(dialog, wParam)) return true;
+  if (id == IDC_VIDEO_FORMAT_SAME) {
+    if (HIWORD(wParam) == CBN_SELCHANGE) OnSameFormat(dialog);
+    return true;
+  }
+  if (id != IDC_VIDEO_FORMAT_SET_ALL) return false;
+  PressSetButton(dialog, SendVideoFormatAll);
+  return true;
 }
+
+const FormDialog kForm = {
+    IDD_VIDEO_FORMAT, kCaption,       {}, IDC_VIDEO_FORMAT_SLAVE, IDC_VIDEO_FORMAT_CLOSE,
+    InitFormatLists,  OnFormatCommand};
 
 }  // namespace
 
-void RunVideoFormatDialog(const DialogContext& context) {
-  RunSettingsDialog(context, IDD_VIDEO_FORMAT, VideoFormatProc);
-}
+void RunVideoFormatDialog(const DialogContext& context) { RunFormDialog(context, kForm); }
 
 }  // namespace korvex7::win

@@ -4,7 +4,7 @@
 
 #include "core/commands/video_loss_commands.h"
 #include "core/ui/video_loss_dialog_logic.h"
-#include "win/dialogs/dialog_common.h"
+#include "win/dialogs/form_dialog.h"
 #include "win/dialogs/on_off_radios.h"
 #include "win/resources/resource.h"
 
@@ -45,45 +45,26 @@ const std::array<BoundListRow, 3> kLists = {{
      SendVideoLossBackground},
 }};
 
-void OnInitDialog(HWND dialog) {
-  SettingsModel& model = DialogSessionOf(dialog).model;
-  SetSettingsCaption(dialog, kCaption);
-  InitBoundLists(dialog, kLists);
-  InitSlaveAddressList(dialog, IDC_VIDEO_LOSS_SLAVE);
-  InitChannelRadios(dialog, kDetectRadios, model.videoLoss.detect);
+void InitDetectRadios(HWND dialog) {
+  InitChannelRadios(dialog, kDetectRadios, DialogSessionOf(dialog).model.videoLoss.detect);
 }
 
-INT_PTR CALLBACK VideoLossProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-  switch (message) {
-    case WM_INITDIALOG:
-      OnInitDialog(dialog);
-      return TRUE;
-    case WM_COMMAND:
-      if (HandleChannelRadioCommand(dialog, wParam, kDetectRadios,
-                                    DialogSessionOf(dialog).model.videoLoss.detect)) {
-        return TRUE;
-      }
-      if (LOWORD(wParam) == IDC_VIDEO_LOSS_SET) {
-        PressSetButton(dialog, SendVideoLossChannels);
-        return TRUE;
-      }
-      if (HandleBoundListCommand(dialog, wParam, kLists)) return TRUE;
-      return HandleCommonCommand(dialog, wParam, IDC_VIDEO_LOSS_SLAVE, IDC_VIDEO_LOSS_CLOSE)
-                 ? TRUE
-                 : FALSE;
-    case WM_CLOSE:
-      CloseSettingsDialog(dialog);
-      return TRUE;
-    default:
-      break;
+bool OnDetectCommand(HWND dialog, WPARAM wParam) {
+  if (HandleChannelRadioCommand(dialog, wParam, kDetectRadios,
+                                DialogSessionOf(dialog).model.videoLoss.detect)) {
+    return true;
   }
-  return FALSE;
+  if (LOWORD(wParam) != IDC_VIDEO_LOSS_SET) return false;
+  PressSetButton(dialog, SendVideoLossChannels);
+  return true;
 }
+
+const FormDialog kForm = {
+    IDD_VIDEO_LOSS,       kCaption,         kLists,         IDC_VIDEO_LOSS_SLAVE,
+    IDC_VIDEO_LOSS_CLOSE, InitDetectRadios, OnDetectCommand};
 
 }  // namespace
 
-void RunVideoLossDialog(const DialogContext& context) {
-  RunSettingsDialog(context, IDD_VIDEO_LOSS, VideoLossProc);
-}
+void RunVideoLossDialog(const DialogContext& context) { RunFormDialog(context, kForm); }
 
 }  // namespace korvex7::win

@@ -26,24 +26,25 @@ SaveResult SaveSettingsFile(const std::wstring& path, const SettingsModel& model
   return SaveResult::kCannotReplace;
 }
 
-bool ReadWholeFile(const std::wstring& path, std::string& bytes) {
-  win32::UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid()) return false;
-  LARGE_INTEGER size{};
-  if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
-      size.QuadPart > std::numeric_limits<DWORD>::max() / 2) {
-    return false;
-  }
-  std::string content(static_cast<std::size_t>(size.QuadPart), '\0');
+namespace {
+
+win32::UniqueHandle OpenForReading(const std::wstring& path) {
+  return win32::UniqueHandle(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+// Reads up to `size` bytes from the start of `file`: fewer when the file
+// ends (or shrank) first.
+bool ReadUpTo(HANDLE file, std::size_t size, std::string& bytes) {
+  std::string content(std::min<std::size_t>(size, std::numeric_limits<DWORD>::max() / 2), '\0');
   std::size_t done = 0;
   while (done < content.size()) {
     DWORD got = 0;
-    if (!ReadFile(file.get(), content.data() + done, static_cast<DWORD>(content.size() - done),
-                  &got, nullptr)) {
+    if (!ReadFile(file, content.data() + done, static_cast<DWORD>(content.size() - done), &got,
+                  nullptr)) {
       return false;
     }
-    if (got == 0) break;  // the file shrank while being read
+    if (got == 0) break;
     done += got;
   }
   content.resize(done);
@@ -51,24 +52,22 @@ bool ReadWholeFile(const std::wstring& path, std::string& bytes) {
   return true;
 }
 
-bool ReadFileStart(const std::wstring& path, std::size_t limit, std::string& bytes) {
-  win32::UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+}  // namespace
+
+bool ReadWholeFile(const std::wstring& path, std::string& bytes) {
+  win32::UniqueHandle file = OpenForReading(path);
   if (!file.valid()) return false;
-  std::string content(std::min<std::size_t>(limit, std::numeric_limits<DWORD>::max() / 2), '\0');
-  std::size_t done = 0;
-  while (done < content.size()) {
-    DWORD got = 0;
-    if (!ReadFile(file.get(), content.data() + done, static_cast<DWORD>(content.size() - done),
-                  &got, nullptr)) {
-      return false;
-    }
-    if (got == 0) break;  // the end of the file
-    done += got;
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
+      size.QuadPart > std::numeric_limits<DWORD>::max() / 2) {
+    return false;
   }
-  content.resize(done);
-  bytes = std::move(content);
-  return true;
+  return ReadUpTo(file.get(), static_cast<std::size_t>(size.QuadPart), bytes);
+}
+
+bool ReadFileStart(const std::wstring& path, std::size_t limit, std::string& bytes) {
+  win32::UniqueHandle file = OpenForReading(path);
+  return file.valid() && ReadUpTo(file.get(), limit, bytes);
 }
 
 bool LoadSettingsFile(const std::wstring& path, SettingsModel& model) {

@@ -28,6 +28,7 @@
 #include "core/link/reply_assembler.h"
 #include "core/link/send_command.h"
 #include "core/link/status_timer.h"
+#include "core/text/escaped_bytes.h"
 #include "win/serial/link_profile.h"
 #include "win/serial/receive_thread.h"
 #include "win/serial/serial_port.h"
@@ -54,26 +55,6 @@ void Print(const std::string& utf8) {
             nullptr);
 }
 
-std::string Escape(std::string_view bytes) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string out;
-  for (char ch : bytes) {
-    const auto c = static_cast<unsigned char>(ch);
-    if (c == '\r') {
-      out += "\\r";
-    } else if (c == '\n') {
-      out += "\\n";
-    } else if (c >= 0x20 && c < 0x7F && c != '\\') {
-      out += static_cast<char>(c);
-    } else {
-      out += "\\x";
-      out += kHex[c >> 4];
-      out += kHex[c & 0xF];
-    }
-  }
-  return out;
-}
-
 std::string Unescape(const std::string& text) {
   std::string out;
   for (std::size_t i = 0; i < text.size(); ++i) {
@@ -92,7 +73,8 @@ LRESULT CALLBACK LinkWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
   if (message == kLineReceivedMessage) {
     const auto line = TakePostedLine(lParam);
     if (line) {
-      Print("line: " + (line->overlong ? std::string("(overlong)") : Escape(line->text)));
+      Print("line: " +
+            (line->overlong ? std::string("(overlong)") : korvex7::EscapeWire(line->text)));
       korvex7::HandleReceivedLine(*g_session, *line);
     }
     return 0;
@@ -156,7 +138,7 @@ int Run(int argc, wchar_t** argv) {
 
   for (const std::string& command : commands) {
     session.replyWait.transferMode = korvex7::kTransferSingle;
-    Print("sent: " + Escape(korvex7::BuildFrame(session.model.link, command)));
+    Print("sent: " + korvex7::EscapeWire(korvex7::BuildFrame(session.model.link, command)));
     korvex7::SendCommand(session, command);
     g_ticks = 0;
     g_settled = false;
