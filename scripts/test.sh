@@ -11,7 +11,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
-jobs=${JOBS:-2}
+# One job more than there are cores: while a job waits on the disk the cores
+# stay busy, and on a machine busy with other work the builds keep their
+# share of it.
+jobs=${JOBS:-$(($(nproc) + 1))}
 
 stage_name=
 stage_start=
