@@ -57,7 +57,7 @@ struct SettingsModel {
   } link;
 
   struct Alarm {
-    std::int32_t mode = 0;  // 0 AUTO ... see the alarm commands
+    std::int32_t mode = 0;  // 0 internal (内部), 1 external (外部)
     std::int32_t inputPolarity = 0;
     HoldTimeText holdTimeText{'0', '3', '0', '\0'};
     std::int32_t holdTime = 30;  // not saved; rebuilt from the text on send

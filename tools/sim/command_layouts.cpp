@@ -581,7 +581,10 @@ std::vector<int> TitleToJisCodes(const TitleText& title) {
       codes.push_back(-1);
       continue;
     }
-    const std::uint16_t jis = ShiftJisToJis(bytes[i], bytes[i + 1]);
+    // As the program sends it: an IBM extension such as 0xFA40 goes as its
+    // NEC-selected cell (0x7C71).
+    const std::uint16_t jis =
+        TitleCodeToJis(static_cast<std::uint16_t>((bytes[i] << 8) | bytes[i + 1]));
     codes.push_back(jis == 0 ? -1 : jis);
   }
   return codes;

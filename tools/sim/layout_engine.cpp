@@ -1,5 +1,7 @@
 #include "tools/sim/layout_engine.h"
 
+#include "core/text/jis.h"
+
 namespace korvex7::sim {
 
 namespace {
@@ -48,7 +50,9 @@ std::optional<int> ParseOne(const Field& field, std::string_view& text) {
         if (d < 0) return std::nullopt;
         v = v * 16 + d;
       }
-      if (!IsJisCode(v)) return std::nullopt;
+      // Cells past the last one of the unit's title font are refused, as the
+      // program refuses to send them.
+      if (!IsJisCode(v) || v > kHighestTitleJisCode) return std::nullopt;
       text.remove_prefix(4);
       return v;
     }

@@ -452,6 +452,9 @@ const std::vector<std::string> kRefusedCommands = {
     "VF3333333333333330\r\n",
     "VF3333333333333338\r\n",
     "VF333333333333333\r\n",
+    // Title cells past the last one of the unit's title font (0x7C7E).
+    "CJ017D21" + Repeat("2121", 9) + "\r\n",
+    "CJ01" + Repeat("2121", 9) + "7C7F\r\n",
     // Queries the unit does not know.
     "RAMX\r\n",
     "RAM\n",
@@ -576,6 +579,10 @@ TEST(CommandLayouts, TitleAnswerPadsAShortTitleWithBlanks) {
             std::string("CJ09") + simtest::kVariedTitleHex + "\r\n");
   state.settings.title.text[8] = TitleText{};  // empty: ten blanks
   EXPECT_EQ(AnswerCommand(state, "RCJ09\r\n"), "CJ09" + Repeat("2121", 10) + "\r\n");
+  // The IBM extension 0xFA40 (small roman numeral one) as the program sends
+  // it: its NEC-selected cell.
+  state.settings.title.text[8] = TitleFromBytes("\xFA\x40");
+  EXPECT_EQ(AnswerCommand(state, "RCJ09\r\n"), "CJ097C71" + Repeat("2121", 9) + "\r\n");
 }
 
 // The answers carry every saved setting except videoAdjust.saturationV: fed
