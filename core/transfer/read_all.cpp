@@ -17,11 +17,35 @@ constexpr std::array<std::string_view, kReadAllStepCount> kQueries = {
     "RSPD13A\r\n", "RSPD13B\r\n", "RSPD16\r\n", "RCI\r\n",    "RBL\r\n",    "RPOS\r\n",
     "RNAR\r\n",
 };
+
+// What the answer to each query begins with: the keyword of its data line
+// (the query is a short form of it: "RAD" is answered by "ADO..."), and for a
+// title the title's number as well.
+constexpr std::array<std::string_view, kReadAllStepCount> kReplyLeads = {
+    "AM",    "ADT",   "AP",    "ADO",   "ARO",   "VL",    "VLDO",  "VLSOO", "VLBC",   "TSDR",
+    "TSDO",  "CJ01",  "CJ02",  "CJ03",  "CJ04",  "CJ05",  "CJ06",  "CJ07",  "CJ08",   "CJ09",
+    "CJ10",  "CJ11",  "CJ12",  "CJ13",  "CJ14",  "CJ15",  "CJ16",  "CTDSO", "CTDDO",  "CTFSS",
+    "CTFSD", "CASTM", "CASM",  "VAB",   "VAC",   "VASH",  "VASA",  "VAH",   "AGC",    "VF",
+    "OOV",   "OOH",   "SPD4A", "SPD4B", "SPD4C", "SPD4D", "SPD9A", "SPD9B", "SPD13A", "SPD13B",
+    "SPD16", "CI",    "BL",    "POS",   "NAR",
+};
 }  // namespace
 
 std::string_view ReadAllQuery(int index) {
   if (index < 0 || index >= kReadAllStepCount) return {};
   return kQueries[static_cast<std::size_t>(index)];
+}
+
+std::string_view ReadAllReplyLead(int index) {
+  if (index < 0 || index >= kReadAllStepCount) return {};
+  return kReplyLeads[static_cast<std::size_t>(index)];
+}
+
+std::string_view ReplyLeadOfQuery(std::string_view command) {
+  for (std::size_t i = 0; i < kQueries.size(); ++i) {
+    if (kQueries[i] == command) return kReplyLeads[i];
+  }
+  return {};
 }
 
 BulkSequence ReadAllSequence() {
