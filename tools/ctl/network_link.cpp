@@ -237,11 +237,11 @@ std::unique_ptr<LinkPort> OpenNetworkLinkPort(const PortAddress& address,
   const std::string peer = platform::FormatHostPort(address.host, address.port);
   const auto deadline = Clock::now() + timing.connect;
   std::string said;  // what the server sent before it closed the connection
-  for (;;) {
+  for (bool first = true;; first = false) {
     std::unique_ptr<LinkPort> link;
     try {
-      platform::TcpStream stream =
-          platform::TcpStream::Connect(address.host, address.port, Left(deadline));
+      platform::TcpStream stream = platform::TcpStream::Connect(
+          address.host, address.port, first ? timing.connect : Left(deadline));
       link = Connected(address, name, std::move(stream), timing);
       const QuietLineResult quiet = WaitForQuietLine(*link, timing.quiet);
       if (quiet.outcome == QuietLineResult::kQuiet) return link;
