@@ -140,6 +140,10 @@ int CommandContext::ForEachUnit(bool needsAnswers, const std::function<int(Unit&
     worst = std::max(worst, code);
     // A stop ends the run here: the units after this one are not served.
     if (code == kExitStopped || StopAsked()) {
+      if (code != kExitStopped && address != addresses.back()) {
+        Error("stopped after " + (unit.label.empty() ? std::string("the unit") : unit.label) +
+              ": the units after it were not served");
+      }
       worst = kExitStopped;
       break;
     }

@@ -241,11 +241,6 @@ ExchangeResult CommandExchange::AwaitAnswer(ExchangeResult result, std::string_v
   std::string extra;
   char buffer[256];
   while (!answer) {
-    if (StopAsked()) {
-      result.status = ExchangeStatus::kStopped;
-      Settle();
-      return result;
-    }
     const auto now = clock_.Now();
     if (now >= deadline) {
       result.status = ExchangeStatus::kNoAnswer;
@@ -263,7 +258,15 @@ ExchangeResult CommandExchange::AwaitAnswer(ExchangeResult result, std::string_v
       Settle();
       return result;
     }
-    if (n == 0) continue;
+    if (n == 0) {
+      // Looked at when nothing came: an answer already there is taken.
+      if (StopAsked()) {
+        result.status = ExchangeStatus::kStopped;
+        Settle();
+        return result;
+      }
+      continue;
+    }
     counters_.bytesReceived += n;
     lines.clear();
     assembler_.Feed(std::string_view(buffer, n), lines);
