@@ -25,7 +25,15 @@ void InstallStopHandlers() {
   struct sigaction sa {};
   sa.sa_handler = OnStopSignal;
   sigemptyset(&sa.sa_mask);
-  for (const int sig : {SIGINT, SIGTERM}) (void)::sigaction(sig, &sa, nullptr);
+  for (const int sig : {SIGINT, SIGTERM}) {
+    // A SIGINT ignored from the start (a background job of a script, nohup)
+    // stays ignored: Ctrl+C at the terminal is not meant for such a run.
+    struct sigaction before {};
+    if (sig == SIGINT && ::sigaction(sig, nullptr, &before) == 0 && before.sa_handler == SIG_IGN) {
+      continue;
+    }
+    (void)::sigaction(sig, &sa, nullptr);
+  }
 }
 
 void RunEnded() {}

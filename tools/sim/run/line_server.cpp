@@ -234,6 +234,13 @@ void LineServer::HandleFrame(const Frame& frame, SteadyTime received, void* way,
   if (!serial_ || way != &*serial_) lastTcpAnswer_ = sent;
   for (const AnswerPiece& piece :
        ScheduleAnswer(sent, frame.firstByte, frame.length, received, shaping_)) {
+    // A held answer due while this one waits goes out on time, before it.
+    for (auto due = DeliverStale(); due && *due <= piece.notBefore; due = DeliverStale()) {
+      if (!WaitUntilOrStop(*due)) {
+        stopping_ = true;
+        return;
+      }
+    }
     if (!WaitUntilOrStop(piece.notBefore)) {
       stopping_ = true;
       return;
