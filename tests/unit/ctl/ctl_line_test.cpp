@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <sstream>
 
+#include <nlohmann/json.hpp>
+
 #include "core/model/settings_file.h"
 #include "core/model/settings_store.h"
 #include "core/transfer/send_all_steps.h"

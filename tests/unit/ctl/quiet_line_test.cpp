@@ -91,7 +91,9 @@ TEST(QuietLine, WaitsForSilenceAndDropsWhatCameBefore) {
     EXPECT_EQ(r.outcome, row.outcome);
     EXPECT_EQ(clock.Now() - before, row.took);
     EXPECT_EQ(r.dropped, row.dropped);
-    if (!row.start.empty()) EXPECT_EQ(r.start, row.start);
+    if (!row.start.empty()) {
+      EXPECT_EQ(r.start, row.start);
+    }
   }
 }
 
