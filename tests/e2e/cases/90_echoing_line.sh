@@ -6,7 +6,14 @@
 work=$CASE_DIR/work
 AGC="オート・ゲイン・コントロール"
 RA="設定項目の読み込み"
-python3 "$E2E_ROOT/tests/e2e/settings_file.py" write "$work/unit.dat" \
+# Every title ten characters without trailing blanks: a title read back
+# loses its trailing full-width blanks.
+digits=(０ １ ２ ３ ４ ５ ６ ７ ８ ９)
+titles=()
+for ch in $(seq 1 14); do
+  titles+=("title.text[$ch]=第${digits[ch / 10]}${digits[ch % 10]}番カメラ入口前")
+done
+python3 "$E2E_ROOT/tests/e2e/settings_file.py" write "$work/unit.dat" "${titles[@]}" \
   alarm.mode=1 alarm.holdTimeText=120 'videoLoss.detect[4]=0' dateTime.displayRange=5 \
   'title.text[0]=＊ＣＡＭ＊ＡＢ＊ＸＹ' 'title.text[15]=カメラ１６番入口前方' \
   'videoAdjust.brightness[15]=127' 'videoAdjust.hue[6]=251' 'agc.on[0]=0' \
@@ -24,8 +31,8 @@ shot set-refused main 1000 box "Command Error" "Error" 1000
 drv main 1000 box "Command Error" "Error" 1000 click "$IDOK" no-box 1000 \
   dialog "$AGC" 1000 click "$IDC_AGC_CLOSE" gone 3000
 expect_frames "$CASE_DIR/refusing.log" <<'FRAMES'
-RX AGCNNNNNNNNNNNNNNNN\r\n
 TX AGCNNNNNNNNNNNNNNNN\r\n (echo)
+RX AGCNNNNNNNNNNNNNNNN\r\n
 TX E3\r\n
 FRAMES
 
