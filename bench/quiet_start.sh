@@ -12,8 +12,8 @@
 # answer (the unit answers 300 ms late); 200 ms after the answer went out a
 # new client connects and waits 2 s: the time from its connection to the
 # first byte it gets is printed (none: nothing stale came). Then the largest
-# gap between two bytes of one answer at 9600 baud (--line-rate 9600), seen
-# through the raw accepter.
+# gap between two bytes of one answer at 9600 baud (--line-rate 9600), from
+# the simulator's own TCP port and through ser2net's raw accepter.
 set -uo pipefail
 SIM=${1:?korvex7-sim binary}
 ROUNDS=${2:-5}
@@ -125,7 +125,9 @@ kill "${PIDS[0]}" 2>/dev/null
 wait "${PIDS[0]}" 2>/dev/null
 PIDS=()
 
-start_sim --pty "$WORK/rate" --line-rate 9600
+start_sim --pty "$WORK/rate" --line-rate 9600 --listen tcp://127.0.0.1:0
+url=$(grep -o 'tcp://127.0.0.1:[0-9]*' "$WORK/sim.out")
+echo "korvex7-sim --line-rate 9600: largest gap inside one answer (ms): $(gaps 127.0.0.1 "${url##*:}")"
 ser2net_start "$WORK/rate" "$WORK" || exit 1
 PIDS+=("$SER2NET_PID")
 echo "9600 baud through ser2net raw: largest gap inside one answer (ms): $(gaps 127.0.0.1 "$RAW")"

@@ -10,15 +10,15 @@
 // line that does not fall silent within the limit (noise, a device that
 // talks unasked) is no line to send commands on.
 //
-// The quiet time, measured (bench/quiet_start.sh): ser2net handed on an
-// answer held from an earlier connection 3 to 6 ms after the new connection
-// (raw TCP and RFC 2217; up to about 40 ms counting the Telnet negotiation,
-// after which whatever came with it is dropped anyway), the simulator's
-// --listen likewise; and through ser2net the bytes of one answer at 9600 baud
-// came up to about 60 ms apart on a loaded machine (ser2net gathers bytes
-// for a few character times before it sends them on). 100 ms of silence
-// covers both; the limit, 1 s, leaves room for a stale answer of any length
-// at 9600 baud.
+// The quiet time, measured (bench/quiet_start.sh, on a loaded two-core
+// machine): ser2net handed on an answer held from an earlier connection 3 to
+// 11 ms after the new connection (raw TCP and RFC 2217; up to about 40 ms
+// counting the Telnet negotiation, after which whatever came with it is
+// dropped anyway); the bytes of one answer at 9600 baud came at most 4 ms
+// apart from the simulator, and up to about 60 ms apart through ser2net
+// (which gathers bytes for a few character times before it sends them on).
+// 100 ms of silence covers both; the limit, 1 s, leaves room for a stale
+// answer of any length at 9600 baud.
 #pragma once
 
 #include <chrono>
