@@ -118,7 +118,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments, std::ost
   auto* scan = app.add_subcommand(
       "scan",
       "Find the units that answer: each RS-485 address 00..31 (or those of --address) "
-      "in turn, or the one unit of an RS-232C line");
+      "in turn, or the one unit of an RS-232C line. Only a well-formed answer carrying the "
+      "address asked counts; anything else is reported as noise on the line (exit 8)");
 
   app.require_subcommand(0, 1);
 
