@@ -270,6 +270,12 @@ PortRead SerialPort::ReadSome(char* buffer, std::size_t capacity, DWORD timeoutM
   } giveBack{*this};
 
   const ULONGLONG start = GetTickCount64();
+  // The time left of `timeoutMs`; 0 once it has passed.
+  const auto timeLeft = [start, timeoutMs]() -> DWORD {
+    if (timeoutMs == INFINITE) return INFINITE;
+    const ULONGLONG elapsed = GetTickCount64() - start;
+    return elapsed >= timeoutMs ? 0 : static_cast<DWORD>(timeoutMs - elapsed);
+  };
   for (;;) {
     const PortRead taken = TakeWaiting(h, buffer, capacity, interrupt);
     if (taken.status != PortRead::Status::kTimeout) {
@@ -278,17 +284,16 @@ PortRead SerialPort::ReadSome(char* buffer, std::size_t capacity, DWORD timeoutM
       result.error = taken.error;
       return result;
     }
-    const ULONGLONG elapsed = GetTickCount64() - start;
-    if (timeoutMs != INFINITE && elapsed >= timeoutMs) {
+    if (timeLeft() == 0) {
       result.status = PortRead::Status::kTimeout;
       return result;
     }
-    const DWORD left = timeoutMs == INFINITE ? INFINITE : static_cast<DWORD>(timeoutMs - elapsed);
 
     if (!s.waitPending) {
       if (s.failedWaits > 0 &&
-          !PauseAfterFailedWait(std::min(FailedWaitBackoffMs(s.failedWaits, s.lastWaitError), left),
-                                interrupt)) {
+          !PauseAfterFailedWait(
+              std::min(FailedWaitBackoffMs(s.failedWaits, s.lastWaitError), timeLeft()),
+              interrupt)) {
         result.status = PortRead::Status::kInterrupted;
         return result;
       }
@@ -311,7 +316,7 @@ PortRead SerialPort::ReadSome(char* buffer, std::size_t capacity, DWORD timeoutM
       s.waitPending = true;
     }
 
-    switch (WaitForAny(s.wait->event.get(), interrupt, s.closeRequest.get(), left)) {
+    switch (WaitForAny(s.wait->event.get(), interrupt, s.closeRequest.get(), timeLeft())) {
       case 0: {
         s.waitPending = false;
         DWORD ignored = 0;
@@ -397,18 +402,12 @@ bool SerialPort::PauseAfterFailedWait(DWORD ms, HANDLE interrupt) {
 std::size_t SerialPort::Read(char* buffer, std::size_t capacity,
                              std::chrono::milliseconds timeout) {
   const PortRead r = ReadSome(buffer, capacity, Milliseconds(timeout));
-  switch (r.status) {
-    case PortRead::Status::kData:
-      return r.bytes;
-    case PortRead::Status::kTimeout:
-    case PortRead::Status::kInterrupted:
-      return 0;
-    case PortRead::Status::kClosed:
-      Fail(SerialErrorKind::kIo, "read failed", ERROR_INVALID_HANDLE);
-    case PortRead::Status::kFailed:
-      break;
+  if (r.status == PortRead::Status::kData) return r.bytes;
+  if (r.status == PortRead::Status::kTimeout || r.status == PortRead::Status::kInterrupted) {
+    return 0;
   }
-  Fail(SerialErrorKind::kIo, "read failed", r.error);
+  Fail(SerialErrorKind::kIo, "read failed",
+       r.status == PortRead::Status::kClosed ? static_cast<DWORD>(ERROR_INVALID_HANDLE) : r.error);
 }
 
 void SerialPort::FinishWrite() {

@@ -4,8 +4,8 @@
 // clock. It draws nothing itself; commands go to the menu handler, timers to
 // the status display, posted reply lines to the reply assembler, the
 // receive thread's report of a failed port and Windows' device notices to
-// the port status (port_status.h). The window
-// keeps the App it was created for (GWLP_USERDATA) and hands it to them.
+// the port status (port_status.h). The window keeps the App it was created
+// for (GWLP_USERDATA) and hands it to them.
 #pragma once
 
 #include <windows.h>

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <cwchar>
 #include <deque>
 #include <string>
 #include <vector>
