@@ -10,6 +10,7 @@
 #include <setupapi.h>
 
 #include <algorithm>
+#include <cwchar>
 #include <iterator>
 #include <map>
 #include <optional>

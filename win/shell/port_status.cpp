@@ -1,6 +1,7 @@
 #include "win/shell/port_status.h"
 
 #include <cstddef>
+#include <cwchar>
 
 #include "platform/win32/text.h"
 #include "win/serial/port_messages.h"
