@@ -25,10 +25,11 @@
 // port (ClearCommError) also says whether it still answers: a port that no
 // longer does (a USB adapter unplugged) makes ReadSome report kFailed.
 //
-// Ending requests. A pending wait, read or write is ended only by Close (or
-// a write that overruns its time): the driver is asked to end it (the event
-// mask set again and CancelIoEx, for the wait) and given a limited time; a
-// driver that never ends it keeps its record for good
+// Ending requests. A pending wait is ended only by Close; a write only by
+// Close or when it overruns its time, a read when the driver keeps it
+// although the time-outs say it returns at once. The driver is asked to end
+// it (the event mask set again and CancelIoEx, for the wait) and given a
+// limited time; a driver that never ends it keeps its record for good
 // (platform/win32/overlapped_io.h). No call waits without bound.
 //
 // Threads. One thread opens, writes and closes (the program's user-interface
