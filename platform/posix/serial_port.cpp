@@ -27,7 +27,8 @@ std::string ErrnoText(int error) { return std::strerror(error); }
 
 SerialError OsError(SerialErrorKind kind, const std::string& device, const std::string& action,
                     int error) {
-  return SerialError(kind, device, device + ": " + action + ": " + ErrnoText(error), error);
+  return SerialError(kind, device, device + ": " + action + ": " + ErrnoText(error), error,
+                     ErrnoText(error));
 }
 
 SerialErrorKind KindOfOpenError(int error) {

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "core/link/port.h"
+#include "platform/port_list.h"
 #include "platform/posix/unique_fd.h"
 #include "platform/serial_error.h"
 
@@ -27,6 +28,7 @@ namespace korvex7::posix {
 
 using platform::SerialError;
 using platform::SerialErrorKind;
+using platform::SerialPortInfo;
 
 // The unit's line: 9600 baud, 8 data bits, even parity, 1 stop bit.
 inline constexpr int kUnitBaudRate = 9600;
@@ -130,7 +132,7 @@ PseudoTerminal CreatePseudoTerminal();
 bool IsPseudoTerminal(int fd);
 
 // The serial devices of this computer ("/dev/ttyS0", "/dev/ttyUSB0", ...),
-// by the names SerialPort::Open takes.
-std::vector<std::string> ListSerialPorts();
+// by the names SerialPort::Open takes (no descriptions).
+std::vector<SerialPortInfo> ListSerialPorts();
 
 }  // namespace korvex7::posix

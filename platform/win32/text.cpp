@@ -34,7 +34,7 @@ std::string WideToUtf8(std::wstring_view text) {
   return out;
 }
 
-std::string OsErrorText(unsigned long error) {
+std::string OsErrorWords(unsigned long error) {
   wchar_t* buffer = nullptr;
   const DWORD n = FormatMessageW(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -48,7 +48,11 @@ std::string OsErrorText(unsigned long error) {
   }
   std::string text = WideToUtf8(words);
   if (text.empty()) text = "system error";
-  return text + " (" + std::to_string(error) + ")";
+  return text;
+}
+
+std::string OsErrorText(unsigned long error) {
+  return OsErrorWords(error) + " (" + std::to_string(error) + ")";
 }
 
 }  // namespace korvex7::win32

@@ -17,8 +17,11 @@ std::wstring CodePageToWide(unsigned codePage, std::string_view text);
 std::wstring Utf8ToWide(std::string_view text);
 std::string WideToUtf8(std::wstring_view text);
 
-// The system's words for a Win32 error code, in UTF-8, with the code:
-// "Access denied. (5)".
+// The system's words for a Win32 error code, in UTF-8: "Access denied.";
+// "system error" when the system has none.
+std::string OsErrorWords(unsigned long error);
+
+// The same with the code: "Access denied. (5)".
 std::string OsErrorText(unsigned long error);
 
 }  // namespace korvex7::win32

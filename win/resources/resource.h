@@ -75,6 +75,7 @@
 #define IDC_COMM_CONTROL 1030
 #define IDC_COMM_OK 1031
 #define IDC_COMM_PORT 1032
+#define IDC_COMM_HANDSHAKE 1033
 
 // About box
 #define IDC_ABOUT_VERSION 1000

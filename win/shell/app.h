@@ -1,10 +1,11 @@
 // The program's process-wide state: the one Session (settings model, reply
-// wait, port writer), the serial port, the receive thread, the main window's
-// handles and the shared file-dialog record. Created in wWinMain and handed
-// to the main window at its creation; the window keeps it in its window data
-// and passes it to its handlers. The dialogs get only what a DialogContext
-// holds. Everything here belongs to the user-interface thread; the receive
-// thread only borrows the port handle through SerialPort.
+// wait, port writer), the serial port with the choice of port and what is
+// known of it, the receive thread, the main window's handles and the shared
+// file-dialog record. Created in wWinMain and handed to the main window at
+// its creation; the window keeps it in its window data and passes it to its
+// handlers. The dialogs get only what a DialogContext holds. Everything here
+// belongs to the user-interface thread; the receive thread only borrows the
+// port handle through SerialPort (its ReadSome).
 #pragma once
 
 #include <windows.h>
@@ -15,8 +16,10 @@
 #include <string>
 
 #include "core/link/session.h"
+#include "platform/win32/serial_port.h"
+#include "win/serial/port_watch.h"
 #include "win/serial/receive_thread.h"
-#include "win/serial/serial_port.h"
+#include "win/serial/serial_writer.h"
 #include "win/shell/toolbar.h"
 #include "win/support/unique_handle.h"
 
@@ -45,7 +48,17 @@ struct App {
   UniqueGdiObject<HFONT> statusFont;
 
   Session session;
-  SerialPort port;
+  // The port and how it is driven, as the profile file keeps them (the
+  // line mode is the model's link.mode).
+  std::wstring portName = L"COM1";
+  win32::LineOptions line;
+  win32::SerialPort port;
+  SerialPortWriter portWriter{port};
+  SerialReceiveSource receiveSource{port};
+  PortWatch portWatch;
+  // An open the operator asked for is under way (or 100 ms ahead): the port
+  // is left alone meanwhile.
+  bool portOpening = false;
   std::unique_ptr<ReceiveThread> receiver;
 
   // 1 once "ﾚﾃﾞｨ" has been put back; 0 after the toolbar asked for a tooltip.

@@ -13,6 +13,7 @@
 #include "win/shell/app.h"
 #include "win/shell/main_window_scale.h"
 #include "win/shell/menu_commands.h"
+#include "win/shell/port_status.h"
 #include "win/shell/status_display.h"
 #include "win/shell/toolbar.h"
 #include "win/shell/toolbar_buttons.h"
@@ -71,6 +72,7 @@ void OnDestroy(App& app, HWND hwnd) {
   KillTimer(hwnd, kStatusTimerId);
   KillTimer(hwnd, kReadyTextTimerId);
   KillTimer(hwnd, kReopenPortTimerId);
+  KillTimer(hwnd, kPortRetryTimerId);
   if (app.receiver) app.receiver->Stop();
   DiscardPostedLines(hwnd);
   app.toolbar = nullptr;
@@ -125,6 +127,12 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
       if (line) HandleReceivedLine(app->session, *line);
       return 0;
     }
+    case kLinkFailedMessage:
+      OnLinkFailed(*app, wParam);
+      return 0;
+    case WM_DEVICECHANGE:
+      OnDeviceChange(*app, wParam, lParam);
+      return TRUE;
     default:
       break;
   }
@@ -185,7 +193,7 @@ void RestoreReadyText(App& app) {
   if (!GetCursorPos(&cursor) || !GetWindowRect(app.toolbar, &toolbarRect)) return;
   if (PtInRect(&toolbarRect, cursor)) return;
   app.readyTextShown = 1;
-  SetStatusText(app, kReadyText);
+  SetStatusText(app, IdleStatusText(app));
 }
 
 }  // namespace korvex7::win

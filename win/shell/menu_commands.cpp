@@ -14,7 +14,7 @@
 #include "win/shell/discard_prompt.h"
 #include "win/shell/document_file.h"
 #include "win/shell/main_window.h"
-#include "win/shell/status_display.h"
+#include "win/shell/port_status.h"
 #include "win/support/message_box.h"
 #include "win/support/text.h"
 
@@ -115,7 +115,19 @@ void ExitProgram(App& app, HWND hwnd) {
 
 // What the dialogs opened from the main window are given.
 DialogContext DialogContextFor(App& app, HWND owner) {
-  return DialogContext{app.instance, owner, app.session, [&app] { ClosePortAndReopenLater(app); }};
+  return DialogContext{app.instance, owner, app.session};
+}
+
+// The communication settings: the port, the line mode and the handshake in
+// use; "OK" takes the chosen ones and reopens the port.
+void RunCommSettings(App& app, HWND hwnd) {
+  const LinkProfile current{app.portName, app.session.model.link.mode, app.line.handshake};
+  RunCommSettingsDialog(DialogContextFor(app, hwnd), current, [&app](const LinkProfile& chosen) {
+    app.portName = chosen.port;
+    app.session.model.link.mode = chosen.mode;
+    app.line.handshake = chosen.handshake;
+    ClosePortAndReopenLater(app);
+  });
 }
 
 }  // namespace
@@ -172,7 +184,7 @@ bool SaveDocumentAs(App& app, HWND hwnd) {
 void OnMainWindowClose(App& app, HWND hwnd) { ExitProgram(app, hwnd); }
 
 void OnMenuCommand(App& app, HWND hwnd, int commandId) {
-  SetStatusText(app, kReadyText);
+  SetStatusText(app, IdleStatusText(app));
   switch (commandId) {
     case IDM_FILE_NEW:
       NewDocument(app, hwnd);
@@ -190,7 +202,7 @@ void OnMenuCommand(App& app, HWND hwnd, int commandId) {
       ExitProgram(app, hwnd);
       return;
     case IDM_COMM_SETTINGS:
-      RunCommSettingsDialog(DialogContextFor(app, hwnd));
+      RunCommSettings(app, hwnd);
       return;
     case IDM_ABOUT:
       RunAboutDialog(DialogContextFor(app, hwnd));

@@ -59,6 +59,7 @@
 //   enabled ID 0|1             control ID is disabled (0) or enabled (1)
 //   checked ID 0|1             button ID is unchecked (0) or checked (1)
 //   items ID N                 the list ID holds N items
+//   print-items ID             print each item of the list ID, one per line
 //   toolbar ID                 click the main window's toolbar button that
 //                              sends command ID (mouse down and up on it)
 //   visible ID 0|1             control ID is hidden (0) or shown (1)

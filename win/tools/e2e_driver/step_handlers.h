@@ -50,6 +50,7 @@ void PrintText(Driver& d);        // print-text ID
 void ExpectEnabled(Driver& d);    // enabled ID 0|1
 void ExpectChecked(Driver& d);    // checked ID 0|1
 void ExpectItems(Driver& d);      // items ID N
+void PrintItems(Driver& d);       // print-items ID
 void ExpectVisible(Driver& d);    // visible ID 0|1
 void PrintTextsSeen(Driver& d);   // texts-seen ID MS
 

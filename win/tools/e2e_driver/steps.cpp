@@ -8,7 +8,7 @@ namespace korvex7::e2e {
 
 namespace {
 
-constexpr std::array<Step, 40> kSteps = {{
+constexpr std::array<Step, 41> kSteps = {{
     {L"main", 1, FindMainWindow},
     {L"menu", 1, PostMenuCommand},
     {L"dialog", 2, WaitForDialog},
@@ -39,6 +39,7 @@ constexpr std::array<Step, 40> kSteps = {{
     {L"enabled", 2, ExpectEnabled},
     {L"checked", 2, ExpectChecked},
     {L"items", 2, ExpectItems},
+    {L"print-items", 1, PrintItems},
     {L"toolbar", 1, ClickToolbarButton},
     {L"visible", 2, ExpectVisible},
     {L"texts-seen", 2, PrintTextsSeen},
