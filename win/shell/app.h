@@ -51,6 +51,13 @@ struct App {
   // 1 once "ﾚﾃﾞｨ" has been put back; 0 after the toolbar asked for a tooltip.
   int readyTextShown = 1;
 
+  // The end of the session (session_end.h): the file commands running (their
+  // prompts and file dialogs may be open), the save prompt posted and not
+  // yet shown, and whether Windows has the program's reason for holding it.
+  int fileCommandsOpen = 0;
+  bool saveOfferPosted = false;
+  bool sessionEndHeld = false;
+
   FileDialogRecord fileDialog;
 };
 

@@ -13,6 +13,7 @@
 #include "win/shell/app.h"
 #include "win/shell/main_window_scale.h"
 #include "win/shell/menu_commands.h"
+#include "win/shell/session_end.h"
 #include "win/shell/status_display.h"
 #include "win/shell/toolbar.h"
 #include "win/shell/toolbar_buttons.h"
@@ -120,6 +121,14 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
       if (proposed != nullptr) ScaleMainWindow(*app, LOWORD(wParam), *proposed);
       return 0;
     }
+    case WM_QUERYENDSESSION:
+      return OnQueryEndSession(*app, hwnd, lParam);
+    case WM_ENDSESSION:
+      OnEndSession(*app, hwnd, wParam != FALSE);
+      return 0;
+    case kOfferSaveMessage:
+      OfferSaveBeforeSessionEnd(*app, hwnd);
+      return 0;
     case kLineReceivedMessage: {
       const auto line = TakePostedLine(lParam);
       if (line) HandleReceivedLine(app->session, *line);
@@ -158,6 +167,14 @@ HWND CreateMainWindow(App& app, const wchar_t* className, const wchar_t* title) 
   RECT created{};
   if (GetWindowRect(hwnd, &created)) ScaleMainWindow(app, app.dpi, created);
   return hwnd;
+}
+
+void StopLink(App& app, HWND hwnd) {
+  KillTimer(hwnd, kReopenPortTimerId);
+  // A thread that does not end keeps the port it reads; the process's end
+  // closes both.
+  if (app.receiver && !app.receiver->Stop()) return;
+  app.port.Close();
 }
 
 void SetStatusText(const App& app, std::wstring_view text) {
