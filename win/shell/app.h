@@ -19,6 +19,7 @@
 #include "win/serial/serial_port.h"
 #include "win/shell/toolbar.h"
 #include "win/support/unique_handle.h"
+#include "win/support/window_icons.h"
 
 namespace korvex7::win {
 
@@ -40,9 +41,15 @@ struct App {
   HWND toolbar = nullptr;
   HWND statusBar = nullptr;
   UniqueImageList toolbarImages;
-  // The main window's DPI and the status bar's font made for it.
+  // The main window's DPI, the status bar's font and the window's icons made
+  // for it.
   int dpi = 96;
   UniqueGdiObject<HFONT> statusFont;
+  WindowIcons icons;
+  // Between WM_ENTERSIZEMOVE and WM_EXITSIZEMOVE (the operator drags the
+  // window), and whether its DPI changed meanwhile.
+  bool movingOrSizing = false;
+  bool dpiChangedWhileMoving = false;
 
   Session session;
   SerialPort port;
