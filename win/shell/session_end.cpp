@@ -21,7 +21,9 @@ HWND PromptOwner(HWND main) {
 void HoldSessionEnd(App& app, HWND hwnd) {
   // Windows before Vista has no reasons; Wine accepts none. The answer
   // holds the end all the same.
-  if (!app.sessionEndHeld) app.sessionEndHeld = ShutdownBlockReasonCreate(hwnd, kSessionEndReason);
+  if (!app.sessionEndHeld) {
+    app.sessionEndHeld = ShutdownBlockReasonCreate(hwnd, kSessionEndReason) != FALSE;
+  }
 }
 
 }  // namespace

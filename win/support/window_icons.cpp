@@ -14,7 +14,7 @@ void SetWindowIconsForDpi(HWND window, HINSTANCE module, int iconId, int dpi, Wi
     if (!icon) continue;
     SendMessageW(window, WM_SETICON, isSmall ? ICON_SMALL : ICON_BIG,
                  reinterpret_cast<LPARAM>(icon.get()));
-    (isSmall ? icons.small : icons.big) = std::move(icon);
+    (isSmall ? icons.smallIcon : icons.bigIcon) = std::move(icon);
   }
 }
 

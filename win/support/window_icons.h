@@ -12,8 +12,8 @@
 namespace korvex7::win {
 
 struct WindowIcons {
-  UniqueIcon big;
-  UniqueIcon small;
+  UniqueIcon bigIcon;
+  UniqueIcon smallIcon;
 };
 
 // Loads icon `iconId` of `module` at the icon sizes of `dpi` and gives them

@@ -53,24 +53,25 @@ TEST(WindowIconsTest, SizesOfTheDisplayScaleFromTheProgramsIcon) {
   WindowIcons icons;
   struct Row {
     int dpi;
-    int small;
-    int big;
+    int smallSize;
+    int bigSize;
   };
   const Row rows[] = {{96, 16, 32}, {144, 24, 48}, {192, 32, 64}, {120, 20, 40}, {96, 16, 32}};
   for (const Row& row : rows) {
     SCOPED_TRACE(row.dpi);
     SetWindowIconsForDpi(window, program, IDI_KORVEX7, row.dpi, icons);
-    const auto small = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_SMALL, 0));
-    const auto big = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_BIG, 0));
-    EXPECT_EQ(small, icons.small.get());
-    EXPECT_EQ(big, icons.big.get());
-    EXPECT_EQ(IconPictureSize(small).cx, row.small);
-    EXPECT_EQ(IconPictureSize(small).cy, row.small);
-    EXPECT_EQ(IconPictureSize(big).cx, row.big);
-    EXPECT_EQ(IconPictureSize(big).cy, row.big);
+    const auto shownSmall =
+        reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_SMALL, 0));
+    const auto shownBig = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_BIG, 0));
+    EXPECT_EQ(shownSmall, icons.smallIcon.get());
+    EXPECT_EQ(shownBig, icons.bigIcon.get());
+    EXPECT_EQ(IconPictureSize(shownSmall).cx, row.smallSize);
+    EXPECT_EQ(IconPictureSize(shownSmall).cy, row.smallSize);
+    EXPECT_EQ(IconPictureSize(shownBig).cx, row.bigSize);
+    EXPECT_EQ(IconPictureSize(shownBig).cy, row.bigSize);
   }
   // An icon the module does not have leaves the window's as they were.
-  const HICON before = icons.big.get();
+  const HICON before = icons.bigIcon.get();
   SetWindowIconsForDpi(window, program, 9999, 144, icons);
   EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_BIG, 0)), before);
   DestroyWindow(window);
