@@ -90,7 +90,7 @@ VideoAdjustTable TableOf(HWND dialog, const VideoAdjustDialog& d, HDC dc, int dp
 // The table is repainted without erasing: its frame is filled first. The
 // narrow table's frame spans the client area but for its margin.
 void InvalidateTable(HWND dialog, const VideoAdjustDialog& d) {
-  const AdjustTableRect f = ScaledVideoAdjustTable(WindowDpi(dialog)).frame;
+  const AdjustTableRect f = ScaledVideoAdjustTable(DialogDpi(dialog)).frame;
   RECT r{f.left, f.top, f.right + 1, f.bottom + 1};
   if (RECT client{}; d.narrow && GetClientRect(dialog, &client)) r.right = client.right;
   InvalidateRect(dialog, &r, FALSE);

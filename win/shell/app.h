@@ -22,6 +22,7 @@
 #include "win/serial/serial_writer.h"
 #include "win/shell/toolbar.h"
 #include "win/support/unique_handle.h"
+#include "win/support/window_icons.h"
 
 namespace korvex7::win {
 
@@ -43,9 +44,15 @@ struct App {
   HWND toolbar = nullptr;
   HWND statusBar = nullptr;
   UniqueImageList toolbarImages;
-  // The main window's DPI and the status bar's font made for it.
+  // The main window's DPI, the status bar's font and the window's icons made
+  // for it.
   int dpi = 96;
   UniqueGdiObject<HFONT> statusFont;
+  WindowIcons icons;
+  // Between WM_ENTERSIZEMOVE and WM_EXITSIZEMOVE (the operator drags the
+  // window), and whether its DPI changed meanwhile.
+  bool movingOrSizing = false;
+  bool dpiChangedWhileMoving = false;
 
   Session session;
   // The port and how it is driven, as the profile file keeps them (the
@@ -63,6 +70,13 @@ struct App {
 
   // 1 once "ﾚﾃﾞｨ" has been put back; 0 after the toolbar asked for a tooltip.
   int readyTextShown = 1;
+
+  // The end of the session (session_end.h): the file commands running (their
+  // prompts and file dialogs may be open), the save prompt posted and not
+  // yet shown, and whether Windows has the program's reason for holding it.
+  int fileCommandsOpen = 0;
+  bool saveOfferPosted = false;
+  bool sessionEndHeld = false;
 
   FileDialogRecord fileDialog;
 };

@@ -36,6 +36,10 @@ bool RegisterMainWindowClass(HINSTANCE instance, const wchar_t* className);
 // lifetime. Null on failure.
 HWND CreateMainWindow(App& app, const wchar_t* className, const wchar_t* title);
 
+// Stops the receive thread and closes the port when the session ends. A
+// thread that cannot be stopped keeps the port open.
+void StopLink(App& app, HWND hwnd);
+
 // Puts text into the first part of the status bar.
 void SetStatusText(const App& app, std::wstring_view text);
 

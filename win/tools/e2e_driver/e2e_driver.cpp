@@ -86,6 +86,19 @@
 //   dpi-changed DPI            send WM_DPICHANGED with DPI to the current
 //                              window, proposing its own rectangle (as when
 //                              it is moved to a monitor of that scale)
+//   dpi-changed-to DPI X Y W H the same, proposing that rectangle (as when
+//                              the operator drags it there)
+//   size-move-start            send WM_ENTERSIZEMOVE to the current window
+//   size-move-end              send WM_EXITSIZEMOVE (the drag is over)
+//   query-end-session ANSWER   send WM_QUERYENDSESSION (sign-out) to the
+//                              main window; it answers ANSWER (1 may end,
+//                              0 holds the end)
+//   end-session 0|1            send WM_ENDSESSION: the session ends (1) or
+//                              goes on (0)
+//   hold-file PATH SHARE       open PATH for reading and writing, sharing it
+//                              as SHARE says (none, r, rw, rwd), as another
+//                              program would; it stays open across requests
+//   release-file PATH          close the file hold-file opened
 #include <windows.h>
 
 #include <cstdlib>
