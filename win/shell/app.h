@@ -66,6 +66,9 @@ struct App {
   // An open the operator asked for is under way (or 100 ms ahead): the port
   // is left alone meanwhile.
   bool portOpening = false;
+  // The session is ending (WM_ENDSESSION): the port stays closed, whatever
+  // Windows or the retry timer says of it.
+  bool linkStopped = false;
   std::unique_ptr<ReceiveThread> receiver;
 
   // 1 once "ﾚﾃﾞｨ" has been put back; 0 after the toolbar asked for a tooltip.

@@ -207,7 +207,9 @@ HWND CreateMainWindow(App& app, const wchar_t* className, const wchar_t* title) 
 }
 
 void StopLink(App& app, HWND hwnd) {
+  app.linkStopped = true;
   KillTimer(hwnd, kReopenPortTimerId);
+  KillTimer(hwnd, kPortRetryTimerId);
   // A thread that does not end keeps the port it reads; the process's end
   // closes both.
   if (app.receiver && !app.receiver->Stop()) return;

@@ -48,7 +48,7 @@ void Carry(App& app, const PortDecision& decision) {
 
 // A silent attempt to open the port again: no message, whatever fails.
 void AttemptOpen(App& app) {
-  if (app.portOpening || !app.portWatch.WantsAttempt()) return;
+  if (app.portOpening || app.linkStopped || !app.portWatch.WantsAttempt()) return;
   const bool clean = app.port.OpenEveryStep(win32::WideToUtf8(app.portName), app.line).empty() &&
                      app.port.Answers();
   Carry(app, app.portWatch.AfterAttempt(clean));
@@ -88,14 +88,15 @@ void ClosePortAndReopenLater(App& app) {
 }
 
 void OnLinkFailed(App& app, WPARAM opening) {
-  if (app.portOpening || opening != static_cast<WPARAM>(app.port.openNumber())) return;
+  if (app.portOpening || app.linkStopped || opening != static_cast<WPARAM>(app.port.openNumber()))
+    return;
   // Asked once more: a failed look at the port that it answers now was a
   // moment's trouble, not a lost port.
   if (app.portWatch.state() == PortState::kOpen && !app.port.Answers()) OnFailure(app);
 }
 
 void OnDeviceChange(App& app, WPARAM event, LPARAM data) {
-  if (app.portOpening) return;
+  if (app.portOpening || app.linkStopped) return;
   switch (
       ClassifyDeviceChange(event, reinterpret_cast<const DEV_BROADCAST_HDR*>(data), app.portName)) {
     case DeviceNotice::kNone:
