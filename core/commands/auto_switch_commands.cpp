@@ -9,8 +9,6 @@ namespace korvex7 {
 
 namespace {
 
-constexpr std::string_view kModeLetters = "SDM";  // SINGLE, DIVISION, MIX
-
 // Layout codes of the entries 16..24.
 constexpr std::string_view kLayoutCodes[kAutoSwitchEntries - kChannels] = {
     "4A", "4B", "4C", "4D", "9A", "9B", "13A", "13B", "16",
@@ -28,15 +26,16 @@ constexpr ModeTable kModeTables[] = {
     {"CASTM", 0, kAutoSwitchEntries},
 };
 
-bool IsDwellTime(std::int32_t seconds) { return seconds >= 0 && seconds <= kMaxDwellTime; }
+bool IsDwellTime(std::int32_t seconds) { return kDwellTimeRange.HoldsStored(seconds); }
 
 }  // namespace
 
 Encoded EncodeAutoSwitchMode(const SettingsModel& m) {
   const std::int32_t mode = m.autoSwitch.mode;
-  const std::size_t letter = (mode == 1 || mode == 2) ? static_cast<std::size_t>(mode) : 0;
+  // Any value but DIVISION and MIX sends SINGLE.
+  const std::int32_t sent = (mode == 1 || mode == 2) ? mode : 0;
   std::string cmd = "CASM";
-  cmd += kModeLetters[letter];
+  cmd += ChoiceCode(kAutoSwitchModeChoices, sent);
   cmd += kCrLf;
   return Encoded::Command(std::move(cmd));
 }

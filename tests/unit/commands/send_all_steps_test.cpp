@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
+
+#include "core/model/saved_fields.h"
 
 #include "tests/unit/commands/command_test_support.h"
 
@@ -299,6 +302,70 @@ TEST(SendAllSteps, SendingFormMatchesThePureFormOnAChangedModel) {
     Acknowledge(r.session.replyWait);
   }
   EXPECT_EQ(r.session.model.alarm.holdTime, 7);  // refreshed by the hold-time step
+}
+
+// The step that carries each saved field, as the command-line tool and the
+// read-all queries find it.
+TEST(SendAllSteps, StepOfEachField) {
+  struct Row {
+    const char* field;
+    int step;
+  };
+  const Row rows[] = {
+      {"alarm.mode", 0},
+      {"alarm.holdTimeText", 1},
+      {"alarm.returnOn", 4},
+      {"title.text[0]", 11},
+      {"title.text[15]", 26},
+      {"title.text", -1},      // a title needs its channel
+      {"title.text[16]", -1},  // there is no 17th title
+      {"title.text[x]", -1},
+      {"autoSwitch.dwellTime[24]", 31},
+      {"videoAdjust.hue", 37},  // after sharpness and saturation
+      {"videoAdjust.hue[2]", 37},
+      {"videoAdjust.saturationV[0]", -1},  // kept in files only
+      {"splitLayout.sixteen[15]", 50},
+      {"other.ntscAspect", 54},
+      {"other", -1},
+      {"no.such", -1},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.field);
+    EXPECT_EQ(StepOfField(r.field), r.step);
+  }
+}
+
+// Every step carries a setting of the saved-field table, every saved field
+// but the one kept in files only has a step, and the step the field names is
+// the one that names the field.
+TEST(SendAllSteps, StepsAndSavedFieldsNameEachOther) {
+  std::set<int> stepsOfFields;
+  SettingsModel m;
+  for (const SavedField& f : SavedFields(m)) {
+    SCOPED_TRACE(f.name);
+    const int step = StepOfField(f.name);
+    if (f.name.rfind("videoAdjust.saturationV[", 0) == 0) {
+      EXPECT_EQ(step, -1);
+      continue;
+    }
+    ASSERT_GE(step, 0);
+    stepsOfFields.insert(step);
+    const StepSetting carried = SendAllStepSetting(step);
+    EXPECT_EQ(FindSavedSetting(f.name), FindSavedSetting(carried.setting));
+  }
+  EXPECT_EQ(stepsOfFields.size(), static_cast<std::size_t>(kSendAllStepCount));
+  for (int step = 0; step < kSendAllStepCount; ++step) {
+    SCOPED_TRACE(step);
+    const StepSetting carried = SendAllStepSetting(step);
+    EXPECT_NE(FindSavedSetting(carried.setting), nullptr) << carried.setting;
+    EXPECT_EQ(carried.everyEntry, carried.setting != "autoSwitch.dwellTime");
+    const std::string_view query = StepQuery(step);
+    ASSERT_GE(query.size(), 4u);
+    EXPECT_EQ(query.front(), 'R');
+    EXPECT_EQ(query.substr(query.size() - 2), "\r\n");
+  }
+  EXPECT_EQ(SendAllStepSetting(kSendAllStepCount).setting, "");
+  EXPECT_EQ(StepQuery(-1), "");
 }
 
 }  // namespace
