@@ -8,7 +8,7 @@
 #include "core/commands/auto_switch_commands.h"
 #include "core/commands/title_commands.h"
 #include "core/commands/video_adjust_commands.h"
-#include "core/link/status_timer.h"
+#include "core/link/status_messages.h"
 #include "core/transfer/send_all_steps.h"
 #include "tools/ctl/text_codec.h"
 
