@@ -9,10 +9,11 @@ namespace korvex7 {
 
 namespace {
 
-// Layout codes of the entries 16..24.
-constexpr std::string_view kLayoutCodes[kAutoSwitchEntries - kChannels] = {
-    "4A", "4B", "4C", "4D", "9A", "9B", "13A", "13B", "16",
-};
+// The layout code of entry 16..24 ("4A" ... "13B", "16"): the code of the
+// layout's split picture without its "D".
+std::string_view LayoutCode(int entry) {
+  return ChoiceCode(kPictureChoices, kPictureFirstSplit + (entry - kChannels)).substr(1);
+}
 
 // The entries each mode carries in its all-entries command.
 struct ModeTable {
@@ -53,7 +54,7 @@ Encoded EncodeAutoSwitchEntry(const SettingsModel& m, std::int32_t entry, std::i
     AppendDecimal(cmd, entry + 1, 2);
   } else {
     cmd = "CASTD";
-    cmd += kLayoutCodes[static_cast<std::size_t>(entry - kChannels)];
+    cmd += LayoutCode(entry);
   }
   AppendDecimal(cmd, stored, 2);
   cmd += kCrLf;

@@ -12,6 +12,7 @@
 namespace korvex7 {
 namespace {
 
+using testing_support::kDefaultTitleCommands;
 using testing_support::RecordingSession;
 
 // The 55 commands of a send-all run at the start-up defaults, in order.
@@ -27,22 +28,22 @@ constexpr const char* kDefaultFrames[kSendAllStepCount] = {
     "VLBCN\r\n",
     "TSDR1\r\n",
     "TSDON\r\n",
-    "CJ012121212121212343234823302331212121212121\r\n",
-    "CJ022121212121212343234823302332212121212121\r\n",
-    "CJ032121212121212343234823302333212121212121\r\n",
-    "CJ042121212121212343234823302334212121212121\r\n",
-    "CJ052121212121212343234823302335212121212121\r\n",
-    "CJ062121212121212343234823302336212121212121\r\n",
-    "CJ072121212121212343234823302337212121212121\r\n",
-    "CJ082121212121212343234823302338212121212121\r\n",
-    "CJ092121212121212343234823302339212121212121\r\n",
-    "CJ102121212121212343234823312330212121212121\r\n",
-    "CJ112121212121212343234823312331212121212121\r\n",
-    "CJ122121212121212343234823312332212121212121\r\n",
-    "CJ132121212121212343234823312333212121212121\r\n",
-    "CJ142121212121212343234823312334212121212121\r\n",
-    "CJ152121212121212343234823312335212121212121\r\n",
-    "CJ162121212121212343234823312336212121212121\r\n",
+    kDefaultTitleCommands[0],
+    kDefaultTitleCommands[1],
+    kDefaultTitleCommands[2],
+    kDefaultTitleCommands[3],
+    kDefaultTitleCommands[4],
+    kDefaultTitleCommands[5],
+    kDefaultTitleCommands[6],
+    kDefaultTitleCommands[7],
+    kDefaultTitleCommands[8],
+    kDefaultTitleCommands[9],
+    kDefaultTitleCommands[10],
+    kDefaultTitleCommands[11],
+    kDefaultTitleCommands[12],
+    kDefaultTitleCommands[13],
+    kDefaultTitleCommands[14],
+    kDefaultTitleCommands[15],
     "CTDSON\r\n",
     "CTDDON\r\n",
     "CTFSSL\r\n",
