@@ -1,5 +1,6 @@
 #include "core/model/saved_fields.h"
 
+#include <algorithm>
 #include <array>
 
 namespace korvex7 {
@@ -138,6 +139,37 @@ std::vector<SavedField> SavedFields(SettingsModel& m) {
     }
   }
   return fields;
+}
+
+// New and the comparison of two models walk the table: what it lists is what
+// they reset and compare.
+void ResetSettings(SettingsModel& model) {
+  SettingsModel defaults;
+  for (const SavedSetting& setting : SavedSettings()) {
+    const SettingValues from = setting.in(defaults);
+    const SettingValues to = setting.in(model);
+    std::copy(from.ints.begin(), from.ints.end(), to.ints.begin());
+    for (std::size_t i = 0; i < from.texts; ++i) {
+      std::copy_n(from.Text(i), from.textSize, to.Text(i));
+    }
+  }
+  model.alarm.holdTime = defaults.alarm.holdTime;  // the value of the hold-time text
+  model.other.borderLine = 0;                      // New differs from start-up only here
+}
+
+bool SavedFieldsEqual(const SettingsModel& a, const SettingsModel& b) {
+  // The table hands out writable places: it looks at copies.
+  SettingsModel x = a;
+  SettingsModel y = b;
+  for (const SavedSetting& setting : SavedSettings()) {
+    const SettingValues vx = setting.in(x);
+    const SettingValues vy = setting.in(y);
+    if (!std::equal(vx.ints.begin(), vx.ints.end(), vy.ints.begin())) return false;
+    for (std::size_t i = 0; i < vx.texts; ++i) {
+      if (!std::equal(vx.Text(i), vx.Text(i) + vx.textSize, vy.Text(i))) return false;
+    }
+  }
+  return true;
 }
 
 const SavedField* FindSavedField(const std::vector<SavedField>& fields, std::string_view name) {
