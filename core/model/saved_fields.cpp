@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace korvex7 {
 
@@ -30,27 +31,47 @@ SettingValues ValuesOf(std::array<std::array<char, N>, M>& t) {
 
 using Locate = SettingValues (*)(SettingsModel&);
 
+// How many values a member of the model holds: one for a scalar or a text,
+// N for an array of N.
+template <typename T>
+constexpr std::size_t kValueCount = 1;
+template <std::size_t N>
+constexpr std::size_t kValueCount<std::array<std::int32_t, N>> = N;
+template <std::size_t N, std::size_t M>
+constexpr std::size_t kValueCount<std::array<std::array<char, N>, M>> = M;
+
+// A member of the model: its name, the way to it and how many values it
+// holds.
+struct Member {
+  std::string_view name;
+  Locate in;
+  std::size_t count;
+};
+
 // The name of a setting is the path of its member in SettingsModel, written
-// once: SAVED(alarm.mode) is the name "alarm.mode" and the way to m.alarm.mode.
-#define SAVED(path) #path, [](SettingsModel & m) { return ValuesOf(m.path); }
+// once: SAVED(alarm.mode) is the name "alarm.mode", the way to m.alarm.mode
+// and its one value.
+#define SAVED(path)                                                                                \
+  Member {                                                                                         \
+#path, [](SettingsModel &                                                                      \
+              m) { return ValuesOf(m.path); }, kValueCount <                                       \
+                                                   decltype(std::declval <SettingsModel&>().path)> \
+  }
 
-constexpr SavedSetting Choices(std::string_view name, Locate in, std::span<const Choice> choices,
-                               std::string_view help) {
-  return SavedSetting{name, in, ValueForm::kChoice, choices, {}, false, help};
+constexpr SavedSetting Choices(Member m, std::span<const Choice> choices, std::string_view help) {
+  return SavedSetting{m.name, m.in, m.count, ValueForm::kChoice, choices, {}, false, help};
 }
 
-constexpr SavedSetting Number(std::string_view name, Locate in, NumberRange range,
-                              std::string_view help) {
-  return SavedSetting{name, in, ValueForm::kNumber, {}, range, false, help};
+constexpr SavedSetting Number(Member m, NumberRange range, std::string_view help) {
+  return SavedSetting{m.name, m.in, m.count, ValueForm::kNumber, {}, range, false, help};
 }
 
-constexpr SavedSetting AnyNumber(std::string_view name, Locate in, std::string_view help) {
-  return SavedSetting{name, in, ValueForm::kNumber, {}, {}, true, help};
+constexpr SavedSetting AnyNumber(Member m, std::string_view help) {
+  return SavedSetting{m.name, m.in, m.count, ValueForm::kNumber, {}, {}, true, help};
 }
 
-constexpr SavedSetting Form(ValueForm form, std::string_view name, Locate in,
-                            std::string_view help) {
-  return SavedSetting{name, in, form, {}, {}, false, help};
+constexpr SavedSetting Form(ValueForm form, Member m, std::string_view help) {
+  return SavedSetting{m.name, m.in, m.count, form, {}, {}, false, help};
 }
 
 // The settings file's order.
@@ -105,11 +126,19 @@ constexpr SavedSetting kSettings[] = {
 
 #undef SAVED
 
+constexpr std::size_t CountValues() {
+  std::size_t n = 0;
+  for (const SavedSetting& s : kSettings) n += s.count;
+  return n;
+}
+
 std::string_view BaseName(std::string_view fieldName) {
   return fieldName.substr(0, fieldName.find('['));
 }
 
 }  // namespace
+
+extern constinit const std::size_t kSavedFieldCount = CountValues();
 
 std::span<const SavedSetting> SavedSettings() { return kSettings; }
 

@@ -55,6 +55,7 @@ struct SettingValues {
 struct SavedSetting {
   std::string_view name;                            // "alarm.mode", "videoAdjust.brightness"
   SettingValues (*in)(SettingsModel& m) = nullptr;  // its values in a model
+  std::size_t count = 0;                            // how many values it holds
   ValueForm form = ValueForm::kNumber;
   std::span<const Choice> choices;  // kChoice
   NumberRange range{};              // kNumber
@@ -84,7 +85,8 @@ struct SavedField {
   std::size_t textSize = 0;         // buffer size including the NUL
 };
 
-inline constexpr std::size_t kSavedFieldCount = 282;
+// The number of saved values (282), counted from the table.
+extern const std::size_t kSavedFieldCount;
 
 // The saved values of `model` in file order; the pointers refer into `model`.
 std::vector<SavedField> SavedFields(SettingsModel& model);

@@ -11,7 +11,7 @@
 
 namespace korvex7 {
 
-inline constexpr int kReadAllStepCount = kSendAllStepCount;
+inline const int& kReadAllStepCount = kSendAllStepCount;  // one query per step
 inline constexpr std::int32_t kReadAllTimerId = kBulkReadAll;
 
 // The query of step index 0..54, CR LF included.

@@ -127,7 +127,6 @@ constexpr Step kSteps[] = {
      SendPowerOnScreen},
     {"RNAR\r\n", "other.ntscAspect", "SendNtscAspect", EncodeNtscAspect, SendNtscAspect},
 };
-static_assert(std::size(kSteps) == kSendAllStepCount);
 
 // "[3]" is entry 3; anything else no entry (-1).
 int EntryIndex(std::string_view index) {
@@ -147,6 +146,8 @@ const Step* FindStep(int index) {
 }
 
 }  // namespace
+
+extern constinit const int kSendAllStepCount = static_cast<int>(std::size(kSteps));
 
 StepResult RunSendAllStep(Session& s, int index) {
   const Step* step = FindStep(index);

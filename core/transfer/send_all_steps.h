@@ -15,7 +15,8 @@
 
 namespace korvex7 {
 
-inline constexpr int kSendAllStepCount = 55;
+// The number of steps (55), counted from the table.
+extern const int kSendAllStepCount;
 
 enum class StepResult {
   kSent,          // the command went to SendCommand

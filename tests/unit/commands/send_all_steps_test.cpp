@@ -16,7 +16,7 @@ using testing_support::kDefaultTitleCommands;
 using testing_support::RecordingSession;
 
 // The 55 commands of a send-all run at the start-up defaults, in order.
-constexpr const char* kDefaultFrames[kSendAllStepCount] = {
+constexpr const char* kDefaultFrames[] = {
     "AMI\r\n",
     "ADT030\r\n",
     "APM\r\n",
@@ -81,6 +81,8 @@ void Acknowledge(ReplyWait& w) {
 }
 
 TEST(SendAllSteps, PureFormAtTheDefaults) {
+  ASSERT_EQ(kSendAllStepCount, 55);
+  ASSERT_EQ(std::size(kDefaultFrames), 55u);
   const SettingsModel m;
   for (int i = 0; i < kSendAllStepCount; ++i) {
     SCOPED_TRACE(testing::Message() << "step " << i + 1 << " " << SendAllStepName(i));
