@@ -135,6 +135,23 @@ TEST(SettingsModel, EqualityLooksAtEverySavedValueAndNothingElse) {
   EXPECT_TRUE(SavedFieldsEqual(base, unsaved));
 }
 
+// Each row of the table counts the values its member holds, and the rows
+// together are the 282 values of the settings file.
+TEST(SavedFields, RowsCountTheirValues) {
+  SettingsModel m;
+  std::size_t total = 0;
+  for (const SavedSetting& s : SavedSettings()) {
+    SCOPED_TRACE(s.name);
+    const SettingValues v = s.in(m);
+    EXPECT_EQ(s.count, v.Count());
+    EXPECT_EQ(v.array, s.count > 1) << "an array of one would be named with an index";
+    EXPECT_EQ(v.text != nullptr, s.kind() != FieldKind::kInt);
+    total += s.count;
+  }
+  EXPECT_EQ(total, 282u);
+  EXPECT_EQ(kSavedFieldCount, 282u);
+}
+
 TEST(SavedFields, EachSettingIsFoundByItsNameOrAnEntrysName) {
   struct Row {
     const char* field;
