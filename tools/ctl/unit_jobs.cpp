@@ -4,7 +4,7 @@
 #include <map>
 #include <set>
 
-#include "core/link/status_messages.h"
+#include "core/link/status_timer.h"
 #include "core/transfer/read_all.h"
 #include "core/transfer/send_all_steps.h"
 
@@ -34,7 +34,7 @@ std::string StepFields(const std::vector<SavedField>& fields, int step) {
 
 std::string RefusalText(const Encoded& e, bool title) {
   if (e.refusal == kStatusDuplicateChannel) {
-    return std::string(DuplicateChannelMessage().text) + " (a channel is used twice in the layout)";
+    return "チャンネルが重複しています。 (a channel is used twice in the layout)";
   }
   if (title) {
     return std::string(InvalidTitleCharactersMessage().text) +
