@@ -279,14 +279,6 @@ std::optional<std::string> LineReader::ReadLine(std::chrono::milliseconds timeou
   }
 }
 
-void SerialPortWriter::Write(std::string_view frame) {
-  try {
-    port_.WriteAll(frame);
-  } catch (const SerialError& e) {
-    lastError_ = e;
-  }
-}
-
 PseudoTerminal CreatePseudoTerminal() {
   const std::string what = "pseudo-terminal";
   const int raw = ::posix_openpt(O_RDWR | O_NOCTTY);

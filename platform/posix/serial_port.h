@@ -19,7 +19,6 @@
 #include <string_view>
 #include <vector>
 
-#include "core/link/port.h"
 #include "platform/port_list.h"
 #include "platform/posix/unique_fd.h"
 #include "platform/serial_error.h"
@@ -98,22 +97,6 @@ class LineReader {
  private:
   SerialPort& port_;
   std::string pending_;
-};
-
-// Lets the core's SendCommand write to a SerialPort. Write errors are not
-// reported to the core (a lost frame shows as the reply time-out); the last
-// one is kept here for whoever wants to show it.
-class SerialPortWriter : public PortWriter {
- public:
-  explicit SerialPortWriter(SerialPort& port) : port_(port) {}
-  void Write(std::string_view frame) override;
-
-  const std::optional<SerialError>& lastError() const { return lastError_; }
-  void ClearError() { lastError_.reset(); }
-
- private:
-  SerialPort& port_;
-  std::optional<SerialError> lastError_;
 };
 
 // A new pseudo-terminal: the master end, opened, and the path of its slave

@@ -47,7 +47,7 @@ std::wstring CurrentDirectory() {
 }
 
 int Run(HINSTANCE instance, int showCommand) {
-  // 1-2. One copy only. The creation also catches a copy that started at the
+  // One copy only. The creation also catches a copy that started at the
   // same instant and got past the first check.
   if (UniqueHandle other(OpenMutexW(MUTEX_ALL_ACCESS, FALSE, kMutexName)); other) {
     other.reset();
@@ -69,27 +69,27 @@ int Run(HINSTANCE instance, int showCommand) {
   app.instance = instance;
   app.session.port = &app.portWriter;
 
-  // 3-5. Class and window.
+  // Class and window.
   const std::wstring title = LoadResourceString(instance, IDS_APP_TITLE, L"KORVEX7");
   const std::wstring className = LoadResourceString(instance, IDS_CLASS_NAME, L"KORVEX7");
   if (!RegisterMainWindowClass(instance, className.c_str())) return 0;
   HWND hwnd = CreateMainWindow(app, className.c_str(), title.c_str());
   if (hwnd == nullptr) return 0;
 
-  // 6. Link settings from the profile file.
+  // Link settings from the profile file.
   const LinkProfile profile = ReadLinkProfile();
   app.portName = profile.port;
   app.line.handshake = profile.handshake;
   app.session.model.link.mode = profile.mode;
 
-  // 7-10. Title, file dialog, status timer, show.
+  // Title, file dialog, status timer, show.
   SetWindowTextW(hwnd, kMainWindowTitle);
   PrepareFileDialog(app, hwnd, CurrentDirectory());
   SetTimer(hwnd, kStatusTimerId, kStatusTimerMs, nullptr);
   ShowWindow(hwnd, showCommand);
   UpdateWindow(hwnd);
 
-  // 11-12. Port and receive thread.
+  // Port and receive thread.
   OpenPortAndReport(app);
   app.receiver = std::make_unique<ReceiveThread>(app.receiveSource, hwnd);
   if (!app.receiver->Start()) {
@@ -98,7 +98,7 @@ int Run(HINSTANCE instance, int showCommand) {
                 MB_OK | MB_ICONSTOP | MB_TASKMODAL);
   }
 
-  // 13-14. The resources define no accelerator keys; the table is honoured
+  // The resources define no accelerator keys; the table is honoured
   // if one is ever added.
   HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
   MSG msg{};

@@ -106,6 +106,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/win32/text.h"
 #include "win/tools/e2e_driver/driver.h"
 #include "win/tools/e2e_driver/text_io.h"
 
@@ -140,7 +141,7 @@ bool ReadRequest(std::vector<std::wstring>& args) {
       if (c == '\0') break;
       arg += c;
     }
-    args.push_back(FromUtf8(arg));
+    args.push_back(win32::Utf8ToWide(arg));
   }
   return true;
 }
