@@ -2,7 +2,11 @@
 // platform (platform/posix/atomic_file.cpp, platform/win32/atomic_file.cpp):
 // the bytes go to a new file in the target's folder, are flushed to the
 // disk, and only then is the new file renamed over the target. When any
-// step fails the new file is removed and the target is left as it was.
+// step fails the new file is removed and the target is left as it was. A
+// target that exists keeps its permissions (and on Windows its attributes);
+// a new file left by a save that was killed is removed by the next save in
+// its folder. A name that Windows gives to a device (core/model/
+// device_names.h) is refused on every platform before anything is made.
 #pragma once
 
 #include <filesystem>
@@ -12,10 +16,11 @@
 namespace korvex7::platform {
 
 enum class FileReplaceStep {
-  kNone,     // the file was replaced
-  kCreate,   // no new file could be made in the target's folder
-  kWrite,    // the bytes could not be written or flushed
-  kReplace,  // the new file could not be renamed over the target
+  kNone,        // the file was replaced
+  kDeviceName,  // the target's name is a device's on Windows
+  kCreate,      // no new file could be made in the target's folder
+  kWrite,       // the bytes could not be written or flushed
+  kReplace,     // the new file could not be renamed over the target
 };
 
 struct FileReplaceResult {
@@ -33,6 +38,8 @@ FileReplaceResult ReplaceFileAtomically(const std::filesystem::path& target,
 // The words for a failed step, as the message carries them.
 inline std::string_view FileReplaceStepWords(FileReplaceStep step) {
   switch (step) {
+    case FileReplaceStep::kDeviceName:
+      return "cannot be written";
     case FileReplaceStep::kCreate:
       return "cannot create a file beside it";
     case FileReplaceStep::kWrite:

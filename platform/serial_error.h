@@ -1,6 +1,7 @@
 // The failure of a serial port, the same on every platform: what kind of
 // failure it was, the port's name, and the operating system's error code
-// with its words in the message.
+// with its words, both in the message and on their own (for a caller that
+// words its own message).
 #pragma once
 
 #include <stdexcept>
@@ -22,21 +23,26 @@ enum class SerialErrorKind {
 
 class SerialError : public std::runtime_error {
  public:
-  SerialError(SerialErrorKind kind, std::string device, std::string what, int osError)
+  SerialError(SerialErrorKind kind, std::string device, std::string what, int osError,
+              std::string osText = {})
       : std::runtime_error(std::move(what)),
         kind_(kind),
         device_(std::move(device)),
-        osError_(osError) {}
+        osError_(osError),
+        osText_(std::move(osText)) {}
 
   SerialErrorKind kind() const { return kind_; }
   const std::string& device() const { return device_; }
   // errno on POSIX, GetLastError() on Windows; 0 when no OS call failed.
   int osError() const { return osError_; }
+  // The system's words for osError(); empty when there are none.
+  const std::string& osText() const { return osText_; }
 
  private:
   SerialErrorKind kind_;
   std::string device_;
   int osError_;
+  std::string osText_;
 };
 
 }  // namespace korvex7::platform

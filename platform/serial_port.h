@@ -3,7 +3,8 @@
 // (platform/posix) or the Win32 port (platform/win32). Both open a port by
 // the name the operator gives, configure the unit's line, read with a
 // time-out, write every byte, discard received input and list the ports of
-// the computer; every failure is a platform::SerialError.
+// the computer (platform/port_list.h); every failure is a
+// platform::SerialError.
 #pragma once
 
 #include "platform/serial_error.h"

@@ -6,7 +6,7 @@ set -euo pipefail
 what=${1:-all}
 native=(cmake make g++ libgtest-dev libgmock-dev libcli11-dev nlohmann-json3-dev python3 ser2net)
 windows=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 wine xvfb xauth fonts-ipafont-gothic gdb
-         fonts-wine imagemagick python3 zip pandoc)
+         fonts-wine imagemagick python3 zip pandoc nsis)
 fuzz=(clang-14 libclang-rt-14-dev clang-format-14)
 
 case "$what" in

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Windows release package: a zip with KORVEX7.exe, korvex7ctl.exe
-# and the user guide (Markdown and HTML), so a Windows user needs nothing else.
+# and the user guide (Markdown and HTML), so a Windows user needs nothing
+# else, and the installer KORVEX7-setup.exe (NSIS) that installs the same
+# files under Program Files with Start-menu entries and an uninstaller.
 #
 # Usage: scripts/package.sh [OUTPUT_DIR]      (default: build/package)
 # The Windows build directory is build/win unless KORVEX7_WIN_BUILD says otherwise.
@@ -20,7 +22,7 @@ name=KORVEX7-$version-win64
 echo "== Windows build in $build"
 cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
   -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" -j "$jobs" --target KORVEX7 korvex7ctl
+cmake --build "$build" -j "$jobs" --target KORVEX7 korvex7ctl korvex7-setup
 
 program=$build/win/KORVEX7.exe
 tool=$build/tools/ctl/korvex7ctl.exe
@@ -35,20 +37,20 @@ for exe in "$program" "$tool"; do
   fi
 done
 
+# The installer's build gathers what it installs: the guide with CR LF line
+# ends (every Windows editor shows it properly) and as one HTML file (its
+# style inside, for a browser). The zip holds the same files.
+installer=$build/win/installer
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 mkdir "$stage/$name"
-cp "$program" "$tool" "$stage/$name/"
-# CR LF line ends, so that every Windows editor shows the guide properly;
-# and the guide as one HTML file (its style inside), for a browser.
-sed 's/$/\r/' docs/USER-GUIDE.md >"$stage/$name/USER-GUIDE.md"
-pandoc --from gfm --to html5 --standalone --self-contained --css docs/guide.css \
-  --metadata pagetitle="KORVEX7 設定ツール 利用の手引き / User guide" \
-  docs/USER-GUIDE.md -o "$stage/$name/USER-GUIDE.html"
+cp "$program" "$tool" "$installer/USER-GUIDE.md" "$installer/USER-GUIDE.html" "$stage/$name/"
 
 mkdir -p "$out"
 zip_path=$root/$out/$name.zip
 rm -f "$zip_path"
 (cd "$stage" && zip -q -X -r "$zip_path" "$name")
+cp "$installer/KORVEX7-setup.exe" "$out/KORVEX7-setup.exe"
 echo "== $out/$name.zip"
 unzip -l "$zip_path"
+echo "== $out/KORVEX7-setup.exe ($(stat -c %s "$out/KORVEX7-setup.exe") bytes)"

@@ -6,16 +6,11 @@
 
 namespace korvex7 {
 
-namespace {
-constexpr std::string_view kVideoFormatDigits = "1234567";
-static_assert(kVideoFormatDigits.size() == kVideoFormatCount);
-}  // namespace
-
 Encoded EncodeAgc(const SettingsModel& m) {
   std::string cmd = "AGC";
   for (const std::int32_t on : m.agc.on) {
     if (!InUnsignedRange(on, 1)) return Encoded::Refused();
-    cmd += OnOffLetter(on);
+    cmd += OnOffCode(on);
   }
   cmd += kCrLf;
   return Encoded::Command(std::move(cmd));
@@ -30,7 +25,7 @@ Encoded EncodeVideoFormatChannel(const SettingsModel&, std::int32_t channelIndex
   if (!InUnsignedRange(channelIndex, kChannels - 1)) return Encoded::Refused();
   std::string cmd = "VF";
   AppendDecimal(cmd, channelIndex + 1, 2);
-  cmd += kVideoFormatDigits[static_cast<std::size_t>(format)];
+  cmd += ChoiceCode(kVideoFormatChoices, format);
   cmd += kCrLf;
   return Encoded::Command(std::move(cmd));
 }
@@ -49,7 +44,7 @@ Encoded EncodeVideoFormatAll(const SettingsModel& m) {
   std::string cmd = "VF";
   for (const std::int32_t format : m.videoFormat.format) {
     if (!InUnsignedRange(format, kVideoFormatCount - 1)) return Encoded::Refused();
-    cmd += kVideoFormatDigits[static_cast<std::size_t>(format)];
+    cmd += ChoiceCode(kVideoFormatChoices, format);
   }
   cmd += kCrLf;
   return Encoded::Command(std::move(cmd));

@@ -8,12 +8,13 @@
 #include <cstdint>
 
 #include "core/link/send_command.h"
+#include "core/model/value_domains.h"
 
 namespace korvex7 {
 
 // Video formats by value 0..6 ("AHD 1080" ... "NTSC    "); the wire digit is
-// value + 1.
-inline constexpr int kVideoFormatCount = 7;
+// value + 1 (kVideoFormatChoices).
+inline constexpr int kVideoFormatCount = static_cast<int>(kVideoFormatChoices.size());
 
 // "AGC" + 16 x "N"/"F" + CR LF from agc.on[16]; the first value other than
 // 0 or 1 refuses the whole command.

@@ -5,15 +5,13 @@
 namespace korvex7 {
 
 namespace {
-constexpr std::string_view kModeLetters = "IE";      // internal, external
-constexpr std::string_view kPolarityLetters = "MB";  // make, break
 constexpr std::size_t kHoldTimeDigits = 3;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 }  // namespace
 
 Encoded EncodeAlarmMode(const SettingsModel& m) {
-  return EncodeChoice("AM", kModeLetters, m.alarm.mode);
+  return EncodeChoice("AM", kAlarmModeChoices, m.alarm.mode);
 }
 
 bool SendAlarmMode(Session& s) { return SendEncoded(s, EncodeAlarmMode(s.model)); }
@@ -48,7 +46,7 @@ bool SendAlarmHoldTime(Session& s) {
 }
 
 Encoded EncodeAlarmInputPolarity(const SettingsModel& m) {
-  return EncodeChoice("AP", kPolarityLetters, m.alarm.inputPolarity);
+  return EncodeChoice("AP", kAlarmPolarityChoices, m.alarm.inputPolarity);
 }
 
 bool SendAlarmInputPolarity(Session& s) {
@@ -56,13 +54,13 @@ bool SendAlarmInputPolarity(Session& s) {
 }
 
 Encoded EncodeAlarmDisplay(const SettingsModel& m) {
-  return EncodeChoice("ADO", kOffOnLetters, m.alarm.display);
+  return EncodeChoice("ADO", kOffOnChoices, m.alarm.display);
 }
 
 bool SendAlarmDisplay(Session& s) { return SendEncoded(s, EncodeAlarmDisplay(s.model)); }
 
 Encoded EncodeAlarmReturn(const SettingsModel& m) {
-  return EncodeChoice("ARO", kOffOnLetters, m.alarm.returnOn);
+  return EncodeChoice("ARO", kOffOnChoices, m.alarm.returnOn);
 }
 
 bool SendAlarmReturn(Session& s) { return SendEncoded(s, EncodeAlarmReturn(s.model)); }

@@ -9,12 +9,11 @@ namespace korvex7 {
 
 namespace {
 
-constexpr std::string_view kModeLetters = "SDM";  // SINGLE, DIVISION, MIX
-
-// Layout codes of the entries 16..24.
-constexpr std::string_view kLayoutCodes[kAutoSwitchEntries - kChannels] = {
-    "4A", "4B", "4C", "4D", "9A", "9B", "13A", "13B", "16",
-};
+// The layout code of entry 16..24 ("4A" ... "13B", "16"): the code of the
+// layout's split picture without its "D".
+std::string_view LayoutCode(int entry) {
+  return ChoiceCode(kPictureChoices, kPictureFirstSplit + (entry - kChannels)).substr(1);
+}
 
 // The entries each mode carries in its all-entries command.
 struct ModeTable {
@@ -28,15 +27,16 @@ constexpr ModeTable kModeTables[] = {
     {"CASTM", 0, kAutoSwitchEntries},
 };
 
-bool IsDwellTime(std::int32_t seconds) { return seconds >= 0 && seconds <= kMaxDwellTime; }
+bool IsDwellTime(std::int32_t seconds) { return kDwellTimeRange.HoldsStored(seconds); }
 
 }  // namespace
 
 Encoded EncodeAutoSwitchMode(const SettingsModel& m) {
   const std::int32_t mode = m.autoSwitch.mode;
-  const std::size_t letter = (mode == 1 || mode == 2) ? static_cast<std::size_t>(mode) : 0;
+  // Any value but DIVISION and MIX sends SINGLE.
+  const std::int32_t sent = (mode == 1 || mode == 2) ? mode : 0;
   std::string cmd = "CASM";
-  cmd += kModeLetters[letter];
+  cmd += ChoiceCode(kAutoSwitchModeChoices, sent);
   cmd += kCrLf;
   return Encoded::Command(std::move(cmd));
 }
@@ -54,7 +54,7 @@ Encoded EncodeAutoSwitchEntry(const SettingsModel& m, std::int32_t entry, std::i
     AppendDecimal(cmd, entry + 1, 2);
   } else {
     cmd = "CASTD";
-    cmd += kLayoutCodes[static_cast<std::size_t>(entry - kChannels)];
+    cmd += LayoutCode(entry);
   }
   AppendDecimal(cmd, stored, 2);
   cmd += kCrLf;

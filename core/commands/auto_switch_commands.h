@@ -8,11 +8,12 @@
 #include <cstdint>
 
 #include "core/link/send_command.h"
+#include "core/model/value_domains.h"
 
 namespace korvex7 {
 
 inline constexpr int kAutoSwitchEntries = 25;  // 16 channels, then 9 layouts
-inline constexpr std::int32_t kMaxDwellTime = 99;
+inline constexpr std::int32_t kMaxDwellTime = kDwellTimeRange.MaxStored();
 
 // "CASM" + "S" / "D" (1) / "M" (2) + CR LF; any value other than 1 and 2
 // sends "S".

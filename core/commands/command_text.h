@@ -1,12 +1,14 @@
 // Small pieces shared by the command encoders: range checks the way the unit's
-// fields are checked, fixed-width decimal fields and the ON/OFF letters.
+// fields are checked, fixed-width decimal fields and the codes of choices.
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
 #include "core/link/send_command.h"
+#include "core/model/value_domains.h"
 
 namespace korvex7 {
 
@@ -27,23 +29,22 @@ inline void AppendDecimal(std::string& out, std::int32_t value, int width) {
   out.append(digits, static_cast<std::size_t>(width));
 }
 
-// The wire letter of an ON/OFF field: "N" for 1, "F" for 0.
-constexpr char OnOffLetter(std::int32_t value) { return value == 0 ? 'F' : 'N'; }
+// The code of an ON/OFF field where any value but 0 counts as ON: "F" for 0,
+// "N" for anything else.
+constexpr std::string_view OnOffCode(std::int32_t value) {
+  return kOffOnChoices[value == 0 ? 0 : 1].code;
+}
 
 inline constexpr const char* kCrLf = "\r\n";
 
-// Letters of the two-way fields, indexed by the stored value.
-inline constexpr std::string_view kOffOnLetters = "FN";
-
-// A one-letter choice: keyword + letters[value] + CR LF, refused when the value
-// is not an index into letters (compared unsigned).
-inline Encoded EncodeChoice(std::string_view keyword, std::string_view letters,
+// A choice: keyword + the code of `value` + CR LF, refused when the value is
+// not a position of the list (compared unsigned, so -1 is refused too).
+inline Encoded EncodeChoice(std::string_view keyword, std::span<const Choice> choices,
                             std::int32_t value) {
-  if (!InUnsignedRange(value, static_cast<std::uint32_t>(letters.size() - 1))) {
-    return Encoded::Refused();
-  }
+  const std::string_view code = ChoiceCode(choices, value);
+  if (code.empty()) return Encoded::Refused();
   std::string cmd(keyword);
-  cmd += letters[static_cast<std::size_t>(value)];
+  cmd += code;
   cmd += kCrLf;
   return Encoded::Command(std::move(cmd));
 }

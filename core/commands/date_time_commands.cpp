@@ -23,8 +23,6 @@ constexpr ClockField kHour{"TSH", 23, 0};
 constexpr ClockField kMinute{"TSM", 59, 0};
 constexpr ClockField kSecond{"TSS", 59, 0};
 
-constexpr std::int32_t kDisplayRangeCount = 8;
-
 Encoded EncodeClock(const ClockField& field, std::int32_t index) {
   if (!InUnsignedRange(index, field.maxIndex)) return Encoded::Refused();
   std::string cmd(field.keyword);
@@ -81,12 +79,7 @@ Encoded EncodeTimeAdjust30s(const SettingsModel&) { return Encoded::Command("TSA
 bool SendTimeAdjust30s(Session& s) { return SendEncoded(s, EncodeTimeAdjust30s(s.model)); }
 
 Encoded EncodeDateTimeDisplayRange(const SettingsModel& m) {
-  const std::int32_t range = m.dateTime.displayRange;
-  if (!InUnsignedRange(range, kDisplayRangeCount - 1)) return Encoded::Refused();
-  std::string cmd = "TSDR";
-  cmd += static_cast<char>('1' + range);
-  cmd += kCrLf;
-  return Encoded::Command(std::move(cmd));
+  return EncodeChoice("TSDR", kDisplayRangeChoices, m.dateTime.displayRange);
 }
 bool SendDateTimeDisplayRange(Session& s) {
   return SendEncoded(s, EncodeDateTimeDisplayRange(s.model));
@@ -94,7 +87,7 @@ bool SendDateTimeDisplayRange(Session& s) {
 
 Encoded EncodeDateTimeDisplay(const SettingsModel& m) {
   std::string cmd = "TSDO";
-  cmd += OnOffLetter(m.dateTime.display);
+  cmd += OnOffCode(m.dateTime.display);
   cmd += kCrLf;
   return Encoded::Command(std::move(cmd));
 }

@@ -8,14 +8,6 @@ namespace korvex7 {
 
 namespace {
 
-// The complete command for every picture number.
-constexpr std::string_view kScreenSwitchCommands[kPictureCount] = {
-    "CS01\r\n", "CS02\r\n",  "CS03\r\n",  "CS04\r\n", "CS05\r\n", "CS06\r\n", "CS07\r\n",
-    "CS08\r\n", "CS09\r\n",  "CS10\r\n",  "CS11\r\n", "CS12\r\n", "CS13\r\n", "CS14\r\n",
-    "CS15\r\n", "CS16\r\n",  "CD4A\r\n",  "CD4B\r\n", "CD4C\r\n", "CD4D\r\n", "CD9A\r\n",
-    "CD9B\r\n", "CD13A\r\n", "CD13B\r\n", "CD16\r\n", "CCAS\r\n",
-};
-
 constexpr std::string_view kQuadKeywords[] = {"SPD4A", "SPD4B", "SPD4C", "SPD4D"};
 constexpr std::string_view kNineKeywords[] = {"SPD9A", "SPD9B"};
 constexpr std::string_view kThirteenKeywords[] = {"SPD13A", "SPD13B"};
@@ -33,9 +25,7 @@ std::string_view KeywordFor(const std::string_view (&keywords)[N], std::int32_t 
 }  // namespace
 
 Encoded EncodeScreenSwitch(const SettingsModel& m) {
-  const std::int32_t picture = m.screenSwitch.picture;
-  if (!InUnsignedRange(picture, kPictureCount - 1)) return Encoded::Refused();
-  return Encoded::Command(std::string(kScreenSwitchCommands[picture]));
+  return EncodeChoice("C", kPictureChoices, m.screenSwitch.picture);
 }
 bool SendScreenSwitch(Session& s) { return SendEncoded(s, EncodeScreenSwitch(s.model)); }
 

@@ -11,17 +11,17 @@ namespace {
 
 constexpr char kFullWidthBlank[2] = {'\x81', '\x40'};
 constexpr std::string_view kHexDigits = "0123456789ABCDEF";
-constexpr std::uint32_t kMaxTitleOffset = 15;
 
+// Any value but LARGE (1) sends SMALL.
 Encoded EncodeFontSize(std::string_view keyword, std::int32_t value) {
   std::string cmd(keyword);
-  cmd += value == 1 ? 'L' : 'S';
+  cmd += kFontSizeChoices[value == 1 ? 1 : 0].code;
   cmd += kCrLf;
   return Encoded::Command(std::move(cmd));
 }
 
 Encoded EncodeOffset(std::string_view keyword, std::int32_t value) {
-  if (!InUnsignedRange(value, kMaxTitleOffset)) return Encoded::Refused();
+  if (!kTitleOffsetRange.HoldsStored(value)) return Encoded::Refused();
   std::string cmd(keyword);
   AppendDecimal(cmd, value, 2);
   cmd += kCrLf;
@@ -74,14 +74,14 @@ Encoded EncodeTitle(const SettingsModel& m, std::int32_t channelIndex) {
 }
 
 Encoded EncodeTitleDisplaySingle(const SettingsModel& m) {
-  return EncodeChoice("CTDSO", kOffOnLetters, m.titleDisplay.single);
+  return EncodeChoice("CTDSO", kOffOnChoices, m.titleDisplay.single);
 }
 bool SendTitleDisplaySingle(Session& s) {
   return SendEncoded(s, EncodeTitleDisplaySingle(s.model));
 }
 
 Encoded EncodeTitleDisplaySplit(const SettingsModel& m) {
-  return EncodeChoice("CTDDO", kOffOnLetters, m.titleDisplay.split);
+  return EncodeChoice("CTDDO", kOffOnChoices, m.titleDisplay.split);
 }
 bool SendTitleDisplaySplit(Session& s) { return SendEncoded(s, EncodeTitleDisplaySplit(s.model)); }
 

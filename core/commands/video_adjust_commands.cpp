@@ -25,8 +25,9 @@ constexpr Adjustment kHue{"VAH", kMaxHue, 3, HueWireValue};
 constexpr Adjustment kSharpness{"VASH", kMaxSharpness, 2, AsIs};
 constexpr Adjustment kSaturation{"VASA", kMaxSaturation, 3, AsIs};
 
-constexpr std::int32_t kBrightnessZero = 64;
-constexpr std::int32_t kHueZero = 124;
+// The stored value of an adjustment of 0.
+constexpr std::int32_t kBrightnessZero = kBrightnessRange.offset;
+constexpr std::int32_t kHueZero = kHueRange.offset;
 
 bool AppendValue(std::string& cmd, const Adjustment& a, std::int32_t stored) {
   if (stored < 0 || stored > a.maxStored) return false;

@@ -9,15 +9,16 @@
 #include <cstdint>
 
 #include "core/link/send_command.h"
+#include "core/model/value_domains.h"
 
 namespace korvex7 {
 
-// Stored ranges of the five adjustments.
-inline constexpr std::int32_t kMaxBrightness = 127;  // brightness = stored - 64
-inline constexpr std::int32_t kMaxContrast = 127;
-inline constexpr std::int32_t kMaxHue = 251;  // hue = stored - 124
-inline constexpr std::int32_t kMaxSharpness = 31;
-inline constexpr std::int32_t kMaxSaturation = 127;
+// Stored ranges of the five adjustments, 0..max (kBrightnessRange ...).
+inline constexpr std::int32_t kMaxBrightness = kBrightnessRange.MaxStored();  // 127
+inline constexpr std::int32_t kMaxContrast = kContrastRange.MaxStored();      // 127
+inline constexpr std::int32_t kMaxHue = kHueRange.MaxStored();                // 251
+inline constexpr std::int32_t kMaxSharpness = kSharpnessRange.MaxStored();    // 31
+inline constexpr std::int32_t kMaxSaturation = kSaturationRange.MaxStored();  // 127
 
 // Wire values of the stored forms: brightness 64..127 -> 000..063 and
 // 0..63 -> 064..127; hue 124..251 -> 000..127 and 0..123 -> 132..255.

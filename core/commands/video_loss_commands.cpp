@@ -6,15 +6,11 @@
 
 namespace korvex7 {
 
-namespace {
-constexpr std::string_view kNormalBlue = "NB";
-}  // namespace
-
 Encoded EncodeVideoLossChannels(const SettingsModel& m) {
   std::string cmd = "VL";
   for (const std::int32_t detect : m.videoLoss.detect) {
     if (!InUnsignedRange(detect, 1)) return Encoded::Refused();
-    cmd += OnOffLetter(detect);
+    cmd += OnOffCode(detect);
   }
   cmd += kCrLf;
   return Encoded::Command(std::move(cmd));
@@ -23,13 +19,13 @@ Encoded EncodeVideoLossChannels(const SettingsModel& m) {
 bool SendVideoLossChannels(Session& s) { return SendEncoded(s, EncodeVideoLossChannels(s.model)); }
 
 Encoded EncodeVideoLossDisplay(const SettingsModel& m) {
-  return EncodeChoice("VLDO", kOffOnLetters, m.videoLoss.display);
+  return EncodeChoice("VLDO", kOffOnChoices, m.videoLoss.display);
 }
 
 bool SendVideoLossDisplay(Session& s) { return SendEncoded(s, EncodeVideoLossDisplay(s.model)); }
 
 Encoded EncodeVideoLossSignalOutput(const SettingsModel& m) {
-  return EncodeChoice("VLSOO", kOffOnLetters, m.videoLoss.signalOutput);
+  return EncodeChoice("VLSOO", kOffOnChoices, m.videoLoss.signalOutput);
 }
 
 bool SendVideoLossSignalOutput(Session& s) {
@@ -37,7 +33,7 @@ bool SendVideoLossSignalOutput(Session& s) {
 }
 
 Encoded EncodeVideoLossBackground(const SettingsModel& m) {
-  return EncodeChoice("VLBC", kNormalBlue, m.videoLoss.background);
+  return EncodeChoice("VLBC", kVideoLossBackgroundChoices, m.videoLoss.background);
 }
 
 bool SendVideoLossBackground(Session& s) {

@@ -1,6 +1,7 @@
 // The core's only way to the wire: something that takes the bytes of one
-// frame. The Win32 program writes them with an overlapped WriteFile, the
-// POSIX tools with write(2), tests record them.
+// frame. The program writes them to its serial port (an overlapped
+// WriteFile), korvex7ctl to its link (a serial port, or a TCP connection to a
+// serial device server), tests record them.
 #pragma once
 
 #include <string_view>

@@ -13,14 +13,10 @@ using reply_parse::DigitsAt;
 
 namespace {
 
-// ON/OFF letters: "F" is 0, "N" is 1.
-constexpr std::string_view kOffOn = "FN";
-
-// Accepts a wire number within lo..hi and stores it unchanged.
+// Accepts a wire number the range stores unchanged (no offset).
 struct InRange {
-  int lo;
-  int hi;
-  std::int32_t operator()(int wire) const { return wire >= lo && wire <= hi ? wire : -1; }
+  NumberRange range;
+  std::int32_t operator()(int wire) const { return range.HoldsStored(wire) ? wire : -1; }
 };
 
 // A channel number 1..16 on the wire is the channel index 0..15 in the model.
@@ -36,7 +32,7 @@ bool DecodeChannels(std::string_view line, std::size_t start, std::array<std::in
 
 bool DecodeTitleOffset(std::int32_t& field, std::string_view line) {
   const int value = DigitsAt(line, 3, 2);
-  if (value < 0 || value > 15 || !CrLfAt(line, 5)) return false;
+  if (!kTitleOffsetRange.HoldsStored(value) || !CrLfAt(line, 5)) return false;
   field = value;
   return true;
 }
@@ -46,25 +42,16 @@ bool DecodeTitleOffset(std::int32_t& field, std::string_view line) {
 constexpr std::size_t kSplitStart = 5;
 constexpr std::size_t kSplitStartThirteen = 6;
 
-// The 26 power-on screen lines in the order of other.powerOnScreen.
-constexpr std::string_view kPowerOnLines[kPictureCount] = {
-    "POSS01\r\n", "POSS02\r\n", "POSS03\r\n", "POSS04\r\n", "POSS05\r\n",  "POSS06\r\n",
-    "POSS07\r\n", "POSS08\r\n", "POSS09\r\n", "POSS10\r\n", "POSS11\r\n",  "POSS12\r\n",
-    "POSS13\r\n", "POSS14\r\n", "POSS15\r\n", "POSS16\r\n", "POSD4A\r\n",  "POSD4B\r\n",
-    "POSD4C\r\n", "POSD4D\r\n", "POSD9A\r\n", "POSD9B\r\n", "POSD13A\r\n", "POSD13B\r\n",
-    "POSD16\r\n", "POSCAS\r\n",
-};
-
-// The 13-way split screens are also accepted under the names "D12A" and
+// The 13-way split screens are also accepted under the codes "D12A" and
 // "D12B", which a unit may use in its reply for the screens that the command
 // calls "D13A" and "D13B".
 struct PowerOnAlias {
-  std::string_view line;
+  std::string_view code;
   std::int32_t index;
 };
 constexpr PowerOnAlias kPowerOnAliases[] = {
-    {"POSD12A\r\n", kPictureFirstSplit + kLayoutThirteenA},
-    {"POSD12B\r\n", kPictureFirstSplit + kLayoutThirteenB},
+    {"D12A", kPictureFirstSplit + kLayoutThirteenA},
+    {"D12B", kPictureFirstSplit + kLayoutThirteenB},
 };
 
 }  // namespace
@@ -79,29 +66,35 @@ bool DecodeAlarmHoldTime(SettingsModel& model, std::string_view line) {
 }
 
 bool DecodeVideoLossDetect(SettingsModel& model, std::string_view line) {
-  return DecodeLetters(line, 2, kOffOn, model.videoLoss.detect);
+  return DecodeLetters(line, 2, kOffOnChoices, model.videoLoss.detect);
 }
 
 bool DecodeAgc(SettingsModel& model, std::string_view line) {
-  return DecodeLetters(line, 3, kOffOn, model.agc.on);
+  return DecodeLetters(line, 3, kOffOnChoices, model.agc.on);
 }
 
 bool DecodeVideoFormat(SettingsModel& model, std::string_view line) {
-  return DecodeLetters(line, 2, "1234567", model.videoFormat.format);
+  return DecodeLetters(line, 2, kVideoFormatChoices, model.videoFormat.format);
 }
 
 bool DecodeDwellTimes(SettingsModel& model, std::string_view line) {
-  return DecodeNumbers(line, 5, 2, InRange{0, 99}, model.autoSwitch.dwellTime);
+  return DecodeNumbers(line, 5, 2, InRange{kDwellTimeRange}, model.autoSwitch.dwellTime);
 }
 
 std::int32_t BrightnessFromWire(int wire) {
-  if (wire < 0 || wire > 127) return -1;
-  return wire >= 64 ? wire - 64 : wire + 64;
+  // 7 bits: 0..63 are 0..63, 64..127 are -64..-1.
+  const std::int32_t zero = kBrightnessRange.offset;
+  if (wire < 0 || wire > kBrightnessRange.MaxStored()) return -1;
+  return wire >= zero ? wire - zero : wire + zero;
 }
 
 std::int32_t HueFromWire(int wire) {
-  if (wire < 0 || wire > 255 || (wire > 127 && wire < 132)) return -1;
-  return wire >= 132 ? wire - 132 : wire + 124;
+  // 8 bits: 0..127 are 0..127, 132..255 are -124..-1.
+  const std::int32_t zero = kHueRange.offset;
+  const int firstNegative = 256 - zero;
+  if (wire >= 0 && wire <= kHueRange.max) return wire + zero;
+  if (wire >= firstNegative && wire <= 255) return wire - firstNegative;
+  return -1;
 }
 
 bool DecodeBrightness(SettingsModel& model, std::string_view line) {
@@ -109,15 +102,15 @@ bool DecodeBrightness(SettingsModel& model, std::string_view line) {
 }
 
 bool DecodeContrast(SettingsModel& model, std::string_view line) {
-  return DecodeNumbers(line, 3, 3, InRange{0, 127}, model.videoAdjust.contrast);
+  return DecodeNumbers(line, 3, 3, InRange{kContrastRange}, model.videoAdjust.contrast);
 }
 
 bool DecodeSharpness(SettingsModel& model, std::string_view line) {
-  return DecodeNumbers(line, 4, 2, InRange{0, 31}, model.videoAdjust.sharpness);
+  return DecodeNumbers(line, 4, 2, InRange{kSharpnessRange}, model.videoAdjust.sharpness);
 }
 
 bool DecodeSaturation(SettingsModel& model, std::string_view line) {
-  return DecodeNumbers(line, 4, 3, InRange{0, 127}, model.videoAdjust.saturation);
+  return DecodeNumbers(line, 4, 3, InRange{kSaturationRange}, model.videoAdjust.saturation);
 }
 
 bool DecodeHue(SettingsModel& model, std::string_view line) {
@@ -159,19 +152,16 @@ bool DecodeSplitLayout(SettingsModel& model, std::string_view line, int layout) 
 }
 
 bool DecodePowerOnScreen(SettingsModel& model, std::string_view line) {
-  for (int i = 0; i < kPictureCount; ++i) {
-    if (line == kPowerOnLines[i]) {
-      model.other.powerOnScreen = i;
-      return true;
-    }
-  }
+  constexpr std::size_t kCodeAt = 3;  // after "POS"
+  if (line.size() < kCodeAt + 2 || !line.ends_with("\r\n")) return false;
+  const std::string_view code = line.substr(kCodeAt, line.size() - kCodeAt - 2);
+  std::int32_t picture = ChoiceWithCode(kPictureChoices, code);
   for (const PowerOnAlias& alias : kPowerOnAliases) {
-    if (line == alias.line) {
-      model.other.powerOnScreen = alias.index;
-      return true;
-    }
+    if (code == alias.code) picture = alias.index;
   }
-  return false;
+  if (picture < 0) return false;
+  model.other.powerOnScreen = picture;
+  return true;
 }
 
 }  // namespace korvex7

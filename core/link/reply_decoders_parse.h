@@ -5,7 +5,10 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string_view>
+
+#include "core/model/value_domains.h"
 
 namespace korvex7::reply_parse {
 
@@ -47,17 +50,18 @@ bool DecodeNumbers(std::string_view line, std::size_t start, std::size_t width, 
   return true;
 }
 
-// N one-letter codes from `start`, then CR LF; each code's value is its
-// position in `codes`. The target is written only when every code is listed.
+// N one-character codes of `choices` from `start`, then CR LF; each code
+// stands for its choice's position. The target is written only when every
+// code is one of the list.
 template <std::size_t N>
-bool DecodeLetters(std::string_view line, std::size_t start, std::string_view codes,
+bool DecodeLetters(std::string_view line, std::size_t start, std::span<const Choice> choices,
                    std::array<std::int32_t, N>& target) {
   if (!CrLfAt(line, start + N)) return false;
   std::array<std::int32_t, N> scratch{};
   for (std::size_t i = 0; i < N; ++i) {
-    const std::size_t value = codes.find(line[start + i]);
-    if (value == std::string_view::npos) return false;
-    scratch[i] = static_cast<std::int32_t>(value);
+    const std::int32_t value = ChoiceWithCode(choices, line.substr(start + i, 1));
+    if (value < 0) return false;
+    scratch[i] = value;
   }
   target = scratch;
   return true;

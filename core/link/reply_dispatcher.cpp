@@ -1,8 +1,11 @@
 #include "core/link/reply_dispatcher.h"
 
 #include <cstdint>
+#include <span>
 
 #include "core/link/reply_decoders.h"
+#include "core/link/reply_decoders_parse.h"
+#include "core/model/value_domains.h"
 
 namespace korvex7 {
 
@@ -11,26 +14,24 @@ namespace {
 using FieldOf = std::int32_t& (*)(SettingsModel&);
 using Decoder = bool (*)(SettingsModel&, std::string_view);
 
-// One reply keyword. A single-character reply names its field and its codes
-// (the code of value 0 first, then 1, ...); the code stands right after the
-// keyword and CR LF right after the code. Any other reply names its decoder.
+// One reply keyword. A reply of one choice names its field and its choice
+// list; the choice's code stands right after the keyword and CR LF right after
+// the code. Any other reply names its decoder.
 struct ReplyKeyword {
   std::string_view keyword;
-  std::string_view codes;
+  std::span<const Choice> codes;
   FieldOf field;
   Decoder decode;
 };
 
-constexpr ReplyKeyword Single(std::string_view keyword, std::string_view codes, FieldOf field) {
+constexpr ReplyKeyword Single(std::string_view keyword, std::span<const Choice> codes,
+                              FieldOf field) {
   return ReplyKeyword{keyword, codes, field, nullptr};
 }
 
 constexpr ReplyKeyword Decoded(std::string_view keyword, Decoder decode) {
   return ReplyKeyword{keyword, {}, nullptr, decode};
 }
-
-// ON/OFF codes: "F" is 0, "N" is 1.
-constexpr std::string_view kOffOn = "FN";
 
 template <int Layout>
 bool DecodeSplit(SettingsModel& m, std::string_view line) {
@@ -39,27 +40,36 @@ bool DecodeSplit(SettingsModel& m, std::string_view line) {
 
 // The order decides: the first keyword that begins the line is taken.
 constexpr ReplyKeyword kKeywords[] = {
-    Single("AM", "IE", [](SettingsModel& m) -> std::int32_t& { return m.alarm.mode; }),
-    Single("AP", "MB", [](SettingsModel& m) -> std::int32_t& { return m.alarm.inputPolarity; }),
+    Single("AM", kAlarmModeChoices, [](SettingsModel& m) -> std::int32_t& { return m.alarm.mode; }),
+    Single("AP", kAlarmPolarityChoices,
+           [](SettingsModel& m) -> std::int32_t& { return m.alarm.inputPolarity; }),
     Decoded("ADT", DecodeAlarmHoldTime),
-    Single("ARO", kOffOn, [](SettingsModel& m) -> std::int32_t& { return m.alarm.returnOn; }),
-    Single("ADO", kOffOn, [](SettingsModel& m) -> std::int32_t& { return m.alarm.display; }),
-    Single("VLDO", kOffOn, [](SettingsModel& m) -> std::int32_t& { return m.videoLoss.display; }),
-    Single("VLSOO", kOffOn,
+    Single("ARO", kOffOnChoices,
+           [](SettingsModel& m) -> std::int32_t& { return m.alarm.returnOn; }),
+    Single("ADO", kOffOnChoices, [](SettingsModel& m) -> std::int32_t& { return m.alarm.display; }),
+    Single("VLDO", kOffOnChoices,
+           [](SettingsModel& m) -> std::int32_t& { return m.videoLoss.display; }),
+    Single("VLSOO", kOffOnChoices,
            [](SettingsModel& m) -> std::int32_t& { return m.videoLoss.signalOutput; }),
-    Single("VLBC", "NB", [](SettingsModel& m) -> std::int32_t& { return m.videoLoss.background; }),
+    Single("VLBC", kVideoLossBackgroundChoices,
+           [](SettingsModel& m) -> std::int32_t& { return m.videoLoss.background; }),
     Decoded("VL", DecodeVideoLossDetect),
-    Single("TSDR", "12345678",
+    Single("TSDR", kDisplayRangeChoices,
            [](SettingsModel& m) -> std::int32_t& { return m.dateTime.displayRange; }),
-    Single("TSDO", kOffOn, [](SettingsModel& m) -> std::int32_t& { return m.dateTime.display; }),
-    Single("CTDSO", kOffOn,
+    Single("TSDO", kOffOnChoices,
+           [](SettingsModel& m) -> std::int32_t& { return m.dateTime.display; }),
+    Single("CTDSO", kOffOnChoices,
            [](SettingsModel& m) -> std::int32_t& { return m.titleDisplay.single; }),
-    Single("CTDDO", kOffOn, [](SettingsModel& m) -> std::int32_t& { return m.titleDisplay.split; }),
-    Single("CTFSS", "SL", [](SettingsModel& m) -> std::int32_t& { return m.fontSize.single; }),
-    Single("CTFSD", "SL", [](SettingsModel& m) -> std::int32_t& { return m.fontSize.split; }),
+    Single("CTDDO", kOffOnChoices,
+           [](SettingsModel& m) -> std::int32_t& { return m.titleDisplay.split; }),
+    Single("CTFSS", kFontSizeChoices,
+           [](SettingsModel& m) -> std::int32_t& { return m.fontSize.single; }),
+    Single("CTFSD", kFontSizeChoices,
+           [](SettingsModel& m) -> std::int32_t& { return m.fontSize.split; }),
     Decoded("CJ", DecodeTitle),
     Decoded("CASTM", DecodeDwellTimes),
-    Single("CASM", "SDM", [](SettingsModel& m) -> std::int32_t& { return m.autoSwitch.mode; }),
+    Single("CASM", kAutoSwitchModeChoices,
+           [](SettingsModel& m) -> std::int32_t& { return m.autoSwitch.mode; }),
     Decoded("VAB", DecodeBrightness),
     Decoded("VAC", DecodeContrast),
     Decoded("VASH", DecodeSharpness),
@@ -78,19 +88,26 @@ constexpr ReplyKeyword kKeywords[] = {
     Decoded("SPD13A", DecodeSplit<kLayoutThirteenA>),
     Decoded("SPD13B", DecodeSplit<kLayoutThirteenB>),
     Decoded("SPD16", DecodeSplit<kLayoutSixteen>),
-    Single("CI", "AR", [](SettingsModel& m) -> std::int32_t& { return m.other.connectorInput; }),
-    Single("BL", "OWGB", [](SettingsModel& m) -> std::int32_t& { return m.other.borderLine; }),
+    Single("CI", kConnectorInputChoices,
+           [](SettingsModel& m) -> std::int32_t& { return m.other.connectorInput; }),
+    Single("BL", kBorderLineChoices,
+           [](SettingsModel& m) -> std::int32_t& { return m.other.borderLine; }),
     Decoded("POS", DecodePowerOnScreen),
-    Single("NAR", "4F", [](SettingsModel& m) -> std::int32_t& { return m.other.ntscAspect; }),
+    Single("NAR", kNtscAspectChoices,
+           [](SettingsModel& m) -> std::int32_t& { return m.other.ntscAspect; }),
 };
 
-bool DecodeSingleCharacter(const ReplyKeyword& k, SettingsModel& model, std::string_view line) {
+bool DecodeChoice(const ReplyKeyword& k, SettingsModel& model, std::string_view line) {
   const std::size_t at = k.keyword.size();
-  if (line.size() < at + 3 || line[at + 1] != '\r' || line[at + 2] != '\n') return false;
-  const std::size_t value = k.codes.find(line[at]);
-  if (value == std::string_view::npos) return false;
-  k.field(model) = static_cast<std::int32_t>(value);
-  return true;
+  for (std::size_t i = 0; i < k.codes.size(); ++i) {
+    const std::string_view code = k.codes[i].code;
+    if (line.substr(at, code.size()) != code || !reply_parse::CrLfAt(line, at + code.size())) {
+      continue;
+    }
+    k.field(model) = static_cast<std::int32_t>(i);
+    return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -99,7 +116,7 @@ bool DecodeReply(SettingsModel& model, std::string_view line) {
   for (const ReplyKeyword& k : kKeywords) {
     if (!line.starts_with(k.keyword)) continue;
     if (k.decode != nullptr) return k.decode(model, line);
-    return DecodeSingleCharacter(k, model, line);
+    return DecodeChoice(k, model, line);
   }
   return false;
 }

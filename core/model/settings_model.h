@@ -173,9 +173,12 @@ struct SettingsModel {
 // code page 932).
 TitleText DefaultTitle(int channelIndex);
 
-// Stores the default of every saved field (with other.borderLine = 0), the
-// hold time "030"/30 and the default titles. Leaves the document state, the
-// link group and the unsaved user-interface state untouched. Used by New.
+// Both walk the saved-field table (saved_fields.h, where they are defined).
+//
+// ResetSettings stores the default of every saved field (with
+// other.borderLine = 0): among them the hold time "030" and the default
+// titles; alarm.holdTime follows as 30. Leaves the document state, the link
+// group and the unsaved user-interface state untouched. Used by New.
 void ResetSettings(SettingsModel& model);
 
 // True when every saved field (the 282 values of the settings file) is equal.

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "core/link/send_command.h"
+#include "core/model/device_names.h"
 #include "core/model/saved_fields.h"
 #include "core/model/settings_file.h"
 
@@ -40,6 +41,13 @@ SettingsFileLoad LoadSettingsFromBytes(std::string_view bytes, const std::string
 }
 
 SettingsFileLoad LoadSettingsFromFile(const std::string& path, SettingsModel& model) {
+  if (IsDeviceName(path)) {
+    // On Windows the stream would read the device (a serial port, the
+    // console) instead of a file.
+    SettingsFileLoad load;
+    load.message = path + ": " + DeviceNameWords(path);
+    return load;
+  }
   errno = 0;
   std::ifstream in(PathFromUtf8(path), std::ios::binary);
   if (!in) {

@@ -30,7 +30,8 @@ SettingsFileLoad LoadSettingsFromBytes(std::string_view bytes, const std::string
                                        SettingsModel& model);
 
 // Opens the file at `path` (UTF-8) and reads it into the model; only the
-// start that the reader takes is read from the disk.
+// start that the reader takes is read from the disk. A path whose name is a
+// device's on Windows (device_names.h) is refused without being opened.
 SettingsFileLoad LoadSettingsFromFile(const std::string& path, SettingsModel& model);
 
 // The bytes of the model's settings file (those of the program's Save).

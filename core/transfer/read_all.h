@@ -1,15 +1,17 @@
 // The read-all run: 55 queries, each the letter R, a short form of a reply
-// keyword and CR LF, in the same order as the steps of the send-all run.
+// keyword and CR LF, one per step of the send-all run and in its order (the
+// step table of send_all_steps.h holds them).
 #pragma once
 
 #include <array>
 #include <string_view>
 
 #include "core/transfer/bulk_run.h"
+#include "core/transfer/send_all_steps.h"
 
 namespace korvex7 {
 
-inline constexpr int kReadAllStepCount = 55;
+inline const int& kReadAllStepCount = kSendAllStepCount;  // one query per step
 inline constexpr std::int32_t kReadAllTimerId = kBulkReadAll;
 
 // The query of step index 0..54, CR LF included.

@@ -10,8 +10,8 @@
 
 namespace korvex7 {
 
-inline constexpr std::array<std::string_view, 2> kAlarmModeItems = {"内部", "外部"};
-inline constexpr std::array<std::string_view, 2> kAlarmPolarityItems = {"メイク", "ブレイク"};
+inline constexpr auto kAlarmModeItems = ItemsOf(kAlarmModeChoices);
+inline constexpr auto kAlarmPolarityItems = ItemsOf(kAlarmPolarityChoices);
 inline constexpr int kHoldTimeEditLimit = 3;  // characters
 
 // The hold-time "設定" button is enabled only for one to three digits with a

@@ -22,10 +22,7 @@ std::vector<std::string> ClockListItems(int clockList);
 
 // The eight display ranges, "年月日時分秒" first; a full-width blank stands
 // for a component that is not shown.
-inline constexpr std::array<std::string_view, 8> kDisplayRangeItems = {
-    "年月日時分秒", "年月日時分　", "年月日　　　", "　月日時分秒",
-    "　月日時分　", "　月日　　　", "　　　時分秒", "　　　時分　",
-};
+inline constexpr auto kDisplayRangeItems = ItemsOf(kDisplayRangeChoices);
 
 struct LocalTime {
   int year = 0;

@@ -9,9 +9,9 @@
 
 namespace korvex7 {
 
-inline constexpr std::array<std::string_view, 2> kConnectorInputItems = {"アラーム", "リモート"};
-inline constexpr std::array<std::string_view, 4> kBorderLineItems = {"OFF", "白", "灰色", "黒"};
-inline constexpr std::array<std::string_view, 2> kNtscAspectItems = {"4:3 ", "FULL"};
+inline constexpr auto kConnectorInputItems = ItemsOf(kConnectorInputChoices);
+inline constexpr auto kBorderLineItems = ItemsOf(kBorderLineChoices);
+inline constexpr auto kNtscAspectItems = ItemsOf(kNtscAspectChoices);
 inline constexpr auto& kPowerOnScreenItems = kPictureItems;
 
 }  // namespace korvex7

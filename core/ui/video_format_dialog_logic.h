@@ -7,12 +7,11 @@
 #include <string_view>
 
 #include "core/model/settings_model.h"
+#include "core/model/value_domains.h"
 
 namespace korvex7 {
 
-inline constexpr std::array<std::string_view, 7> kVideoFormatItems = {
-    "AHD 1080", "AHD  720", "TVI 1080", "TVI  720", "CVI 1080", "CVI  720", "NTSC    ",
-};
+inline constexpr auto kVideoFormatItems = ItemsOf(kVideoFormatChoices);
 
 // "同設定": stores the chosen format into all sixteen channels.
 void ApplySameVideoFormat(SettingsModel& model, std::int32_t format);

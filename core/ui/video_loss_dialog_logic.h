@@ -9,6 +9,6 @@
 
 namespace korvex7 {
 
-inline constexpr std::array<std::string_view, 2> kVideoLossBackgroundItems = {"NORMAL", "BLUE"};
+inline constexpr auto kVideoLossBackgroundItems = ItemsOf(kVideoLossBackgroundChoices);
 
 }  // namespace korvex7

@@ -7,10 +7,10 @@
 
 namespace korvex7::posix {
 
-std::vector<std::string> ListSerialPorts() {
+std::vector<SerialPortInfo> ListSerialPorts() {
   // Every tty with a device behind it; the 8250 driver also lists ports
   // without hardware, which report the type 0 (unknown).
-  std::vector<std::string> ports;
+  std::vector<std::string> names;
   std::error_code ec;
   for (const auto& entry : std::filesystem::directory_iterator("/sys/class/tty", ec)) {
     const std::string name = entry.path().filename().string();
@@ -18,9 +18,11 @@ std::vector<std::string> ListSerialPorts() {
     std::ifstream typeFile(entry.path() / "type");
     int type = -1;
     if (typeFile >> type && type == 0) continue;
-    ports.push_back("/dev/" + name);
+    names.push_back("/dev/" + name);
   }
-  std::sort(ports.begin(), ports.end());
+  std::sort(names.begin(), names.end());
+  std::vector<SerialPortInfo> ports;
+  for (std::string& name : names) ports.push_back({std::move(name), {}});
   return ports;
 }
 

@@ -27,7 +27,8 @@ std::string ErrnoText(int error) { return std::strerror(error); }
 
 SerialError OsError(SerialErrorKind kind, const std::string& device, const std::string& action,
                     int error) {
-  return SerialError(kind, device, device + ": " + action + ": " + ErrnoText(error), error);
+  return SerialError(kind, device, device + ": " + action + ": " + ErrnoText(error), error,
+                     ErrnoText(error));
 }
 
 SerialErrorKind KindOfOpenError(int error) {
@@ -275,14 +276,6 @@ std::optional<std::string> LineReader::ReadLine(std::chrono::milliseconds timeou
     const std::size_t n = port_.Read(buffer, sizeof buffer, left);
     if (n == 0) return std::nullopt;
     pending_.append(buffer, n);
-  }
-}
-
-void SerialPortWriter::Write(std::string_view frame) {
-  try {
-    port_.WriteAll(frame);
-  } catch (const SerialError& e) {
-    lastError_ = e;
   }
 }
 

@@ -19,7 +19,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/link/port.h"
+#include "platform/port_list.h"
 #include "platform/posix/unique_fd.h"
 #include "platform/serial_error.h"
 
@@ -27,6 +27,7 @@ namespace korvex7::posix {
 
 using platform::SerialError;
 using platform::SerialErrorKind;
+using platform::SerialPortInfo;
 
 // The unit's line: 9600 baud, 8 data bits, even parity, 1 stop bit.
 inline constexpr int kUnitBaudRate = 9600;
@@ -98,22 +99,6 @@ class LineReader {
   std::string pending_;
 };
 
-// Lets the core's SendCommand write to a SerialPort. Write errors are not
-// reported to the core (a lost frame shows as the reply time-out); the last
-// one is kept here for whoever wants to show it.
-class SerialPortWriter : public PortWriter {
- public:
-  explicit SerialPortWriter(SerialPort& port) : port_(port) {}
-  void Write(std::string_view frame) override;
-
-  const std::optional<SerialError>& lastError() const { return lastError_; }
-  void ClearError() { lastError_.reset(); }
-
- private:
-  SerialPort& port_;
-  std::optional<SerialError> lastError_;
-};
-
 // A new pseudo-terminal: the master end, opened, and the path of its slave
 // end. Both ends are in raw mode. The slave is also held open here, so the
 // master keeps working while no program has the slave open (otherwise
@@ -130,7 +115,7 @@ PseudoTerminal CreatePseudoTerminal();
 bool IsPseudoTerminal(int fd);
 
 // The serial devices of this computer ("/dev/ttyS0", "/dev/ttyUSB0", ...),
-// by the names SerialPort::Open takes.
-std::vector<std::string> ListSerialPorts();
+// by the names SerialPort::Open takes (no descriptions).
+std::vector<SerialPortInfo> ListSerialPorts();
 
 }  // namespace korvex7::posix

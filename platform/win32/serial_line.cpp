@@ -18,18 +18,24 @@ UniqueHandle OpenComDevice(const std::wstring& devicePath) {
                                   OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr));
 }
 
-void ApplyLineSettings(DCB& dcb) {
+void ApplyLineSettings(DCB& dcb, const LineOptions& options) {
   dcb.BaudRate = CBR_9600;
   dcb.ByteSize = 8;
   dcb.Parity = EVENPARITY;
   dcb.fParity = FALSE;  // the driver does not check parity itself
   dcb.StopBits = ONESTOPBIT;
   dcb.fBinary = TRUE;
-  dcb.fOutxCtsFlow = TRUE;
-  dcb.fDtrControl = DTR_CONTROL_HANDSHAKE;
-  dcb.fRtsControl = RTS_CONTROL_HANDSHAKE;
-  dcb.fOutX = TRUE;
-  dcb.fInX = TRUE;
+  // Left on by another program, each of these stops or alters the line.
+  dcb.fDsrSensitivity = FALSE;
+  dcb.fOutxDsrFlow = FALSE;
+  dcb.fAbortOnError = FALSE;
+  dcb.fErrorChar = FALSE;
+  dcb.fNull = FALSE;
+  dcb.fOutxCtsFlow = options.handshake;
+  dcb.fDtrControl = options.handshake ? DTR_CONTROL_HANDSHAKE : DTR_CONTROL_ENABLE;
+  dcb.fRtsControl = options.handshake ? RTS_CONTROL_HANDSHAKE : RTS_CONTROL_ENABLE;
+  dcb.fOutX = options.handshake;
+  dcb.fInX = options.handshake;
   dcb.XonLim = 256;
   dcb.XoffLim = 256;
   dcb.XonChar = 0x11;
@@ -46,22 +52,22 @@ COMMTIMEOUTS PortTimeouts() {
   return t;
 }
 
-std::vector<LineSetupFailure> SetUpUnitLine(HANDLE port) {
-  std::vector<LineSetupFailure> failed;
-  const auto check = [&failed](BOOL ok, LineSetupStep step) {
+std::vector<OpenStepFailure> SetUpUnitLine(HANDLE port, const LineOptions& options) {
+  std::vector<OpenStepFailure> failed;
+  const auto check = [&failed](BOOL ok, OpenStep step) {
     if (!ok) failed.push_back({step, GetLastError()});
   };
-  check(SetCommMask(port, EV_RXCHAR), LineSetupStep::kEventMask);
-  check(SetupComm(port, kDriverQueueBytes, kDriverQueueBytes), LineSetupStep::kQueues);
+  check(SetCommMask(port, EV_RXCHAR), OpenStep::kEventMask);
+  check(SetupComm(port, kDriverQueueBytes, kDriverQueueBytes), OpenStep::kQueues);
   COMMTIMEOUTS timeouts = PortTimeouts();
-  check(SetCommTimeouts(port, &timeouts), LineSetupStep::kTimeouts);
+  check(SetCommTimeouts(port, &timeouts), OpenStep::kTimeouts);
   DCB dcb{};
   dcb.DCBlength = sizeof(dcb);
   // A failed read of the current settings is not reported: the fields that
   // matter are all set below, and SetCommState says whether they hold.
   (void)GetCommState(port, &dcb);
-  ApplyLineSettings(dcb);
-  check(SetCommState(port, &dcb), LineSetupStep::kLineSettings);
+  ApplyLineSettings(dcb, options);
+  check(SetCommState(port, &dcb), OpenStep::kLineSettings);
   return failed;
 }
 

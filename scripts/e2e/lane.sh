@@ -162,6 +162,27 @@ lane_prefix_dpi() {
   }
 }
 
+# lane_prefix_com N...: COM ports beyond COM6 for the case (COMN mapped to
+# RUN/comN, as COM1..COM6 are), written into the prefix's registry before
+# Wine reads it: called after lane_fresh_prefix, before any Wine process of
+# the case starts. What RUN/comN holds is the case's to make (the
+# simulator's pty, or nothing).
+lane_prefix_com() {
+  local reg=$WINEPREFIX/system.reg n lines=
+  for n in "$@"; do
+    lines+="\"COM$n\"=\"$RUN/com$n\"\n"
+    ln -sfn "$RUN/com$n" "$WINEPREFIX/dosdevices/com$n"
+  done
+  awk -v add="$lines" '
+    { print }
+    /^\[Software\\\\Wine\\\\Ports\]/ { section = 1; next }
+    section && /^#time=/ { printf "%s", add; section = 0 }
+  ' "$reg" >"$reg.new" && mv "$reg.new" "$reg"
+  for n in "$@"; do
+    grep -qF "\"COM$n\"=\"$RUN/com$n\"" "$reg" || { echo "e2e: COM$n not mapped" >&2; return 1; }
+  done
+}
+
 # token_pids TOKEN: the processes whose environment holds
 # KORVEX7_E2E_CASE=TOKEN (or KORVEX7_E2E_RUN=TOKEN).
 token_pids() {

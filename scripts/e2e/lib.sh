@@ -51,8 +51,9 @@ IDNO=7
 VK_RETURN=13
 VK_ESCAPE=27
 
-# The controls resource.h gives as a first id and a rule (see its comments),
-# by channel or screen 1..16, by clock list and by adjustment row:
+# The controls of each channel 1..16 (resource.h defines each channel's id:
+# IDC_AGC_ON_5 ...), and those resource.h numbers from a first id, by screen
+# 1..16, by clock list and by adjustment row:
 #   AGC_ON[ch] AGC_OFF[ch]                 the AGC dialog's radio buttons
 #   VIDEO_LOSS_ON[ch] VIDEO_LOSS_OFF[ch]   the video loss dialog's
 #   VIDEO_FORMAT_LIST[ch] VIDEO_FORMAT_SET[ch]
@@ -64,18 +65,11 @@ declare -ga AGC_ON AGC_OFF VIDEO_LOSS_ON VIDEO_LOSS_OFF VIDEO_FORMAT_LIST VIDEO_
   SPLIT_SCREEN_BOX SPLIT_SCREEN_LIST
 declare -gA CLOCK_LIST CLOCK_SET VIDEO_ADJUST_LIST VIDEO_ADJUST_SET
 for _n in $(seq 1 16); do
-  if [ "$_n" -le 8 ]; then
-    AGC_ON[_n]=$((IDC_AGC_ON_1 + 4 * (_n - 1)))
-    VIDEO_FORMAT_LIST[_n]=$((IDC_VIDEO_FORMAT_LIST_1 + 2 * (_n - 1)))
-  else
-    AGC_ON[_n]=$((IDC_AGC_ON_9 + 4 * (_n - 9)))
-    VIDEO_FORMAT_LIST[_n]=$((IDC_VIDEO_FORMAT_LIST_9 + 2 * (_n - 9)))
-  fi
-  AGC_OFF[_n]=$((AGC_ON[_n] + 1))
-  VIDEO_FORMAT_SET[_n]=$((VIDEO_FORMAT_LIST[_n] + 1))
-  _on=IDC_VIDEO_LOSS_ON_$_n
-  VIDEO_LOSS_ON[_n]=${!_on}
-  VIDEO_LOSS_OFF[_n]=$((${!_on} + 1))
+  for _array in AGC_ON AGC_OFF VIDEO_LOSS_ON VIDEO_LOSS_OFF VIDEO_FORMAT_LIST VIDEO_FORMAT_SET; do
+    _id=IDC_${_array}_$_n
+    [ -n "${!_id:-}" ] || fail "resource.h defines no $_id"
+    printf -v "$_array[$_n]" '%s' "${!_id}"
+  done
   SPLIT_SCREEN_BOX[_n]=$((IDC_SPLIT_SCREEN_BOX + _n - 1))
   SPLIT_SCREEN_LIST[_n]=$((IDC_SPLIT_SCREEN_LIST + _n - 1))
 done
@@ -91,7 +85,7 @@ for _field in brightness contrast hue sharpness saturation; do
   VIDEO_ADJUST_SET[$_field]=$((IDC_VIDEO_ADJUST_SET + _n))
   _n=$((_n + 1))
 done
-unset _n _on _field
+unset _n _array _id _field
 
 # Runs Wine with the test library that makes a pty behave as a serial line.
 wine_run() {

@@ -15,6 +15,7 @@
 #   # e2e-screen: 1366x768      the lane's display at that size (1280x800
 #                               unless asked); another size restarts it
 #   # e2e-dpi: 144              the prefix's LogPixels (96 unless asked)
+#   # e2e-com: 12               COM12 mapped to RUN/com12 besides COM1..COM6
 #
 # A case passes or fails; it is never run twice. A case over its time limit
 # (E2E_CASE_SECONDS, 120) fails, with the stacks of its processes kept in
@@ -94,7 +95,7 @@ case_setting() {
 # and at the scale it asks for; then every process it started is ended.
 # Writes CASE_DIR/result: "PASS", "SKIP reason" or "FAIL reason".
 run_case() {
-  local file=$1 token start rc reason leftovers watchdog screen dpi
+  local file=$1 token start rc reason leftovers watchdog screen dpi com
   CASE=$(basename "$file" .sh)
   CASE_DIR=$RESULTS/$CASE
   rm -rf "$CASE_DIR"
@@ -110,6 +111,12 @@ run_case() {
   lane_fresh_prefix
   dpi=$(case_setting "$file" dpi)
   [ -z "$dpi" ] || lane_prefix_dpi "$dpi"
+  com=$(case_setting "$file" com)
+  if [ -n "$com" ] && ! lane_prefix_com "$com"; then
+    echo "FAIL" >"$CASE_DIR/result"
+    report "FAIL  $CASE: COM$com could not be mapped"
+    return
+  fi
   token=$CASE-$RUN_TOKEN
 
   start=$(date +%s)

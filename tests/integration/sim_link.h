@@ -15,6 +15,7 @@
 #include "core/link/send_command.h"
 #include "platform/posix/serial_port.h"
 #include "tests/integration/sim_process.h"
+#include "tests/support/serial_port_writer.h"
 
 namespace korvex7::e2e {
 

@@ -8,66 +8,13 @@
 #include "core/commands/auto_switch_commands.h"
 #include "core/commands/title_commands.h"
 #include "core/commands/video_adjust_commands.h"
-#include "core/link/status_timer.h"
+#include "core/link/status_messages.h"
+#include "core/transfer/send_all_steps.h"
 #include "tools/ctl/text_codec.h"
 
 namespace korvex7::ctl {
 
 namespace {
-
-// ---------------------------------------------------------------------------
-// Choice tables. The first name is the one shown; the aliases are the list
-// items of the program's dialogs, so an operator may type either.
-
-constexpr Choice kOnOff[] = {{0, "off", "OFF"}, {1, "on", "ON"}};
-constexpr Choice kAlarmMode[] = {{0, "internal", "内部"}, {1, "external", "外部"}};
-constexpr Choice kPolarity[] = {{0, "make", "メイク"}, {1, "break", "ブレイク"}};
-constexpr Choice kBackground[] = {{0, "normal", ""}, {1, "blue", ""}};
-constexpr Choice kDisplayRange[] = {
-    {0, "ymdhms", "年月日時分秒"},        {1, "ymdhm", "年月日時分　|年月日時分"},
-    {2, "ymd", "年月日　　　|年月日"},    {3, "mdhms", "　月日時分秒|月日時分秒"},
-    {4, "mdhm", "　月日時分　|月日時分"}, {5, "md", "　月日　　　|月日"},
-    {6, "hms", "　　　時分秒|時分秒"},    {7, "hm", "　　　時分　|時分"},
-};
-constexpr Choice kFontSize[] = {{0, "small", ""}, {1, "large", ""}};
-constexpr Choice kAutoSwitchMode[] = {{0, "single", ""}, {1, "division", ""}, {2, "mix", ""}};
-constexpr Choice kVideoFormat[] = {
-    {0, "ahd1080", "AHD 1080"}, {1, "ahd720", "AHD  720"},  {2, "tvi1080", "TVI 1080"},
-    {3, "tvi720", "TVI  720"},  {4, "cvi1080", "CVI 1080"}, {5, "cvi720", "CVI  720"},
-    {6, "ntsc", "NTSC    "},
-};
-constexpr Choice kConnectorInput[] = {{0, "alarm", "アラーム"}, {1, "remote", "リモート"}};
-constexpr Choice kBorderLine[] = {
-    {0, "off", "OFF"}, {1, "white", "白"}, {2, "grey", "gray|灰色"}, {3, "black", "黒"}};
-constexpr Choice kNtscAspect[] = {{0, "4:3", "4:3 "}, {1, "full", "FULL"}};
-constexpr Choice kPictures[] = {
-    {0, "ch.01", "ch01|ch1"},
-    {1, "ch.02", "ch02|ch2"},
-    {2, "ch.03", "ch03|ch3"},
-    {3, "ch.04", "ch04|ch4"},
-    {4, "ch.05", "ch05|ch5"},
-    {5, "ch.06", "ch06|ch6"},
-    {6, "ch.07", "ch07|ch7"},
-    {7, "ch.08", "ch08|ch8"},
-    {8, "ch.09", "ch09|ch9"},
-    {9, "ch.10", "ch10"},
-    {10, "ch.11", "ch11"},
-    {11, "ch.12", "ch12"},
-    {12, "ch.13", "ch13"},
-    {13, "ch.14", "ch14"},
-    {14, "ch.15", "ch15"},
-    {15, "ch.16", "ch16"},
-    {16, "split4A", "4A|4分割A"},
-    {17, "split4B", "4B|4分割B"},
-    {18, "split4C", "4C|4分割C"},
-    {19, "split4D", "4D|4分割D"},
-    {20, "split9A", "9A|9分割A"},
-    {21, "split9B", "9B|9分割B"},
-    {22, "split13A", "13A|13分割A"},
-    {23, "split13B", "13B|13分割B"},
-    {24, "split16", "16-way|16分割"},
-    {25, "auto", "自動切換え"},
-};
 
 // ---------------------------------------------------------------------------
 // Single-entry commands: the unit has them for the video adjustments (one
@@ -89,125 +36,60 @@ Encoded EncodeDwellEntry(const SettingsModel& m, int index) {
   return EncodeAutoSwitchEntry(m, index, m.autoSwitch.dwellTime[static_cast<std::size_t>(index)]);
 }
 
-// ---------------------------------------------------------------------------
-// The family table, in the order of the settings file. `step` is the index
-// of the send-all step and of the read-all query, which run in the same order.
+// The single-entry command of each family that has one.
+struct EntryCommand {
+  std::string_view family;
+  EntryEncoder encode;
+};
 
-FieldFamily Family(std::string_view name, ValueForm form) {
+constexpr EntryCommand kEntryCommands[] = {
+    {"autoSwitch.dwellTime", EncodeDwellEntry},
+    {"videoAdjust.brightness",
+     EncodeAdjustEntry<EncodeBrightness, &SettingsModel::VideoAdjust::brightness>},
+    {"videoAdjust.contrast",
+     EncodeAdjustEntry<EncodeContrast, &SettingsModel::VideoAdjust::contrast>},
+    {"videoAdjust.hue", EncodeAdjustEntry<EncodeHue, &SettingsModel::VideoAdjust::hue>},
+    {"videoAdjust.sharpness",
+     EncodeAdjustEntry<EncodeSharpness, &SettingsModel::VideoAdjust::sharpness>},
+    {"videoAdjust.saturation",
+     EncodeAdjustEntry<EncodeSaturation, &SettingsModel::VideoAdjust::saturation>},
+    {"videoFormat.format", EncodeFormatEntry},
+};
+
+// The family of a row of the saved-field table, with the first step that
+// carries it.
+FieldFamily FamilyOf(const SavedSetting& setting) {
   FieldFamily f;
-  f.name = name;
-  f.form = form;
-  return f;
-}
-
-FieldFamily Choices(std::string_view name, std::span<const Choice> choices, int step,
-                    std::string_view help) {
-  FieldFamily f = Family(name, ValueForm::kChoice);
-  f.choices = choices;
-  f.step = step;
-  f.help = help;
-  return f;
-}
-
-FieldFamily Number(std::string_view name, std::int32_t min, std::int32_t max, std::int32_t offset,
-                   int step, std::string_view help) {
-  FieldFamily f = Family(name, ValueForm::kNumber);
-  f.min = min;
-  f.max = max;
-  f.offset = offset;
-  f.step = step;
-  f.help = help;
-  return f;
-}
-
-FieldFamily WithEntries(FieldFamily f, EntryEncoder encoder, bool stepCarriesAll = true) {
-  f.entryEncoder = encoder;
-  f.stepCarriesAllEntries = stepCarriesAll;
-  return f;
-}
-
-FieldFamily Channels(std::string_view name, int step, std::string_view help) {
-  FieldFamily f = Family(name, ValueForm::kChannel);
-  f.step = step;
-  f.help = help;
+  f.name = setting.name;
+  f.form = setting.form;
+  f.choices = setting.choices;
+  f.min = setting.range.min;
+  f.max = setting.range.max;
+  f.offset = setting.range.offset;
+  f.unbounded = setting.unbounded;
+  if (f.unbounded) {
+    f.min = std::numeric_limits<std::int32_t>::min();
+    f.max = std::numeric_limits<std::int32_t>::max();
+  }
+  f.help = setting.help;
+  for (int step = 0; step < kSendAllStepCount; ++step) {
+    const StepSetting carried = SendAllStepSetting(step);
+    if (carried.setting != setting.name) continue;
+    f.step = step;
+    f.stepPerEntry = carried.entry >= 0;
+    f.stepCarriesAllEntries = carried.everyEntry;
+    break;
+  }
+  for (const EntryCommand& c : kEntryCommands) {
+    if (c.family == setting.name) f.entryEncoder = c.encode;
+  }
   return f;
 }
 
 std::vector<FieldFamily> BuildFamilies() {
-  std::vector<FieldFamily> t;
-  t.push_back(Choices("alarm.mode", kAlarmMode, 0, "alarm mode"));
-  t.push_back(Choices("alarm.inputPolarity", kPolarity, 2, "alarm input polarity"));
-  {
-    FieldFamily f = Family("alarm.holdTimeText", ValueForm::kHoldTime);
-    f.step = 1;
-    f.help = "alarm hold time in seconds";
-    t.push_back(f);
-  }
-  t.push_back(Choices("alarm.returnOn", kOnOff, 4, "alarm return"));
-  t.push_back(Choices("alarm.display", kOnOff, 3, "alarm shown on screen"));
-  t.push_back(Choices("videoLoss.detect", kOnOff, 5, "video-loss detection per channel"));
-  t.push_back(Choices("videoLoss.display", kOnOff, 6, "video loss shown on screen"));
-  t.push_back(Choices("videoLoss.signalOutput", kOnOff, 7, "video loss on the signal output"));
-  t.push_back(Choices("videoLoss.background", kBackground, 8, "background of a lost channel"));
-  t.push_back(Choices("dateTime.display", kOnOff, 10, "date and time shown on screen"));
-  t.push_back(Choices("dateTime.displayRange", kDisplayRange, 9,
-                      "date and time components shown (y m d h m s)"));
-  {
-    FieldFamily f = Family("title.text", ValueForm::kTitle);
-    f.step = 11;
-    f.stepPerEntry = true;
-    f.help = "channel title, up to 10 full-width characters";
-    t.push_back(f);
-  }
-  t.push_back(Choices("titleDisplay.single", kOnOff, 27, "titles on the single screen"));
-  t.push_back(Choices("titleDisplay.split", kOnOff, 28, "titles on split screens"));
-  t.push_back(Choices("fontSize.single", kFontSize, 29, "title font on the single screen"));
-  t.push_back(Choices("fontSize.split", kFontSize, 30, "title font on split screens"));
-  t.push_back(WithEntries(Number("autoSwitch.dwellTime", 0, 99, 0, 31,
-                                 "dwell time in seconds: channels 1-16, then 4A..16"),
-                          EncodeDwellEntry, false));
-  t.push_back(Choices("autoSwitch.mode", kAutoSwitchMode, 32, "auto switching sequence"));
-  t.push_back(
-      WithEntries(Number("videoAdjust.brightness", -64, 63, 64, 33, "brightness"),
-                  EncodeAdjustEntry<EncodeBrightness, &SettingsModel::VideoAdjust::brightness>));
-  t.push_back(
-      WithEntries(Number("videoAdjust.contrast", 0, 127, 0, 34, "contrast"),
-                  EncodeAdjustEntry<EncodeContrast, &SettingsModel::VideoAdjust::contrast>));
-  t.push_back(WithEntries(Number("videoAdjust.hue", -124, 127, 124, 37, "hue"),
-                          EncodeAdjustEntry<EncodeHue, &SettingsModel::VideoAdjust::hue>));
-  t.push_back(
-      WithEntries(Number("videoAdjust.sharpness", 0, 31, 0, 35, "sharpness"),
-                  EncodeAdjustEntry<EncodeSharpness, &SettingsModel::VideoAdjust::sharpness>));
-  t.push_back(
-      WithEntries(Number("videoAdjust.saturation", 0, 127, 0, 36, "saturation"),
-                  EncodeAdjustEntry<EncodeSaturation, &SettingsModel::VideoAdjust::saturation>));
-  {
-    FieldFamily f = Number("videoAdjust.saturationV", std::numeric_limits<std::int32_t>::min(),
-                           std::numeric_limits<std::int32_t>::max(), 0, -1,
-                           "second saturation value, kept in settings files only");
-    f.unbounded = true;
-    t.push_back(f);
-  }
-  t.push_back(Choices("agc.on", kOnOff, 38, "automatic gain control per channel"));
-  t.push_back(
-      WithEntries(Choices("videoFormat.format", kVideoFormat, 39, "input video format per channel"),
-                  EncodeFormatEntry));
-  t.push_back(Number("titlePosition.vertical", 0, 15, 0, 40, "vertical title offset"));
-  t.push_back(Number("titlePosition.horizontal", 0, 15, 0, 41, "horizontal title offset"));
-  t.push_back(Channels("splitLayout.quadA", 42, "4-way split A, channel per screen position"));
-  t.push_back(Channels("splitLayout.quadB", 43, "4-way split B"));
-  t.push_back(Channels("splitLayout.quadC", 44, "4-way split C"));
-  t.push_back(Channels("splitLayout.quadD", 45, "4-way split D"));
-  t.push_back(Channels("splitLayout.nineA", 46, "9-way split A"));
-  t.push_back(Channels("splitLayout.nineB", 47, "9-way split B"));
-  t.push_back(Channels("splitLayout.thirteenA", 48, "13-way split A"));
-  t.push_back(Channels("splitLayout.thirteenB", 49, "13-way split B"));
-  t.push_back(Channels("splitLayout.sixteen", 50, "16-way split"));
-  t.push_back(Choices("other.connectorInput", kConnectorInput, 51, "connector input use"));
-  t.push_back(Choices("other.borderLine", kBorderLine, 52, "border line colour"));
-  t.push_back(Choices("other.powerOnScreen", kPictures, 53, "screen shown after power-on"));
-  t.push_back(Choices("other.ntscAspect", kNtscAspect, 54, "NTSC aspect ratio"));
-  return t;
+  std::vector<FieldFamily> families;
+  for (const SavedSetting& setting : SavedSettings()) families.push_back(FamilyOf(setting));
+  return families;
 }
 
 const std::vector<FieldFamily>& Families() {
@@ -286,26 +168,22 @@ int FieldIndex(std::string_view fieldName) {
   return value;
 }
 
-int FieldStep(std::string_view fieldName) {
-  const FieldFamily* f = FindFamily(fieldName);
-  if (f == nullptr || f->step < 0) return -1;
-  if (!f->stepPerEntry) return f->step;
-  const int index = FieldIndex(fieldName);
-  return index < 0 ? -1 : f->step + index;
-}
+int FieldStep(std::string_view fieldName) { return StepOfField(fieldName); }
 
-std::span<const Choice> PictureChoices() { return kPictures; }
+std::span<const Choice> PictureChoices() { return kPictureChoices; }
 
 std::optional<std::int32_t> ParseChoice(std::span<const Choice> choices, std::string_view text) {
   const std::string wanted = Folded(text);
   if (wanted.empty()) return std::nullopt;
-  for (const Choice& c : choices) {
-    if (Folded(c.name) == wanted) return c.stored;
+  for (std::size_t i = 0; i < choices.size(); ++i) {
+    const Choice& c = choices[i];
+    const auto stored = static_cast<std::int32_t>(i);
+    if (Folded(c.name) == wanted || Folded(c.item) == wanted) return stored;
     std::string_view rest = c.aliases;
     while (!rest.empty()) {
       const std::size_t bar = rest.find('|');
       const std::string_view alias = rest.substr(0, bar);
-      if (!alias.empty() && Folded(alias) == wanted) return c.stored;
+      if (!alias.empty() && Folded(alias) == wanted) return stored;
       if (bar == std::string_view::npos) break;
       rest.remove_prefix(bar + 1);
     }
@@ -323,11 +201,9 @@ ShownValue ShowField(const SavedField& field) {
   }
   switch (family->form) {
     case ValueForm::kChoice:
-      for (const Choice& c : family->choices) {
-        if (c.stored == v.stored) {
-          v.text = c.name;
-          return v;
-        }
+      if (static_cast<std::uint32_t>(v.stored) < family->choices.size()) {
+        v.text = family->choices[static_cast<std::size_t>(v.stored)].name;
+        return v;
       }
       v.valid = false;
       v.text = Invalid(v.stored);

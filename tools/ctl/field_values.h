@@ -5,11 +5,12 @@
 // Fields carry the model's own names from the saved-field table
 // ("alarm.mode", "videoAdjust.brightness[3]", "title.text[0]"; array indexes
 // count from 0, so index 3 is channel 4). Each family of fields (a scalar, or
-// one array) has one row in a table: its form of value (named choices, a
-// number with its range and offset, a channel, the hold time or a title), the
-// send-all step that carries it to the unit, which is also the read-all query
-// that reads it back, and the command that sets a single entry where the unit
-// has one.
+// one array) is a row of that table, which gives its form of value (named
+// choices, a number with its range and offset, a channel, the hold time or a
+// title) and its help; the core's step table gives the send-all step that
+// carries it to the unit, which is also the read-all query that reads it
+// back. Here is added only the command that sets a single entry where the
+// unit has one.
 #pragma once
 
 #include <cstdint>
@@ -24,19 +25,12 @@
 
 namespace korvex7::ctl {
 
-enum class ValueForm {
-  kChoice,    // one of a few named choices, stored as the choice's index
-  kNumber,    // a decimal number; stored = shown + offset
-  kChannel,   // a channel number 1..16, stored 0..15 (-1: no channel)
-  kHoldTime,  // the alarm hold time: one to three digits, 1..999, kept as typed
-  kTitle,     // a title: UTF-8 text outside, code page 932 in the model
-};
-
-struct Choice {
-  std::int32_t stored;
-  std::string_view name;     // the name shown, accepted in any letter case
-  std::string_view aliases;  // further accepted names, separated by "|"
-};
+// The forms of value and the choices are the saved-field table's: a choice
+// is stored as its position; its name is shown, and its name, its dialog item
+// and its aliases are accepted in any letter case. A title is UTF-8 outside,
+// code page 932 in the model.
+using korvex7::Choice;
+using korvex7::ValueForm;
 
 // Builds the command that sets entry `index` of a family to the value the
 // model holds there, without touching the other entries.
@@ -57,7 +51,8 @@ struct FieldFamily {
   std::string_view help;  // one line for the field list
 };
 
-// Every family, in the order of the settings file.
+// Every family, in the order of the settings file (one per row of the
+// saved-field table).
 std::span<const FieldFamily> FieldFamilies();
 
 // The family of a field name ("videoAdjust.brightness[3]" and
@@ -114,7 +109,8 @@ std::string AcceptedValues(const FieldFamily& family);
 // "ch.01".."ch.16", "split4A".."split16", "auto".
 std::span<const Choice> PictureChoices();
 
-// The stored value of a choice name (case-insensitive, aliases included).
+// The stored value (position) of a choice's name, dialog item or alias,
+// compared without letter case and ASCII blanks.
 std::optional<std::int32_t> ParseChoice(std::span<const Choice> choices, std::string_view text);
 
 }  // namespace korvex7::ctl

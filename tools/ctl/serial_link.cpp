@@ -1,5 +1,7 @@
 // LinkPort over the platform's serial port (platform/serial_port.h: the POSIX
-// port on Linux, the Win32 port on Windows), and the platform's port list.
+// port on Linux, the Win32 port on Windows), and the platform's port list,
+// each port as the operator sees it: "COM7 (USB Serial Port)" where the
+// system names the device. A port may be given as the list shows it.
 #include <utility>
 
 #include "platform/serial_port.h"
@@ -48,12 +50,19 @@ class SerialLinkPort final : public LinkPort {
 
 std::unique_ptr<LinkPort> OpenLinkPort(const std::string& name) {
   try {
-    return std::make_unique<SerialLinkPort>(platform::SerialPort::Open(name));
+    return std::make_unique<SerialLinkPort>(
+        platform::SerialPort::Open(platform::PortNameOfLabel(name)));
   } catch (const platform::SerialError& e) {
     throw LinkError(e.what());
   }
 }
 
-std::vector<std::string> ListSerialPorts() { return platform::ListSerialPorts(); }
+std::vector<std::string> ListSerialPorts() {
+  std::vector<std::string> labels;
+  for (const platform::SerialPortInfo& port : platform::ListSerialPorts()) {
+    labels.push_back(platform::PortLabel(port));
+  }
+  return labels;
+}
 
 }  // namespace korvex7::ctl

@@ -118,7 +118,8 @@ std::vector<Refusal> CheckSendAll(const SettingsModel& model) {
     if (stepsWithInvalidFields.count(step) != 0) continue;
     const Encoded e = EncodeSendAllStep(model, step);
     if (e.ok()) continue;
-    const bool title = step >= 11 && step < 11 + kChannels;
+    const FieldFamily* family = FindFamily(SendAllStepSetting(step).setting);
+    const bool title = family != nullptr && family->form == ValueForm::kTitle;
     refusals.push_back({StepFields(fields, step), RefusalText(e, title)});
   }
   return refusals;

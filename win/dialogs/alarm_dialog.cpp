@@ -16,15 +16,26 @@ namespace {
 constexpr wchar_t kCaption[] = L"アラームの設定  ";
 
 const std::array<BoundListRow, 4> kLists = {{
-    {IDC_ALARM_MODE, IDC_ALARM_MODE_SET, kAlarmModeItems,
-     [](SettingsModel& m) -> std::int32_t& { return m.alarm.mode; }, SendAlarmMode},
-    {IDC_ALARM_POLARITY, IDC_ALARM_POLARITY_SET, kAlarmPolarityItems,
-     [](SettingsModel& m) -> std::int32_t& { return m.alarm.inputPolarity; },
-     SendAlarmInputPolarity},
-    {IDC_ALARM_DISPLAY, IDC_ALARM_DISPLAY_SET, kOffOnItems,
-     [](SettingsModel& m) -> std::int32_t& { return m.alarm.display; }, SendAlarmDisplay},
-    {IDC_ALARM_RETURN, IDC_ALARM_RETURN_SET, kOffOnItems,
-     [](SettingsModel& m) -> std::int32_t& { return m.alarm.returnOn; }, SendAlarmReturn},
+    {.listId = IDC_ALARM_MODE,
+     .setId = IDC_ALARM_MODE_SET,
+     .items = kAlarmModeItems,
+     .field = [](SettingsModel& m) -> std::int32_t& { return m.alarm.mode; },
+     .send = SendAlarmMode},
+    {.listId = IDC_ALARM_POLARITY,
+     .setId = IDC_ALARM_POLARITY_SET,
+     .items = kAlarmPolarityItems,
+     .field = [](SettingsModel& m) -> std::int32_t& { return m.alarm.inputPolarity; },
+     .send = SendAlarmInputPolarity},
+    {.listId = IDC_ALARM_DISPLAY,
+     .setId = IDC_ALARM_DISPLAY_SET,
+     .items = kOffOnItems,
+     .field = [](SettingsModel& m) -> std::int32_t& { return m.alarm.display; },
+     .send = SendAlarmDisplay},
+    {.listId = IDC_ALARM_RETURN,
+     .setId = IDC_ALARM_RETURN_SET,
+     .items = kOffOnItems,
+     .field = [](SettingsModel& m) -> std::int32_t& { return m.alarm.returnOn; },
+     .send = SendAlarmReturn},
 }};
 
 // The edit box's text in code page 932, as the model keeps it.
@@ -32,10 +43,8 @@ std::string HoldTimeBoxText(HWND dialog) {
   wchar_t text[kHoldTimeEditLimit + 2] = {};
   const int n = GetDlgItemTextW(dialog, IDC_ALARM_HOLD_TIME, text, kHoldTimeEditLimit + 1);
   if (n <= 0) return {};
-  char bytes[(kHoldTimeEditLimit + 1) * 2] = {};
-  const int m =
-      WideCharToMultiByte(kCodePageShiftJis, 0, text, n, bytes, sizeof(bytes), nullptr, nullptr);
-  return m > 0 ? std::string(bytes, static_cast<std::size_t>(m)) : std::string();
+  return win32::WideToCodePage(kCodePageShiftJis,
+                               std::wstring_view(text, static_cast<std::size_t>(n)));
 }
 
 void EnableHoldTimeSet(HWND dialog, bool enabled) {
@@ -48,7 +57,7 @@ void OnHoldTimeChanged(HWND dialog) {
   MarkEditModified(dialog);
 }
 
-void InitHoldTime(HWND dialog) {
+void InitHoldTime(HWND dialog, NoState&) {
   SettingsModel& model = DialogSessionOf(dialog).model;
   SendDlgItemMessageW(dialog, IDC_ALARM_HOLD_TIME, EM_SETLIMITTEXT, kHoldTimeEditLimit, 0);
   EnableHoldTimeSet(dialog, HoldTimeSetEnabled(TextView(model.alarm.holdTimeText)));
@@ -57,7 +66,7 @@ void InitHoldTime(HWND dialog) {
                   Cp932ToWide(TextView(model.alarm.holdTimeText)).c_str());
 }
 
-bool OnHoldTimeCommand(HWND dialog, WPARAM wParam) {
+bool OnHoldTimeCommand(HWND dialog, NoState&, WPARAM wParam) {
   if (LOWORD(wParam) == IDC_ALARM_HOLD_TIME) {
     if (HIWORD(wParam) == EN_CHANGE) OnHoldTimeChanged(dialog);
     return true;
@@ -69,8 +78,15 @@ bool OnHoldTimeCommand(HWND dialog, WPARAM wParam) {
   return false;
 }
 
-const FormDialog kForm = {IDD_ALARM,       kCaption,     kLists,           IDC_ALARM_SLAVE,
-                          IDC_ALARM_CLOSE, InitHoldTime, OnHoldTimeCommand};
+const FormDialog<> kForm = {
+    .resource = IDD_ALARM,
+    .caption = kCaption,
+    .lists = kLists,
+    .slaveListId = IDC_ALARM_SLAVE,
+    .closeId = IDC_ALARM_CLOSE,
+    .init = InitHoldTime,
+    .command = OnHoldTimeCommand,
+};
 
 }  // namespace
 

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "core/commands/auto_switch_commands.h"
-#include "core/ui/auto_switch_dialog.h"
-#include "win/dialogs/dialog_common.h"
+#include "core/ui/auto_switch_dialog_logic.h"
+#include "win/dialogs/form_dialog.h"
 #include "win/dialogs/paint_support.h"
 #include "win/resources/resource.h"
 
@@ -51,8 +51,7 @@ void SelectEntryAndTime(HWND dialog) {
   SelectListValue(dialog, IDC_AUTO_SWITCH_TIME, SelectedDwellTime(Model(dialog)));
 }
 
-void OnInit(HWND dialog) {
-  SetSettingsCaption(dialog, kCaption);
+void OnInit(HWND dialog, NoState&) {
   SettingsModel& m = Model(dialog);
   // The mode may have changed since the last opening (a loaded file, a reply
   // from the unit): a position its list does not hold starts again at 0.
@@ -68,7 +67,6 @@ void OnInit(HWND dialog) {
   const std::vector<std::string_view> times(seconds.begin(), seconds.end());
   FillValueList(dialog, IDC_AUTO_SWITCH_TIME, times);
   FillValueList(dialog, IDC_AUTO_SWITCH_SAME_TIME, times);
-  InitSlaveAddressList(dialog, IDC_AUTO_SWITCH_SLAVE);
 
   SelectListValue(dialog, IDC_AUTO_SWITCH_MODE, m.autoSwitch.mode);
   SelectEntryAndTime(dialog);
@@ -112,7 +110,7 @@ void OnSameTimeChanged(HWND dialog) {
   MarkModified(dialog);
 }
 
-void PaintTable(HWND dialog) {
+void PaintTable(HWND dialog, NoState&) {
   DialogPaint paint(dialog);
   if (paint.dc() == nullptr) return;
   const TableRect& f = kAutoSwitchTableFrame;
@@ -129,66 +127,54 @@ void PaintTable(HWND dialog) {
   }
 }
 
-void OnCommand(HWND dialog, WPARAM wParam) {
+bool OnCommand(HWND dialog, NoState&, WPARAM wParam) {
   const int code = HIWORD(wParam);
   const bool changed = code == CBN_SELCHANGE;
   switch (LOWORD(wParam)) {
     case IDC_AUTO_SWITCH_ENTRY:
       if (changed) OnEntryChanged(dialog);
-      return;
+      return true;
     case IDC_AUTO_SWITCH_MODE:
       if (changed) OnModeChanged(dialog);
-      return;
+      return true;
     case IDC_AUTO_SWITCH_TIME:
       if (changed) OnTimeChanged(dialog);
-      return;
+      return true;
     case IDC_AUTO_SWITCH_SAME_TIME:
       if (changed) OnSameTimeChanged(dialog);
-      return;
+      return true;
     case IDC_AUTO_SWITCH_TIME_SET:
       PressSetButton(dialog, [](Session& s) {
         const int entry = SelectedEntry(s.model);
         SendAutoSwitchEntry(s, entry, DwellTimeOf(s.model, entry));
       });
-      return;
+      return true;
     case IDC_AUTO_SWITCH_SET_ALL:
       PressSetButton(dialog, SendAutoSwitchAll);
-      return;
+      return true;
     case IDC_AUTO_SWITCH_MODE_SET:
       PressSetButton(dialog, SendAutoSwitchMode);
-      return;
+      return true;
     default:
-      break;
+      return false;
   }
-  if (HandleCommonCommand(dialog, wParam, IDC_AUTO_SWITCH_SLAVE, IDC_AUTO_SWITCH_CLOSE)) return;
-  // Any other command (Enter among them) closes the dialog like the
-  // title-bar close.
-  CloseSettingsDialog(dialog);
 }
 
-INT_PTR CALLBACK AutoSwitchProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-  switch (message) {
-    case WM_INITDIALOG:
-      OnInit(dialog);
-      return TRUE;
-    case WM_COMMAND:
-      OnCommand(dialog, wParam);
-      return TRUE;
-    case WM_PAINT:
-      PaintTable(dialog);
-      return TRUE;
-    case WM_CLOSE:
-      CloseSettingsDialog(dialog);
-      return TRUE;
-    default:
-      return FALSE;
-  }
-}
+// Any other command (Enter among them) closes the dialog like the title-bar
+// close.
+const FormDialog<> kForm = {
+    .resource = IDD_AUTO_SWITCH,
+    .caption = kCaption,
+    .slaveListId = IDC_AUTO_SWITCH_SLAVE,
+    .closeId = IDC_AUTO_SWITCH_CLOSE,
+    .otherCommandsClose = true,
+    .init = OnInit,
+    .command = OnCommand,
+    .paint = PaintTable,
+};
 
 }  // namespace
 
-void RunAutoSwitchDialog(const DialogContext& context) {
-  RunSettingsDialog(context, IDD_AUTO_SWITCH, AutoSwitchProc);
-}
+void RunAutoSwitchDialog(const DialogContext& context) { RunFormDialog(context, kForm); }
 
 }  // namespace korvex7::win

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "win/dialogs/form_dialog.h"
+
 namespace korvex7::win {
 
 namespace {
@@ -41,42 +43,9 @@ SetAllOptions RunOptions(const BulkTransferDialog& d) {
   return o;
 }
 
-INT_PTR CALLBACK BulkTransferProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_INITDIALOG: {
-      const BulkTransferDialog& d = reinterpret_cast<DialogState*>(lParam)->layout;
-      if (d.prepare != nullptr) d.prepare(DialogSessionOf(dialog).model);
-      SetSettingsCaption(dialog, d.caption);
-      InitSlaveAddressList(dialog, d.slaveListId, d.slaveList);
-      SendDlgItemMessageW(dialog, d.progressId, PBM_SETRANGE32, 0, d.sequence().stepCount);
-      return TRUE;
-    }
-    case WM_COMMAND: {
-      auto* state = DialogData<DialogState>(dialog);
-      if (state == nullptr) break;
-      if (LOWORD(wParam) == state->layout.startId) {
-        state->run.OnButton(dialog);
-        return TRUE;
-      }
-      return HandleCommonCommand(dialog, wParam, state->layout.slaveListId, state->layout.closeId,
-                                 &state->run)
-                 ? TRUE
-                 : FALSE;
-    }
-    case WM_TIMER: {
-      auto* state = DialogData<DialogState>(dialog);
-      if (state != nullptr && state->run.OnTimer(dialog, wParam)) return TRUE;
-      break;
-    }
-    case WM_CLOSE: {
-      auto* state = DialogData<DialogState>(dialog);
-      CloseSettingsDialog(dialog, state != nullptr ? &state->run : nullptr);
-      return TRUE;
-    }
-    default:
-      break;
-  }
-  return FALSE;
+void InitProgress(HWND dialog, DialogState& state) {
+  SendDlgItemMessageW(dialog, state.layout.progressId, PBM_SETRANGE32, 0,
+                      state.layout.sequence().stepCount);
 }
 
 }  // namespace
@@ -86,8 +55,19 @@ void RunBulkTransferDialog(const DialogContext& context, const BulkTransferDialo
   icc.dwSize = sizeof(icc);
   icc.dwICC = ICC_PROGRESS_CLASS;
   InitCommonControlsEx(&icc);
+  // Before the slave-address list is filled from the model.
+  if (dialog.prepare != nullptr) dialog.prepare(context.session.model);
   DialogState state{dialog, SetAllRun(context.session, dialog.sequence(), RunOptions(dialog))};
-  RunSettingsDialog(context, dialog.resource, BulkTransferProc, &state);
+  const FormDialog<DialogState> form = {
+      .resource = dialog.resource,
+      .caption = dialog.caption,
+      .slaveListId = dialog.slaveListId,
+      .slaveList = dialog.slaveList,
+      .closeId = dialog.closeId,
+      .setAll = &DialogState::run,
+      .init = InitProgress,
+  };
+  RunFormDialog(context, form, state);
 }
 
 }  // namespace korvex7::win

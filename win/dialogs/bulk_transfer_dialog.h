@@ -1,7 +1,8 @@
 // The read-all and send-all dialogs share one shape: a progress bar (0..55),
 // a percentage field, the slave-address list, the start/cancel button and
 // "Close". Each describes its controls, captions and run in a
-// BulkTransferDialog and opens with RunBulkTransferDialog.
+// BulkTransferDialog and opens with RunBulkTransferDialog, which runs it on
+// the dialog engine (form_dialog.h) with the run as its Set-all run.
 #pragma once
 
 #include <windows.h>
@@ -10,6 +11,7 @@
 
 #include "core/transfer/bulk_run.h"
 #include "win/dialogs/dialog_common.h"
+#include "win/dialogs/dialog_context.h"
 
 namespace korvex7::win {
 
@@ -24,7 +26,7 @@ struct BulkTransferDialog {
   int closeId;
   SlaveList slaveList;
   BulkSequence (*sequence)();
-  void (*prepare)(SettingsModel& model);  // before the controls are filled; may be null
+  void (*prepare)(SettingsModel& model);  // before the dialog opens; may be null
 };
 
 void RunBulkTransferDialog(const DialogContext& context, const BulkTransferDialog& dialog);

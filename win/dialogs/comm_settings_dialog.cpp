@@ -3,31 +3,34 @@
 #include <array>
 #include <string_view>
 
+#include "platform/win32/serial_port.h"
 #include "win/dialogs/dialog_common.h"
 #include "win/resources/resource.h"
-#include "win/serial/link_profile.h"
 #include "win/support/message_box.h"
 
 namespace korvex7::win {
 
 namespace {
 
-constexpr std::array<std::wstring_view, 6> kPortItems = {L"COM1", L"COM2", L"COM3",
-                                                         L"COM4", L"COM5", L"COM6"};
 constexpr std::array<std::wstring_view, 2> kControlItems = {L"RS-232C", L"RS-485"};
+// Index 0 is the line as specified, with handshake.
+constexpr std::array<std::wstring_view, 2> kHandshakeItems = {L"あり", L"なし"};
 constexpr wchar_t kCaption[] = L"通信の設定  ";
 constexpr wchar_t kProfileWriteFailed[] = L"通信の設定を保存できませんでした。";
 
-struct Opened {
-  std::int32_t comPort = 0;
-  std::int32_t mode = 0;
+// What the dialog works on, from opening to its end.
+struct CommSettingsData {
+  LinkProfile opened;
+  std::vector<PortChoice> ports;
+  const std::function<void(const LinkProfile&)>* apply = nullptr;
 };
 
-template <std::size_t N>
-void FillList(HWND dialog, int id, const std::array<std::wstring_view, N>& items, int selected) {
+template <typename Items>
+void FillList(HWND dialog, int id, const Items& items, int selected) {
   HWND list = GetDlgItem(dialog, id);
-  for (std::wstring_view item : items) {
-    SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.data()));
+  for (const auto& item : items) {
+    const std::wstring text(item);
+    SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
   }
   // A value outside the list leaves the list without a selection.
   SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
@@ -38,41 +41,41 @@ int Selection(HWND dialog, int id) {
   return r == CB_ERR ? -1 : static_cast<int>(r);
 }
 
-void ApplyAndClose(HWND dialog, const Opened& opened) {
+void ApplyAndClose(HWND dialog, const CommSettingsData& data) {
   const DialogContext& context = DialogContextOf(dialog);
-  const CommSettingsChange change =
-      DecideCommSettings(opened.comPort, opened.mode, Selection(dialog, IDC_COMM_PORT),
-                         Selection(dialog, IDC_COMM_CONTROL));
-  SettingsModel::Link& link = context.session.model.link;
-  link.mode = change.mode;
-  link.comPort = change.comPort;
-  bool profileWritten = true;
-  if (change.writeControl) profileWritten &= WriteLinkProfileValue(kControlKey, change.mode);
-  if (change.writeComPort) {
-    profileWritten &= WriteLinkProfileValue(kComPortKey, change.comPort);
-    if (context.reopenPort) context.reopenPort();
-  }
+  const LinkProfile chosen = ChosenCommSettings(
+      data.opened, data.ports, Selection(dialog, IDC_COMM_PORT),
+      Selection(dialog, IDC_COMM_CONTROL), Selection(dialog, IDC_COMM_HANDSHAKE));
+  const bool profileWritten = WriteProfileEntries(ProfileChanges(data.opened, chosen));
+  if (data.apply != nullptr && *data.apply) (*data.apply)(chosen);
   EndDialog(dialog, IDOK);
   if (!profileWritten) {
     ShowMessage(context.owner, kProfileWriteFailed, L"エラー", MB_OK | MB_ICONERROR);
   }
 }
 
+void InitLists(HWND dialog, const CommSettingsData& data) {
+  std::vector<std::wstring> labels;
+  for (const PortChoice& port : data.ports) labels.push_back(port.label);
+  FillList(dialog, IDC_COMM_PORT, labels, FindPortChoice(data.ports, data.opened.port));
+  FillList(dialog, IDC_COMM_CONTROL, kControlItems, data.opened.mode);
+  FillList(dialog, IDC_COMM_HANDSHAKE, kHandshakeItems, data.opened.handshake ? 0 : 1);
+}
+
 INT_PTR CALLBACK CommSettingsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG: {
-      // The values on opening live in RunCommSettingsDialog's frame.
-      const auto* opened = reinterpret_cast<const Opened*>(lParam);
+      // The data lives in RunCommSettingsDialog's frame.
+      const auto* data = reinterpret_cast<const CommSettingsData*>(lParam);
       SetSettingsCaption(dialog, kCaption);
-      FillList(dialog, IDC_COMM_PORT, kPortItems, opened->comPort);
-      FillList(dialog, IDC_COMM_CONTROL, kControlItems, opened->mode);
+      InitLists(dialog, *data);
       return TRUE;
     }
     case WM_COMMAND: {
-      const auto* opened = DialogData<const Opened>(dialog);
+      const auto* data = DialogData<const CommSettingsData>(dialog);
       switch (LOWORD(wParam)) {
         case IDC_COMM_OK:
-          if (opened != nullptr) ApplyAndClose(dialog, *opened);
+          if (data != nullptr) ApplyAndClose(dialog, *data);
           return TRUE;
         case IDCANCEL:
           EndDialog(dialog, IDCANCEL);
@@ -93,20 +96,26 @@ INT_PTR CALLBACK CommSettingsProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 
 }  // namespace
 
-CommSettingsChange DecideCommSettings(std::int32_t openedComPort, std::int32_t openedMode,
-                                      int selectedComPort, int selectedMode) {
-  CommSettingsChange c;
-  c.comPort = selectedComPort < 0 ? openedComPort : selectedComPort;
-  c.mode = selectedMode < 0 ? openedMode : selectedMode;
-  c.writeControl = c.mode != openedMode;
-  c.writeComPort = c.comPort != openedComPort;
-  return c;
+LinkProfile ChosenCommSettings(const LinkProfile& opened, const std::vector<PortChoice>& ports,
+                               int portSelection, int modeSelection, int handshakeSelection) {
+  LinkProfile chosen = opened;
+  if (portSelection >= 0 && static_cast<std::size_t>(portSelection) < ports.size()) {
+    chosen.port = ports[static_cast<std::size_t>(portSelection)].name;
+  }
+  if (modeSelection >= 0 && static_cast<std::size_t>(modeSelection) < kControlItems.size()) {
+    chosen.mode = modeSelection;
+  }
+  if (handshakeSelection >= 0 &&
+      static_cast<std::size_t>(handshakeSelection) < kHandshakeItems.size()) {
+    chosen.handshake = handshakeSelection == 0;
+  }
+  return chosen;
 }
 
-void RunCommSettingsDialog(const DialogContext& context) {
-  const SettingsModel::Link& link = context.session.model.link;
-  Opened opened{link.comPort, link.mode};
-  RunSettingsDialog(context, IDD_COMM_SETTINGS, CommSettingsProc, &opened);
+void RunCommSettingsDialog(const DialogContext& context, const LinkProfile& current,
+                           const std::function<void(const LinkProfile&)>& apply) {
+  CommSettingsData data{current, BuildPortChoices(win32::ListSerialPorts(), current.port), &apply};
+  RunSettingsDialog(context, IDD_COMM_SETTINGS, CommSettingsProc, &data);
 }
 
 }  // namespace korvex7::win

@@ -1,31 +1,31 @@
-// The communication-settings dialog (dialog 118): the COM port and the line
-// mode. "OK" stores both in the link settings, writes each changed value to
-// the profile file and, when the port changed, asks for the port to be
-// reopened (DialogContext::reopenPort: the main window closes it and opens it
-// 100 ms later, timer 9). Closing the dialog any other way discards the
-// choices.
+// The communication-settings dialog (dialog 118): the port, the line mode
+// and the handshake. The port list offers every serial port of the computer
+// (win/serial/port_choices.h). "OK" writes each changed value to the profile
+// file (win/serial/link_profile.h) and hands the settings to `apply`, which
+// reopens the port: the main window closes it and opens it 100 ms later
+// (timer 9). It does so on every "OK", a changed choice or not, so that
+// "OK" is also the way to try a port again at once. Closing the dialog any
+// other way discards the choices.
 #pragma once
 
 #include <windows.h>
 
-#include <cstdint>
+#include <functional>
+#include <vector>
 
 #include "win/dialogs/dialog_context.h"
+#include "win/serial/link_profile.h"
+#include "win/serial/port_choices.h"
 
 namespace korvex7::win {
 
-void RunCommSettingsDialog(const DialogContext& context);
+void RunCommSettingsDialog(const DialogContext& context, const LinkProfile& current,
+                           const std::function<void(const LinkProfile&)>& apply);
 
-// What "OK" has to do, given the values on opening and the selections.
-struct CommSettingsChange {
-  std::int32_t comPort = 0;
-  std::int32_t mode = 0;
-  bool writeControl = false;  // "control" changed: write it
-  bool writeComPort = false;  // "com_port" changed: write it, reopen the port
-};
-
-// A selection of -1 (nothing selected) keeps the value from opening.
-CommSettingsChange DecideCommSettings(std::int32_t openedComPort, std::int32_t openedMode,
-                                      int selectedComPort, int selectedMode);
+// The settings "OK" stands for, given those on opening, the ports offered
+// and the selections of the three lists (-1, nothing selected, keeps the
+// value from opening).
+LinkProfile ChosenCommSettings(const LinkProfile& opened, const std::vector<PortChoice>& ports,
+                               int portSelection, int modeSelection, int handshakeSelection);
 
 }  // namespace korvex7::win

@@ -23,14 +23,19 @@ constexpr std::array<ClockSender, kClockLists> kClockSenders = {
 };
 
 const std::array<BoundListRow, 2> kLists = {{
-    {IDC_DATE_TIME_RANGE, IDC_DATE_TIME_RANGE_SET, kDisplayRangeItems,
-     [](SettingsModel& m) -> std::int32_t& { return m.dateTime.displayRange; },
-     SendDateTimeDisplayRange},
-    {IDC_DATE_TIME_DISPLAY, IDC_DATE_TIME_DISPLAY_SET, kOffOnItems,
-     [](SettingsModel& m) -> std::int32_t& { return m.dateTime.display; }, SendDateTimeDisplay},
+    {.listId = IDC_DATE_TIME_RANGE,
+     .setId = IDC_DATE_TIME_RANGE_SET,
+     .items = kDisplayRangeItems,
+     .field = [](SettingsModel& m) -> std::int32_t& { return m.dateTime.displayRange; },
+     .send = SendDateTimeDisplayRange},
+    {.listId = IDC_DATE_TIME_DISPLAY,
+     .setId = IDC_DATE_TIME_DISPLAY_SET,
+     .items = kOffOnItems,
+     .field = [](SettingsModel& m) -> std::int32_t& { return m.dateTime.display; },
+     .send = SendDateTimeDisplay},
 }};
 
-void InitClockLists(HWND dialog) {
+void InitClockLists(HWND dialog, NoState&) {
   for (int list = 0; list < kClockLists; ++list) {
     HWND box = GetDlgItem(dialog, IDC_DATE_TIME_CLOCK + list);
     for (const std::string& item : ClockListItems(list)) {
@@ -63,15 +68,22 @@ bool OnClockCommand(HWND dialog, WPARAM wParam) {
   return true;
 }
 
-bool OnOwnCommand(HWND dialog, WPARAM wParam) {
+bool OnOwnCommand(HWND dialog, NoState&, WPARAM wParam) {
   if (OnClockCommand(dialog, wParam)) return true;
   if (LOWORD(wParam) != IDC_DATE_TIME_ADJUST_30S) return false;
   PressSetButton(dialog, SendTimeAdjust30s);
   return true;
 }
 
-const FormDialog kForm = {IDD_DATE_TIME,       kCaption,       kLists,      IDC_DATE_TIME_SLAVE,
-                          IDC_DATE_TIME_CLOSE, InitClockLists, OnOwnCommand};
+const FormDialog<> kForm = {
+    .resource = IDD_DATE_TIME,
+    .caption = kCaption,
+    .lists = kLists,
+    .slaveListId = IDC_DATE_TIME_SLAVE,
+    .closeId = IDC_DATE_TIME_CLOSE,
+    .init = InitClockLists,
+    .command = OnOwnCommand,
+};
 
 }  // namespace
 

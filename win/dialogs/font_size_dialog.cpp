@@ -1,9 +1,8 @@
 #include "win/dialogs/font_size_dialog.h"
 
 #include <array>
-#include <string_view>
-
 #include "core/commands/title_commands.h"
+#include "core/ui/value_list_items.h"
 #include "win/dialogs/form_dialog.h"
 #include "win/resources/resource.h"
 
@@ -11,17 +10,26 @@ namespace korvex7::win {
 
 namespace {
 
-constexpr std::array<std::string_view, 2> kFontSizeItems = {"SMALL", "LARGE"};
-
 const std::array<BoundListRow, 2> kLists = {{
-    {IDC_FONT_SIZE_SINGLE, IDC_FONT_SIZE_SINGLE_SET, kFontSizeItems,
-     [](SettingsModel& m) -> std::int32_t& { return m.fontSize.single; }, SendFontSizeSingle},
-    {IDC_FONT_SIZE_SPLIT, IDC_FONT_SIZE_SPLIT_SET, kFontSizeItems,
-     [](SettingsModel& m) -> std::int32_t& { return m.fontSize.split; }, SendFontSizeSplit},
+    {.listId = IDC_FONT_SIZE_SINGLE,
+     .setId = IDC_FONT_SIZE_SINGLE_SET,
+     .items = kFontSizeItems,
+     .field = [](SettingsModel& m) -> std::int32_t& { return m.fontSize.single; },
+     .send = SendFontSizeSingle},
+    {.listId = IDC_FONT_SIZE_SPLIT,
+     .setId = IDC_FONT_SIZE_SPLIT_SET,
+     .items = kFontSizeItems,
+     .field = [](SettingsModel& m) -> std::int32_t& { return m.fontSize.split; },
+     .send = SendFontSizeSplit},
 }};
 
-const FormDialog kFontSizeDialog = {IDD_FONT_SIZE, L"フォントサイズの設定  ", kLists,
-                                    IDC_FONT_SIZE_SLAVE, IDC_FONT_SIZE_CLOSE};
+const FormDialog<> kFontSizeDialog = {
+    .resource = IDD_FONT_SIZE,
+    .caption = L"フォントサイズの設定  ",
+    .lists = kLists,
+    .slaveListId = IDC_FONT_SIZE_SLAVE,
+    .closeId = IDC_FONT_SIZE_CLOSE,
+};
 
 }  // namespace
 

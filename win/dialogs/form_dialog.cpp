@@ -1,47 +1,39 @@
 #include "win/dialogs/form_dialog.h"
 
-#include "win/dialogs/dialog_common.h"
+namespace korvex7::win::form_engine {
 
-namespace korvex7::win {
-
-namespace {
-
-void OnInitDialog(HWND dialog, const FormDialog& form) {
-  DialogInitializingScope initializing(dialog);
-  SetSettingsCaption(dialog, form.caption);
-  InitBoundLists(dialog, form.lists);
-  InitSlaveAddressList(dialog, form.slaveListId);
-  if (form.initOwn != nullptr) form.initOwn(dialog);
+void Open(HWND dialog, std::wstring_view caption, std::span<const BoundListRow> lists,
+          int slaveListId, SlaveList slaveList) {
+  SetSettingsCaption(dialog, caption);
+  InitBoundLists(dialog, lists);
+  InitSlaveAddressList(dialog, slaveListId, slaveList);
 }
 
-bool OnCommand(HWND dialog, WPARAM wParam, const FormDialog& form) {
-  if (form.commandOwn != nullptr && form.commandOwn(dialog, wParam)) return true;
-  if (HandleBoundListCommand(dialog, wParam, form.lists)) return true;
-  return HandleCommonCommand(dialog, wParam, form.slaveListId, form.closeId);
+void Close(HWND dialog, const SetAllRun* run) {
+  if (run != nullptr && run->Active()) return;
+  CloseSettingsDialog(dialog);
 }
 
-INT_PTR CALLBACK FormProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_INITDIALOG:
-      OnInitDialog(dialog, *reinterpret_cast<const FormDialog*>(lParam));
-      return TRUE;
-    case WM_COMMAND: {
-      const auto* form = DialogData<const FormDialog>(dialog);
-      return form != nullptr && OnCommand(dialog, wParam, *form) ? TRUE : FALSE;
-    }
-    case WM_CLOSE:
-      CloseSettingsDialog(dialog);
-      return TRUE;
-    default:
-      break;
+bool Command(HWND dialog, WPARAM wParam, std::span<const BoundListRow> lists, int slaveListId,
+             int closeId, SetAllRun* run, bool otherCommandsClose) {
+  if (HandleBoundListCommand(dialog, wParam, lists)) return true;
+  const int id = LOWORD(wParam);
+  if (run != nullptr && id == run->ButtonId()) {
+    run->OnButton(dialog);
+    return true;
   }
-  return FALSE;
+  if (slaveListId != 0 && id == slaveListId) {
+    if (HIWORD(wParam) == CBN_SELCHANGE) {
+      const int selected = ListSelection(dialog, slaveListId);
+      if (selected >= 0) DialogSessionOf(dialog).model.link.slaveAddress = selected;
+    }
+    return true;
+  }
+  if ((closeId != 0 && id == closeId) || id == IDCANCEL || otherCommandsClose) {
+    Close(dialog, run);
+    return true;
+  }
+  return false;
 }
 
-}  // namespace
-
-void RunFormDialog(const DialogContext& context, const FormDialog& form) {
-  RunSettingsDialog(context, form.resource, FormProc, const_cast<FormDialog*>(&form));
-}
-
-}  // namespace korvex7::win
+}  // namespace korvex7::win::form_engine

@@ -4,6 +4,11 @@
 
 namespace korvex7::win {
 
+void InitOnOffRadios(HWND dialog, int onId, int offId, std::int32_t value) {
+  CheckDlgButton(dialog, onId, value == 1 ? BST_CHECKED : BST_UNCHECKED);
+  CheckDlgButton(dialog, offId, value == 1 ? BST_UNCHECKED : BST_CHECKED);
+}
+
 void InitChannelRadios(HWND dialog, std::span<const OnOffRadioPair> radios,
                        const ChannelInts& values) {
   for (std::size_t i = 0; i < radios.size() && i < values.size(); ++i) {

@@ -14,17 +14,35 @@ namespace {
 constexpr wchar_t kCaption[] = L"その他の設定  ";
 
 const std::array<BoundListRow, 4> kLists = {{
-    {IDC_OTHER_CONNECTOR, IDC_OTHER_CONNECTOR_SET, kConnectorInputItems,
-     [](SettingsModel& m) -> std::int32_t& { return m.other.connectorInput; }, SendConnectorInput},
-    {IDC_OTHER_BORDER, IDC_OTHER_BORDER_SET, kBorderLineItems,
-     [](SettingsModel& m) -> std::int32_t& { return m.other.borderLine; }, SendBorderLine},
-    {IDC_OTHER_ASPECT, IDC_OTHER_ASPECT_SET, kNtscAspectItems,
-     [](SettingsModel& m) -> std::int32_t& { return m.other.ntscAspect; }, SendNtscAspect},
-    {IDC_OTHER_POWER_ON, IDC_OTHER_POWER_ON_SET, kPowerOnScreenItems,
-     [](SettingsModel& m) -> std::int32_t& { return m.other.powerOnScreen; }, SendPowerOnScreen},
+    {.listId = IDC_OTHER_CONNECTOR,
+     .setId = IDC_OTHER_CONNECTOR_SET,
+     .items = kConnectorInputItems,
+     .field = [](SettingsModel& m) -> std::int32_t& { return m.other.connectorInput; },
+     .send = SendConnectorInput},
+    {.listId = IDC_OTHER_BORDER,
+     .setId = IDC_OTHER_BORDER_SET,
+     .items = kBorderLineItems,
+     .field = [](SettingsModel& m) -> std::int32_t& { return m.other.borderLine; },
+     .send = SendBorderLine},
+    {.listId = IDC_OTHER_ASPECT,
+     .setId = IDC_OTHER_ASPECT_SET,
+     .items = kNtscAspectItems,
+     .field = [](SettingsModel& m) -> std::int32_t& { return m.other.ntscAspect; },
+     .send = SendNtscAspect},
+    {.listId = IDC_OTHER_POWER_ON,
+     .setId = IDC_OTHER_POWER_ON_SET,
+     .items = kPowerOnScreenItems,
+     .field = [](SettingsModel& m) -> std::int32_t& { return m.other.powerOnScreen; },
+     .send = SendPowerOnScreen},
 }};
 
-const FormDialog kForm = {IDD_OTHER, kCaption, kLists, IDC_OTHER_SLAVE, IDC_OTHER_CLOSE};
+const FormDialog<> kForm = {
+    .resource = IDD_OTHER,
+    .caption = kCaption,
+    .lists = kLists,
+    .slaveListId = IDC_OTHER_SLAVE,
+    .closeId = IDC_OTHER_CLOSE,
+};
 
 }  // namespace
 

@@ -11,7 +11,7 @@
 namespace korvex7::win {
 
 DialogPaint::DialogPaint(HWND window)
-    : window_(window), dc_(BeginPaint(window, &ps_)), dpi_(WindowDpi(window)) {
+    : window_(window), dc_(BeginPaint(window, &ps_)), dpi_(DialogDpi(window)) {
   if (dc_ != nullptr) {
     // Text goes onto the white frame the painter fills first.
     SetBkMode(dc_, TRANSPARENT);
@@ -53,8 +53,17 @@ void DialogPaint::TextPixels(int x, int y, std::wstring_view text) const {
   TextOutW(dc_, x, y, text.data(), static_cast<int>(text.size()));
 }
 
+int DialogDpi(HWND dialog) {
+  LOGFONTW font{};
+  const HFONT handle = DialogFont(dialog);
+  if (handle != nullptr && GetObjectW(handle, sizeof(font), &font) == sizeof(font)) {
+    if (const int dpi = DpiOfFontHeight(-font.lfHeight, kDialogFontPoints); dpi > 0) return dpi;
+  }
+  return WindowDpi(dialog);
+}
+
 RECT ScaledClientRect(HWND window, int left, int top, int right, int bottom) {
-  const int dpi = WindowDpi(window);
+  const int dpi = DialogDpi(window);
   return RECT{MulDiv(left, dpi, kDesignDpi), MulDiv(top, dpi, kDesignDpi),
               MulDiv(right, dpi, kDesignDpi), MulDiv(bottom, dpi, kDesignDpi)};
 }

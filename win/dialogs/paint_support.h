@@ -1,10 +1,13 @@
 // Painting helpers of the dialogs that draw a preview or a table on their
 // client area (title, auto switching, video adjustment). Their coordinates
-// are pixels at 96 DPI; the helpers scale them to the DPI of the dialog's
-// monitor (not the system's), as the dialog's font and controls are, so
-// that the painted area keeps its place beside the controls (laid out in
-// dialog units) at any DPI. A layout made for the DPI (the video adjustment
-// dialog's above 96 DPI) paints in the dialog's own pixels.
+// are pixels at 96 DPI; the helpers scale them to the dialog's own scale:
+// the DPI its font was made for, which is the scale of its controls (laid
+// out in dialog units from that font). That is the DPI of the dialog's
+// monitor where Windows scales dialogs per monitor; on Windows 10 1607 a
+// dialog keeps the scale it was made with when it is moved to a monitor of
+// another DPI, and its painting keeps to its controls all the same. A
+// layout made for the DPI (the video adjustment dialog's above 96 DPI)
+// paints in the dialog's own pixels.
 #pragma once
 
 #include <windows.h>
@@ -16,7 +19,7 @@
 
 namespace korvex7::win {
 
-// BeginPaint / EndPaint for one WM_PAINT, with the window's scale.
+// BeginPaint / EndPaint for one WM_PAINT, with the dialog's scale.
 class DialogPaint {
  public:
   explicit DialogPaint(HWND window);
@@ -26,7 +29,7 @@ class DialogPaint {
 
   HDC dc() const { return dc_; }
   int dpi() const { return dpi_; }
-  // A length in pixels at 96 DPI, at the window's DPI.
+  // A length in pixels at 96 DPI, at the dialog's scale.
   int Px(int pixelsAt96Dpi) const;
 
   // Rectangle from the 96-DPI corners: a black outline filled white. Text is
@@ -65,8 +68,15 @@ class SelectedObject {
   HGDIOBJ previous_;
 };
 
-// The rectangle of a 96-DPI area of a window's client area at its DPI, for
-// InvalidateRect.
+// The scale of a dialog: the DPI of its font (the templates' 9 points), or
+// the DPI of its monitor when the font cannot be read.
+int DialogDpi(HWND dialog);
+
+// The point size of every dialog template's font.
+inline constexpr int kDialogFontPoints = 9;
+
+// The rectangle of a 96-DPI area of a dialog's client area at its scale,
+// for InvalidateRect.
 RECT ScaledClientRect(HWND window, int left, int top, int right, int bottom);
 
 // The dialog's own font (the one its controls use), for painted labels.

@@ -10,9 +10,17 @@ namespace {
 
 // Broadcast is not offered: no unit would answer the queries.
 const BulkTransferDialog kReadAll = {
-    IDD_READ_ALL,          L"設定項目の読み込み ", L"読み込み",           IDC_READ_ALL_START,
-    IDC_READ_ALL_PROGRESS, IDC_READ_ALL_PERCENT,   IDC_READ_ALL_SLAVE,    IDC_READ_ALL_CLOSE,
-    SlaveList::kUnitsOnly, ReadAllSequence,        PrepareReadAllAddress,
+    .resource = IDD_READ_ALL,
+    .caption = L"設定項目の読み込み ",
+    .idleLabel = L"読み込み",
+    .startId = IDC_READ_ALL_START,
+    .progressId = IDC_READ_ALL_PROGRESS,
+    .percentId = IDC_READ_ALL_PERCENT,
+    .slaveListId = IDC_READ_ALL_SLAVE,
+    .closeId = IDC_READ_ALL_CLOSE,
+    .slaveList = SlaveList::kUnitsOnly,
+    .sequence = ReadAllSequence,
+    .prepare = PrepareReadAllAddress,
 };
 
 }  // namespace

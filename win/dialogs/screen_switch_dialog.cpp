@@ -16,13 +16,21 @@ constexpr wchar_t kCaption[] = L"画面切換え  ";
 // The picture is not part of the settings file: choosing one leaves the
 // document unchanged.
 const std::array<BoundListRow, 1> kLists = {{
-    {IDC_SCREEN_SWITCH_PICTURE, IDC_SCREEN_SWITCH_SET, kPictureItems,
-     [](SettingsModel& m) -> std::int32_t& { return m.screenSwitch.picture; }, SendScreenSwitch,
-     false},
+    {.listId = IDC_SCREEN_SWITCH_PICTURE,
+     .setId = IDC_SCREEN_SWITCH_SET,
+     .items = kPictureItems,
+     .field = [](SettingsModel& m) -> std::int32_t& { return m.screenSwitch.picture; },
+     .send = SendScreenSwitch,
+     .marksModified = false},
 }};
 
-const FormDialog kForm = {IDD_SCREEN_SWITCH, kCaption, kLists, IDC_SCREEN_SWITCH_SLAVE,
-                          IDC_SCREEN_SWITCH_CLOSE};
+const FormDialog<> kForm = {
+    .resource = IDD_SCREEN_SWITCH,
+    .caption = kCaption,
+    .lists = kLists,
+    .slaveListId = IDC_SCREEN_SWITCH_SLAVE,
+    .closeId = IDC_SCREEN_SWITCH_CLOSE,
+};
 
 }  // namespace
 

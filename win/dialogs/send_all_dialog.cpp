@@ -9,17 +9,17 @@ namespace korvex7::win {
 namespace {
 
 const BulkTransferDialog kSendAll = {
-    IDD_SEND_ALL,
-    L"全項目の設定 ",
-    L"設定",
-    IDC_SEND_ALL_START,
-    IDC_SEND_ALL_PROGRESS,
-    IDC_SEND_ALL_PERCENT,
-    IDC_SEND_ALL_SLAVE,
-    IDC_SEND_ALL_CLOSE,
-    SlaveList::kWithBroadcast,
-    SendAllSequence,
-    nullptr,
+    .resource = IDD_SEND_ALL,
+    .caption = L"全項目の設定 ",
+    .idleLabel = L"設定",
+    .startId = IDC_SEND_ALL_START,
+    .progressId = IDC_SEND_ALL_PROGRESS,
+    .percentId = IDC_SEND_ALL_PERCENT,
+    .slaveListId = IDC_SEND_ALL_SLAVE,
+    .closeId = IDC_SEND_ALL_CLOSE,
+    .slaveList = SlaveList::kWithBroadcast,
+    .sequence = SendAllSequence,
+    .prepare = nullptr,
 };
 
 }  // namespace

@@ -1,7 +1,6 @@
 // The dialogs opened from the "設定" menu and the toolbar: one row per menu
-// command with its dialog template. Each dialog unit supplies its Run
-// function; a row whose dialog is not part of the program yet has none, and
-// its command opens nothing.
+// command with the function that runs its dialog (each dialog knows its own
+// template).
 #pragma once
 
 #include <windows.h>
@@ -34,27 +33,26 @@ using DialogRunner = void (*)(const DialogContext& context);
 
 struct SettingsDialogEntry {
   int command;
-  int resource;
   DialogRunner run;
 };
 
 inline constexpr std::array<SettingsDialogEntry, 16> kSettingsDialogs = {{
-    {IDM_ALARM, IDD_ALARM, RunAlarmDialog},
-    {IDM_VIDEO_LOSS, IDD_VIDEO_LOSS, RunVideoLossDialog},
-    {IDM_DATE_TIME, IDD_DATE_TIME, RunDateTimeDialog},
-    {IDM_TITLE, IDD_TITLE, RunTitleDialog},
-    {IDM_TITLE_DISPLAY, IDD_TITLE_DISPLAY, RunTitleDisplayDialog},
-    {IDM_FONT_SIZE, IDD_FONT_SIZE, RunFontSizeDialog},
-    {IDM_AUTO_SWITCH, IDD_AUTO_SWITCH, RunAutoSwitchDialog},
-    {IDM_VIDEO_ADJUST, IDD_VIDEO_ADJUST, RunVideoAdjustDialog},
-    {IDM_AGC, IDD_AGC, RunAgcDialog},
-    {IDM_VIDEO_FORMAT, IDD_VIDEO_FORMAT, RunVideoFormatDialog},
-    {IDM_TITLE_POSITION, IDD_TITLE_POSITION, RunTitlePositionDialog},
-    {IDM_SPLIT_LAYOUT, IDD_SPLIT_LAYOUT, RunSplitLayoutDialog},
-    {IDM_SCREEN_SWITCH, IDD_SCREEN_SWITCH, RunScreenSwitchDialog},
-    {IDM_OTHER, IDD_OTHER, RunOtherDialog},
-    {IDM_SEND_ALL, IDD_SEND_ALL, RunSendAllDialog},
-    {IDM_READ_ALL, IDD_READ_ALL, RunReadAllDialog},
+    {IDM_ALARM, RunAlarmDialog},
+    {IDM_VIDEO_LOSS, RunVideoLossDialog},
+    {IDM_DATE_TIME, RunDateTimeDialog},
+    {IDM_TITLE, RunTitleDialog},
+    {IDM_TITLE_DISPLAY, RunTitleDisplayDialog},
+    {IDM_FONT_SIZE, RunFontSizeDialog},
+    {IDM_AUTO_SWITCH, RunAutoSwitchDialog},
+    {IDM_VIDEO_ADJUST, RunVideoAdjustDialog},
+    {IDM_AGC, RunAgcDialog},
+    {IDM_VIDEO_FORMAT, RunVideoFormatDialog},
+    {IDM_TITLE_POSITION, RunTitlePositionDialog},
+    {IDM_SPLIT_LAYOUT, RunSplitLayoutDialog},
+    {IDM_SCREEN_SWITCH, RunScreenSwitchDialog},
+    {IDM_OTHER, RunOtherDialog},
+    {IDM_SEND_ALL, RunSendAllDialog},
+    {IDM_READ_ALL, RunReadAllDialog},
 }};
 
 inline const SettingsDialogEntry* FindSettingsDialog(int command) {

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "core/commands/screen_split_commands.h"
-#include "core/ui/split_layout_dialog.h"
-#include "core/ui/title_dialog.h"
-#include "win/dialogs/dialog_common.h"
+#include "core/ui/split_layout_dialog_logic.h"
+#include "core/ui/title_dialog_logic.h"
+#include "win/dialogs/form_dialog.h"
 #include "win/resources/resource.h"
 
 namespace korvex7::win {
@@ -106,7 +106,6 @@ void Arrange(HWND dialog, const SplitLayoutDialog& d) {
 }
 
 void OnInit(HWND dialog, SplitLayoutDialog& d) {
-  SetSettingsCaption(dialog, kCaption);
   std::vector<std::string_view> layouts;
   for (int l = 0; l < kLayoutCount; ++l) layouts.push_back(SplitLayoutItem(l));
   FillValueList(dialog, IDC_SPLIT_LAYOUT, layouts);
@@ -114,7 +113,6 @@ void OnInit(HWND dialog, SplitLayoutDialog& d) {
   for (int ch = 0; ch < kChannels; ++ch) channelTexts.push_back(ChannelItem(ch));
   const std::vector<std::string_view> channels(channelTexts.begin(), channelTexts.end());
   for (int k = 0; k < kSplitScreens; ++k) FillValueList(dialog, ListId(k), channels);
-  InitSlaveAddressList(dialog, IDC_SPLIT_SLAVE);
   RecordSlots(dialog, d);
   SelectListValue(dialog, IDC_SPLIT_LAYOUT, Model(dialog).selectedLayout);
   Arrange(dialog, d);
@@ -156,7 +154,7 @@ void OnScreenChanged(HWND dialog, int k) {
   MarkModified(dialog);
 }
 
-bool OnCommand(HWND dialog, const SplitLayoutDialog& d, WPARAM wParam) {
+bool OnCommand(HWND dialog, SplitLayoutDialog& d, WPARAM wParam) {
   const int id = LOWORD(wParam);
   const bool changed = HIWORD(wParam) == CBN_SELCHANGE;
   if (id >= ListId(0) && id < ListId(kSplitScreens)) {
@@ -173,42 +171,41 @@ bool OnCommand(HWND dialog, const SplitLayoutDialog& d, WPARAM wParam) {
       PressSetButton(dialog, SendSplitLayout);
       return true;
     default:
-      return HandleCommonCommand(dialog, wParam, IDC_SPLIT_SLAVE, IDC_SPLIT_CLOSE);
+      return false;
   }
 }
 
-INT_PTR CALLBACK SplitLayoutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    OnInit(dialog, *reinterpret_cast<SplitLayoutDialog*>(lParam));
-    return TRUE;
-  }
-  SplitLayoutDialog* d = DialogData<SplitLayoutDialog>(dialog);
-  if (d == nullptr) return FALSE;
+INT_PTR OnMessage(HWND dialog, SplitLayoutDialog& d, UINT message, WPARAM, LPARAM) {
   switch (message) {
-    case WM_COMMAND:
-      return OnCommand(dialog, *d, wParam) ? TRUE : FALSE;
     case WM_DPICHANGED:
       // Windows scales the dialog (not handled here); the slots follow after.
-      if (GetClientRect(dialog, &d->clientBeforeDpiChange)) {
+      if (GetClientRect(dialog, &d.clientBeforeDpiChange)) {
         PostMessageW(dialog, kScaleSlotsMessage, 0, 0);
       }
       return FALSE;
     case kScaleSlotsMessage:
-      ScaleSlots(dialog, *d);
-      return TRUE;
-    case WM_CLOSE:
-      CloseSettingsDialog(dialog);
+      ScaleSlots(dialog, d);
       return TRUE;
     default:
       return FALSE;
   }
 }
 
+const FormDialog<SplitLayoutDialog> kForm = {
+    .resource = IDD_SPLIT_LAYOUT,
+    .caption = kCaption,
+    .slaveListId = IDC_SPLIT_SLAVE,
+    .closeId = IDC_SPLIT_CLOSE,
+    .init = OnInit,
+    .command = OnCommand,
+    .message = OnMessage,
+};
+
 }  // namespace
 
 void RunSplitLayoutDialog(const DialogContext& context) {
   SplitLayoutDialog d;
-  RunSettingsDialog(context, IDD_SPLIT_LAYOUT, SplitLayoutProc, &d);
+  RunFormDialog(context, kForm, d);
 }
 
 }  // namespace korvex7::win

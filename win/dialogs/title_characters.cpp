@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "win/support/text.h"
 
 namespace korvex7::win {
@@ -22,18 +24,10 @@ std::vector<TitleCharacter> TitleCharacters(std::wstring_view text) {
 
     TitleCharacter c;
     for (wchar_t unit : character) c.typed += static_cast<char16_t>(unit);
-    char bytes[8] = {};
-    BOOL usedDefault = FALSE;
-    const int length = WideCharToMultiByte(kCodePageShiftJis, WC_NO_BEST_FIT_CHARS,
-                                           character.data(), static_cast<int>(n), bytes,
-                                           static_cast<int>(sizeof(bytes)), nullptr, &usedDefault);
-    if (length > 0 && usedDefault == FALSE) {
-      wchar_t back[4] = {};
-      const int backLength =
-          MultiByteToWideChar(kCodePageShiftJis, MB_ERR_INVALID_CHARS, bytes, length, back, 4);
-      if (backLength == static_cast<int>(n) && std::wstring_view(back, n) == character) {
-        c.cp932.assign(bytes, static_cast<std::size_t>(length));
-      }
+    const std::optional<std::string> bytes =
+        win32::WideToCodePageExact(kCodePageShiftJis, character);
+    if (bytes && win32::CodePageToWideExact(kCodePageShiftJis, *bytes) == character) {
+      c.cp932 = *bytes;
     }
     out.push_back(std::move(c));
   }

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/ui/title_dialog.h"
+#include "core/ui/title_dialog_logic.h"
 
 namespace korvex7::win {
 

@@ -7,8 +7,8 @@
 
 #include "core/commands/title_commands.h"
 #include "core/transfer/dialog_sequences.h"
-#include "core/ui/title_dialog.h"
-#include "win/dialogs/dialog_common.h"
+#include "core/ui/title_dialog_logic.h"
+#include "win/dialogs/form_dialog.h"
 #include "win/dialogs/paint_support.h"
 #include "win/dialogs/title_characters.h"
 #include "win/resources/resource.h"
@@ -114,7 +114,7 @@ void SendSelectedTitle(Session& s) {
   ShowInvalidTitleCharacters();
 }
 
-void PaintPreview(HWND dialog) {
+void PaintPreview(HWND dialog, TitleDialog&) {
   DialogPaint paint(dialog);
   HDC dc = paint.dc();
   if (dc == nullptr) return;
@@ -144,8 +144,6 @@ void PaintPreview(HWND dialog) {
 }
 
 void OnInit(HWND dialog, TitleDialog& d) {
-  const DialogInitializingScope initializing(dialog);
-  SetSettingsCaption(dialog, kCaption);
   std::vector<std::string> channels;
   for (int ch = 0; ch < kChannels; ++ch) channels.push_back(ChannelItem(ch));
   const std::vector<std::string_view> items(channels.begin(), channels.end());
@@ -153,15 +151,13 @@ void OnInit(HWND dialog, TitleDialog& d) {
   // A title is at most 20 bytes, so never more than 20 characters; the byte
   // limit itself is kept when the text is stored.
   SendDlgItemMessageW(dialog, IDC_TITLE_EDIT, EM_LIMITTEXT, kTitleBytes, 0);
-  InitSlaveAddressList(dialog, IDC_TITLE_SLAVE);
   SelectListValue(dialog, IDC_TITLE_CHANNEL, DialogSessionOf(dialog).model.selectedChannel);
   LoadTitle(dialog, d);
 }
 
 bool OnCommand(HWND dialog, TitleDialog& d, WPARAM wParam) {
-  const int id = LOWORD(wParam);
   const int code = HIWORD(wParam);
-  switch (id) {
+  switch (LOWORD(wParam)) {
     case IDC_TITLE_CHANNEL:
       if (code == CBN_SELCHANGE) {
         const int selected = ListSelection(dialog, IDC_TITLE_CHANNEL);
@@ -177,42 +173,27 @@ bool OnCommand(HWND dialog, TitleDialog& d, WPARAM wParam) {
     case IDC_TITLE_SET:
       PressSetButton(dialog, SendSelectedTitle);
       return true;
-    case IDC_TITLE_SET_ALL:
-      d.setAll.OnButton(dialog);
-      return true;
     default:
-      return HandleCommonCommand(dialog, wParam, IDC_TITLE_SLAVE, IDC_TITLE_CLOSE, &d.setAll);
+      return false;
   }
 }
 
-INT_PTR CALLBACK TitleProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    OnInit(dialog, *reinterpret_cast<TitleDialog*>(lParam));
-    return TRUE;
-  }
-  TitleDialog* d = DialogData<TitleDialog>(dialog);
-  if (d == nullptr) return FALSE;
-  switch (message) {
-    case WM_COMMAND:
-      return OnCommand(dialog, *d, wParam) ? TRUE : FALSE;
-    case WM_TIMER:
-      return d->setAll.OnTimer(dialog, wParam) ? TRUE : FALSE;
-    case WM_PAINT:
-      PaintPreview(dialog);
-      return TRUE;
-    case WM_CLOSE:
-      CloseSettingsDialog(dialog, &d->setAll);
-      return TRUE;
-    default:
-      return FALSE;
-  }
-}
+const FormDialog<TitleDialog> kForm = {
+    .resource = IDD_TITLE,
+    .caption = kCaption,
+    .slaveListId = IDC_TITLE_SLAVE,
+    .closeId = IDC_TITLE_CLOSE,
+    .setAll = &TitleDialog::setAll,
+    .init = OnInit,
+    .command = OnCommand,
+    .paint = PaintPreview,
+};
 
 }  // namespace
 
 void RunTitleDialog(const DialogContext& context) {
   TitleDialog d(context.session);
-  RunSettingsDialog(context, IDD_TITLE, TitleProc, &d);
+  RunFormDialog(context, kForm, d);
 }
 
 }  // namespace korvex7::win

@@ -12,15 +12,25 @@ namespace korvex7::win {
 namespace {
 
 const std::array<BoundListRow, 2> kLists = {{
-    {IDC_TITLE_DISPLAY_SINGLE, IDC_TITLE_DISPLAY_SINGLE_SET, kOffOnItems,
-     [](SettingsModel& m) -> std::int32_t& { return m.titleDisplay.single; },
-     SendTitleDisplaySingle},
-    {IDC_TITLE_DISPLAY_SPLIT, IDC_TITLE_DISPLAY_SPLIT_SET, kOffOnItems,
-     [](SettingsModel& m) -> std::int32_t& { return m.titleDisplay.split; }, SendTitleDisplaySplit},
+    {.listId = IDC_TITLE_DISPLAY_SINGLE,
+     .setId = IDC_TITLE_DISPLAY_SINGLE_SET,
+     .items = kOffOnItems,
+     .field = [](SettingsModel& m) -> std::int32_t& { return m.titleDisplay.single; },
+     .send = SendTitleDisplaySingle},
+    {.listId = IDC_TITLE_DISPLAY_SPLIT,
+     .setId = IDC_TITLE_DISPLAY_SPLIT_SET,
+     .items = kOffOnItems,
+     .field = [](SettingsModel& m) -> std::int32_t& { return m.titleDisplay.split; },
+     .send = SendTitleDisplaySplit},
 }};
 
-const FormDialog kTitleDisplayDialog = {IDD_TITLE_DISPLAY, L"タイトル表示の設定  ", kLists,
-                                        IDC_TITLE_DISPLAY_SLAVE, IDC_TITLE_DISPLAY_CLOSE};
+const FormDialog<> kTitleDisplayDialog = {
+    .resource = IDD_TITLE_DISPLAY,
+    .caption = L"タイトル表示の設定  ",
+    .lists = kLists,
+    .slaveListId = IDC_TITLE_DISPLAY_SLAVE,
+    .closeId = IDC_TITLE_DISPLAY_CLOSE,
+};
 
 }  // namespace
 

@@ -8,9 +8,9 @@
 #include "core/commands/video_adjust_commands.h"
 #include "core/transfer/dialog_sequences.h"
 #include "core/ui/display_scale.h"
-#include "core/ui/title_dialog.h"
-#include "core/ui/video_adjust_dialog.h"
-#include "win/dialogs/dialog_common.h"
+#include "core/ui/title_dialog_logic.h"
+#include "core/ui/video_adjust_dialog_logic.h"
+#include "win/dialogs/form_dialog.h"
 #include "win/dialogs/paint_support.h"
 #include "win/resources/resource.h"
 #include "win/support/display_dpi.h"
@@ -90,7 +90,7 @@ VideoAdjustTable TableOf(HWND dialog, const VideoAdjustDialog& d, HDC dc, int dp
 // The table is repainted without erasing: its frame is filled first. The
 // narrow table's frame spans the client area but for its margin.
 void InvalidateTable(HWND dialog, const VideoAdjustDialog& d) {
-  const AdjustTableRect f = ScaledVideoAdjustTable(WindowDpi(dialog)).frame;
+  const AdjustTableRect f = ScaledVideoAdjustTable(DialogDpi(dialog)).frame;
   RECT r{f.left, f.top, f.right + 1, f.bottom + 1};
   if (RECT client{}; d.narrow && GetClientRect(dialog, &client)) r.right = client.right;
   InvalidateRect(dialog, &r, FALSE);
@@ -116,8 +116,7 @@ void FillGeneratedList(HWND dialog, int listId, int count, std::string (*item)(i
   FillValueList(dialog, listId, items);
 }
 
-void OnInit(HWND dialog) {
-  SetSettingsCaption(dialog, kCaption);
+void OnInit(HWND dialog, VideoAdjustDialog&) {
   FillGeneratedList(dialog, IDC_VIDEO_ADJUST_CHANNEL, kChannels, ChannelItem);
   for (int row = 0; row < kAdjustRows; ++row) {
     std::vector<std::string> texts;
@@ -125,7 +124,6 @@ void OnInit(HWND dialog) {
     const std::vector<std::string_view> items(texts.begin(), texts.end());
     FillValueList(dialog, ListId(row), items);
   }
-  InitSlaveAddressList(dialog, IDC_VIDEO_ADJUST_SLAVE);
   SendDlgItemMessageW(dialog, IDC_VIDEO_ADJUST_PROGRESS, EM_SETREADONLY, TRUE, 0);
   SelectChannelValues(dialog);
   SelectListValue(dialog, IDC_VIDEO_ADJUST_CHANNEL, DialogSessionOf(dialog).model.selectedChannel);
@@ -162,7 +160,7 @@ void OnSetRow(HWND dialog, int row) {
   });
 }
 
-void PaintTable(HWND dialog, const VideoAdjustDialog& d) {
+void PaintTable(HWND dialog, VideoAdjustDialog& d) {
   DialogPaint paint(dialog);
   if (paint.dc() == nullptr) return;
   const SelectedObject font(paint.dc(), DialogFont(dialog));
@@ -196,41 +194,21 @@ bool OnCommand(HWND dialog, VideoAdjustDialog& d, WPARAM wParam) {
       return true;
     }
   }
-  switch (id) {
-    case IDC_VIDEO_ADJUST_CHANNEL:
-      if (code == CBN_SELCHANGE) OnChannelChanged(dialog, d);
-      return true;
-    case IDC_VIDEO_ADJUST_SET_ALL:
-      d.setAll.OnButton(dialog);
-      return true;
-    default:
-      return HandleCommonCommand(dialog, wParam, IDC_VIDEO_ADJUST_SLAVE, IDC_VIDEO_ADJUST_CLOSE,
-                                 &d.setAll);
-  }
+  if (id != IDC_VIDEO_ADJUST_CHANNEL) return false;
+  if (code == CBN_SELCHANGE) OnChannelChanged(dialog, d);
+  return true;
 }
 
-INT_PTR CALLBACK VideoAdjustProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-  if (message == WM_INITDIALOG) {
-    OnInit(dialog);
-    return TRUE;
-  }
-  VideoAdjustDialog* d = DialogData<VideoAdjustDialog>(dialog);
-  if (d == nullptr) return FALSE;
-  switch (message) {
-    case WM_COMMAND:
-      return OnCommand(dialog, *d, wParam) ? TRUE : FALSE;
-    case WM_TIMER:
-      return d->setAll.OnTimer(dialog, wParam) ? TRUE : FALSE;
-    case WM_PAINT:
-      PaintTable(dialog, *d);
-      return TRUE;
-    case WM_CLOSE:
-      CloseSettingsDialog(dialog, &d->setAll);
-      return TRUE;
-    default:
-      return FALSE;
-  }
-}
+const FormDialog<VideoAdjustDialog> kForm = {
+    .resource = IDD_VIDEO_ADJUST,
+    .caption = kCaption,
+    .slaveListId = IDC_VIDEO_ADJUST_SLAVE,
+    .closeId = IDC_VIDEO_ADJUST_CLOSE,
+    .setAll = &VideoAdjustDialog::setAll,
+    .init = OnInit,
+    .command = OnCommand,
+    .paint = PaintTable,
+};
 
 }  // namespace
 
@@ -238,8 +216,9 @@ void RunVideoAdjustDialog(const DialogContext& context) {
   // Above 96 DPI the specified layout scaled is wider than a laptop's screen
   // (1446 pixels at 150 %): the narrow one takes its place.
   VideoAdjustDialog d(context.session, WindowDpi(context.owner) > kDesignDpi);
-  RunSettingsDialog(context, d.narrow ? IDD_VIDEO_ADJUST_NARROW : IDD_VIDEO_ADJUST, VideoAdjustProc,
-                    &d);
+  FormDialog<VideoAdjustDialog> form = kForm;
+  if (d.narrow) form.resource = IDD_VIDEO_ADJUST_NARROW;
+  RunFormDialog(context, form, d);
 }
 
 }  // namespace korvex7::win

@@ -13,30 +13,14 @@ namespace {
 
 constexpr wchar_t kCaption[] = L"ビデオフォーマットの設定  ";
 
-struct ChannelControls {
-  int list;
-  int set;
-};
+// The list and the "設定" of channels 1..16.
+constexpr int kListIds[] = {KORVEX7_CHANNEL_IDS(IDC_VIDEO_FORMAT_LIST_)};
+constexpr int kSetIds[] = {KORVEX7_CHANNEL_IDS(IDC_VIDEO_FORMAT_SET_)};
 
-// Channels 1..8 from 1051, channels 9..16 from 1083; each list is followed by
-// its "設定".
-constexpr std::array<ChannelControls, kChannels> ChannelIds() {
-  std::array<ChannelControls, kChannels> ids{};
-  for (int ch = 0; ch < kChannels; ++ch) {
-    const int list =
-        ch < 8 ? IDC_VIDEO_FORMAT_LIST_1 + 2 * ch : IDC_VIDEO_FORMAT_LIST_9 + 2 * (ch - 8);
-    ids[static_cast<std::size_t>(ch)] = {list, list + 1};
-  }
-  return ids;
-}
-constexpr std::array<ChannelControls, kChannels> kChannelIds = ChannelIds();
-static_assert(kChannelIds[7].set == 1066 && kChannelIds[8].list == 1083 &&
-              kChannelIds[15].set == 1098);
-
-void InitFormatLists(HWND dialog) {
+void InitFormatLists(HWND dialog, NoState&) {
   const SettingsModel& model = DialogSessionOf(dialog).model;
-  for (std::size_t ch = 0; ch < kChannelIds.size(); ++ch) {
-    InitValueList(dialog, kChannelIds[ch].list, kVideoFormatItems, model.videoFormat.format[ch]);
+  for (std::size_t ch = 0; ch < std::size(kListIds); ++ch) {
+    InitValueList(dialog, kListIds[ch], kVideoFormatItems, model.videoFormat.format[ch]);
   }
   // "同設定" opens on the first format whatever the channels hold.
   InitValueList(dialog, IDC_VIDEO_FORMAT_SAME, kVideoFormatItems, 0);
@@ -47,7 +31,7 @@ void OnSameFormat(HWND dialog) {
   if (format < 0) return;
   SettingsModel& model = DialogSessionOf(dialog).model;
   ApplySameVideoFormat(model, format);
-  for (const ChannelControls& c : kChannelIds) SelectListValue(dialog, c.list, format);
+  for (const int list : kListIds) SelectListValue(dialog, list, format);
   MarkModified(dialog);
 }
 
@@ -55,8 +39,8 @@ void OnSameFormat(HWND dialog) {
 // command was one of these buttons.
 bool OnChannelSet(HWND dialog, WPARAM wParam) {
   const int id = LOWORD(wParam);
-  for (std::size_t ch = 0; ch < kChannelIds.size(); ++ch) {
-    if (id != kChannelIds[ch].set) continue;
+  for (std::size_t ch = 0; ch < std::size(kSetIds); ++ch) {
+    if (id != kSetIds[ch]) continue;
     PressSetButton(dialog, [ch](Session& s) {
       SendVideoFormatChannel(s, static_cast<std::int32_t>(ch), s.model.videoFormat.format[ch]);
     });
@@ -65,10 +49,10 @@ bool OnChannelSet(HWND dialog, WPARAM wParam) {
   return false;
 }
 
-bool OnFormatCommand(HWND dialog, WPARAM wParam) {
+bool OnFormatCommand(HWND dialog, NoState&, WPARAM wParam) {
   const int id = LOWORD(wParam);
-  for (std::size_t ch = 0; ch < kChannelIds.size(); ++ch) {
-    if (HandleValueListCommand(dialog, wParam, kChannelIds[ch].list,
+  for (std::size_t ch = 0; ch < std::size(kListIds); ++ch) {
+    if (HandleValueListCommand(dialog, wParam, kListIds[ch],
                                DialogSessionOf(dialog).model.videoFormat.format[ch])) {
       return true;
     }
@@ -83,9 +67,14 @@ bool OnFormatCommand(HWND dialog, WPARAM wParam) {
   return true;
 }
 
-const FormDialog kForm = {
-    IDD_VIDEO_FORMAT, kCaption,       {}, IDC_VIDEO_FORMAT_SLAVE, IDC_VIDEO_FORMAT_CLOSE,
-    InitFormatLists,  OnFormatCommand};
+const FormDialog<> kForm = {
+    .resource = IDD_VIDEO_FORMAT,
+    .caption = kCaption,
+    .slaveListId = IDC_VIDEO_FORMAT_SLAVE,
+    .closeId = IDC_VIDEO_FORMAT_CLOSE,
+    .init = InitFormatLists,
+    .command = OnFormatCommand,
+};
 
 }  // namespace
 

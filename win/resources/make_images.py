@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Draws the toolbar strips and the program icon (korvex7.ico).
+"""Draws the toolbar strips and the program icon (korvex7.ico, 16, 24, 32, 48
+and 256 pixels).
 
 A toolbar strip holds 14 pictures side by side, one per settings dialog, in
 toolbar button order: toolbar.bmp of 61 x 55 pixels each (100 %), and
@@ -22,6 +23,7 @@ import math
 import os
 import struct
 import sys
+import zlib
 
 W, H = 61, 55          # one toolbar picture, in the units the drawings use
 COUNT = 14
@@ -478,10 +480,33 @@ def icon_image(size):
     return rgb, a
 
 
+def png_image(size, rgb, a):
+    """The picture as a PNG (8-bit RGBA), as an icon holds its 256-pixel one."""
+    raw = bytearray()
+    for y in range(size):
+        raw.append(0)  # no filter
+        for x in range(size):
+            r, g, b = rgb[y * size + x]
+            raw += bytes((r, g, b, a[y * size + x]))
+
+    def chunk(kind, data):
+        body = kind + data
+        return struct.pack('>I', len(data)) + body + struct.pack('>I', zlib.crc32(body) & 0xFFFFFFFF)
+
+    header = struct.pack('>IIBBBBB', size, size, 8, 6, 0, 0, 0)
+    return (b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', header) +
+            chunk(b'IDAT', zlib.compress(bytes(raw), 9)) + chunk(b'IEND', b''))
+
+
 def write_ico(path, sizes):
+    """The icon file: a 32-bit DIB with its mask for each size up to 48, a PNG
+    for 256 (Windows Vista and later read it; a DIB would be 270 kB)."""
     images = []
     for size in sizes:
         rgb, a = icon_image(size)
+        if size >= 256:
+            images.append((size, png_image(size, rgb, a)))
+            continue
         xor = bytearray()
         for y in range(size - 1, -1, -1):
             for x in range(size):
@@ -527,7 +552,10 @@ def main():
     assert len(DRAWINGS) == COUNT
     for name, width, height in STRIPS:
         write_strip(os.path.join(out_dir, name), width, height)
-    write_ico(os.path.join(out_dir, 'korvex7.ico'), [32, 16, 48])
+    # 16, 24, 32 and 48 for the title bar, the taskbar and Explorer at 100 to
+    # 200 %, 256 for Explorer's large views. The first three were the icon's
+    # only sizes once and come first, as they were.
+    write_ico(os.path.join(out_dir, 'korvex7.ico'), [32, 16, 48, 24, 256])
 
 
 if __name__ == '__main__':

@@ -7,6 +7,16 @@
 #define IDC_STATIC (-1)
 #endif
 
+// The identifiers of one control of channels 1..16, in channel order, for a
+// C++ table: KORVEX7_CHANNEL_IDS(IDC_AGC_ON_) is IDC_AGC_ON_1, ...,
+// IDC_AGC_ON_16. Each channel's identifier is defined once, below.
+#ifndef RC_INVOKED
+#define KORVEX7_CHANNEL_IDS(prefix)                                                       \
+  prefix##1, prefix##2, prefix##3, prefix##4, prefix##5, prefix##6, prefix##7, prefix##8, \
+      prefix##9, prefix##10, prefix##11, prefix##12, prefix##13, prefix##14, prefix##15,  \
+      prefix##16
+#endif
+
 // String table
 #define IDS_APP_TITLE 1   // "KORVEX7" (window title buffer)
 #define IDS_CLASS_NAME 2  // "KORVEX7" (window class name)
@@ -75,6 +85,7 @@
 #define IDC_COMM_CONTROL 1030
 #define IDC_COMM_OK 1031
 #define IDC_COMM_PORT 1032
+#define IDC_COMM_HANDSHAKE 1033
 
 // About box
 #define IDC_ABOUT_VERSION 1000
@@ -151,42 +162,115 @@
 // ---- AGC, video format, video loss, alarm, date and time, other settings,
 // ---- screen switching, send-all and read-all dialogs (dialogs_main.rc)
 
-// AGC dialog: channels 1..8 "ON" = IDC_AGC_ON_1 + 4 * (channel - 1), channels
-// 9..16 "ON" = IDC_AGC_ON_9 + 4 * (channel - 9); "OFF" = "ON" + 1.
+// AGC dialog: the "ON" and "OFF" radio buttons of channels 1..16.
 #define IDC_AGC_ON_1 1016
+#define IDC_AGC_OFF_1 1017
+#define IDC_AGC_ON_2 1020
+#define IDC_AGC_OFF_2 1021
+#define IDC_AGC_ON_3 1024
+#define IDC_AGC_OFF_3 1025
+#define IDC_AGC_ON_4 1028
+#define IDC_AGC_OFF_4 1029
+#define IDC_AGC_ON_5 1032
+#define IDC_AGC_OFF_5 1033
+#define IDC_AGC_ON_6 1036
+#define IDC_AGC_OFF_6 1037
+#define IDC_AGC_ON_7 1040
+#define IDC_AGC_OFF_7 1041
+#define IDC_AGC_ON_8 1044
+#define IDC_AGC_OFF_8 1045
 #define IDC_AGC_ON_9 1018
+#define IDC_AGC_OFF_9 1019
+#define IDC_AGC_ON_10 1022
+#define IDC_AGC_OFF_10 1023
+#define IDC_AGC_ON_11 1026
+#define IDC_AGC_OFF_11 1027
+#define IDC_AGC_ON_12 1030
+#define IDC_AGC_OFF_12 1031
+#define IDC_AGC_ON_13 1034
+#define IDC_AGC_OFF_13 1035
+#define IDC_AGC_ON_14 1038
+#define IDC_AGC_OFF_14 1039
+#define IDC_AGC_ON_15 1042
+#define IDC_AGC_OFF_15 1043
+#define IDC_AGC_ON_16 1046
+#define IDC_AGC_OFF_16 1047
 #define IDC_AGC_SET 1048
 #define IDC_AGC_SLAVE 1049
 #define IDC_AGC_CLOSE 1050
 
-// Video format dialog: per channel its list and "設定" (channels 1..8 from
-// IDC_VIDEO_FORMAT_LIST_1, channels 9..16 from IDC_VIDEO_FORMAT_LIST_9, two
-// ids per channel, the button right after its list).
+// Video format dialog: the list and the "設定" of channels 1..16.
 #define IDC_VIDEO_FORMAT_LIST_1 1051
+#define IDC_VIDEO_FORMAT_SET_1 1052
+#define IDC_VIDEO_FORMAT_LIST_2 1053
+#define IDC_VIDEO_FORMAT_SET_2 1054
+#define IDC_VIDEO_FORMAT_LIST_3 1055
+#define IDC_VIDEO_FORMAT_SET_3 1056
+#define IDC_VIDEO_FORMAT_LIST_4 1057
+#define IDC_VIDEO_FORMAT_SET_4 1058
+#define IDC_VIDEO_FORMAT_LIST_5 1059
+#define IDC_VIDEO_FORMAT_SET_5 1060
+#define IDC_VIDEO_FORMAT_LIST_6 1061
+#define IDC_VIDEO_FORMAT_SET_6 1062
+#define IDC_VIDEO_FORMAT_LIST_7 1063
+#define IDC_VIDEO_FORMAT_SET_7 1064
+#define IDC_VIDEO_FORMAT_LIST_8 1065
+#define IDC_VIDEO_FORMAT_SET_8 1066
 #define IDC_VIDEO_FORMAT_LIST_9 1083
+#define IDC_VIDEO_FORMAT_SET_9 1084
+#define IDC_VIDEO_FORMAT_LIST_10 1085
+#define IDC_VIDEO_FORMAT_SET_10 1086
+#define IDC_VIDEO_FORMAT_LIST_11 1087
+#define IDC_VIDEO_FORMAT_SET_11 1088
+#define IDC_VIDEO_FORMAT_LIST_12 1089
+#define IDC_VIDEO_FORMAT_SET_12 1090
+#define IDC_VIDEO_FORMAT_LIST_13 1091
+#define IDC_VIDEO_FORMAT_SET_13 1092
+#define IDC_VIDEO_FORMAT_LIST_14 1093
+#define IDC_VIDEO_FORMAT_SET_14 1094
+#define IDC_VIDEO_FORMAT_LIST_15 1095
+#define IDC_VIDEO_FORMAT_SET_15 1096
+#define IDC_VIDEO_FORMAT_LIST_16 1097
+#define IDC_VIDEO_FORMAT_SET_16 1098
 #define IDC_VIDEO_FORMAT_SAME 1107
 #define IDC_VIDEO_FORMAT_SET_ALL 1108
 #define IDC_VIDEO_FORMAT_SLAVE 1067
 #define IDC_VIDEO_FORMAT_CLOSE 1068
 
-// Video loss dialog: the "ON" radio button of each channel 1..16 (its "OFF"
-// is the next id), the lists with their "設定" buttons.
+// Video loss dialog: the "ON" and "OFF" radio buttons of channels 1..16, the
+// lists with their "設定" buttons.
 #define IDC_VIDEO_LOSS_ON_1 1128
+#define IDC_VIDEO_LOSS_OFF_1 1129
 #define IDC_VIDEO_LOSS_ON_2 1130
+#define IDC_VIDEO_LOSS_OFF_2 1131
 #define IDC_VIDEO_LOSS_ON_3 1132
+#define IDC_VIDEO_LOSS_OFF_3 1133
 #define IDC_VIDEO_LOSS_ON_4 1134
+#define IDC_VIDEO_LOSS_OFF_4 1135
 #define IDC_VIDEO_LOSS_ON_5 1140
+#define IDC_VIDEO_LOSS_OFF_5 1141
 #define IDC_VIDEO_LOSS_ON_6 1142
+#define IDC_VIDEO_LOSS_OFF_6 1143
 #define IDC_VIDEO_LOSS_ON_7 1144
+#define IDC_VIDEO_LOSS_OFF_7 1145
 #define IDC_VIDEO_LOSS_ON_8 1146
+#define IDC_VIDEO_LOSS_OFF_8 1147
 #define IDC_VIDEO_LOSS_ON_9 1148
+#define IDC_VIDEO_LOSS_OFF_9 1149
 #define IDC_VIDEO_LOSS_ON_10 1190
+#define IDC_VIDEO_LOSS_OFF_10 1191
 #define IDC_VIDEO_LOSS_ON_11 1192
+#define IDC_VIDEO_LOSS_OFF_11 1193
 #define IDC_VIDEO_LOSS_ON_12 1194
+#define IDC_VIDEO_LOSS_OFF_12 1195
 #define IDC_VIDEO_LOSS_ON_13 1197
+#define IDC_VIDEO_LOSS_OFF_13 1198
 #define IDC_VIDEO_LOSS_ON_14 1199
+#define IDC_VIDEO_LOSS_OFF_14 1200
 #define IDC_VIDEO_LOSS_ON_15 1201
+#define IDC_VIDEO_LOSS_OFF_15 1202
 #define IDC_VIDEO_LOSS_ON_16 1203
+#define IDC_VIDEO_LOSS_OFF_16 1204
 #define IDC_VIDEO_LOSS_SET 1136
 #define IDC_VIDEO_LOSS_DISPLAY 1125
 #define IDC_VIDEO_LOSS_DISPLAY_SET 1138

@@ -1,25 +1,12 @@
 #include "win/serial/receive_thread.h"
 
-#include <algorithm>
-#include <cstdint>
 #include <string_view>
 
 namespace korvex7::win {
 
 namespace {
 constexpr DWORD kStopWaitMs = 5000;
-// How long a cancelled request may take to let go of its record.
-constexpr DWORD kCancelWaitMs = 2000;
-constexpr DWORD kAbortedWaitBackoffCapMs = 50;
-constexpr DWORD kFailedWaitBackoffCapMs = 100;
 }  // namespace
-
-DWORD FailedWaitBackoffMs(int consecutiveFailures, DWORD lastError) {
-  const DWORD cap =
-      lastError == ERROR_OPERATION_ABORTED ? kAbortedWaitBackoffCapMs : kFailedWaitBackoffCapMs;
-  const int shift = std::clamp(consecutiveFailures - 1, 0, 16);
-  return std::min<DWORD>(DWORD{1} << shift, cap);
-}
 
 void DiscardPostedLines(HWND target) {
   MSG msg;
@@ -28,11 +15,34 @@ void DiscardPostedLines(HWND target) {
   }
 }
 
-ReceiveThread::ReceiveThread(SerialPort& port, HWND target)
-    : port_(port),
-      target_(target),
-      stop_(win32::CreateManualResetEvent()),
-      io_(std::make_unique<IoRecord>()) {}
+ReceiveSource::Read SerialReceiveSource::ReadSome(char* buffer, std::size_t capacity, DWORD waitMs,
+                                                  HANDLE stop) {
+  using Status = win32::PortRead::Status;
+  const win32::PortRead r = port_.ReadSome(buffer, capacity, waitMs, stop);
+  Read read;
+  read.opening = r.openNumber;
+  read.error = r.error;
+  switch (r.status) {
+    case Status::kData:
+      read.status = Read::Status::kBytes;
+      read.count = r.bytes;
+      break;
+    case Status::kTimeout:
+    case Status::kInterrupted:
+      read.status = Read::Status::kNothing;
+      break;
+    case Status::kClosed:
+      read.status = Read::Status::kNoLink;
+      break;
+    case Status::kFailed:
+      read.status = Read::Status::kFailed;
+      break;
+  }
+  return read;
+}
+
+ReceiveThread::ReceiveThread(ReceiveSource& source, HWND target)
+    : source_(source), target_(target), stop_(win32::CreateManualResetEvent()) {}
 
 ReceiveThread::~ReceiveThread() {
   if (!Stop()) ExitProcess(kStuckExitCode);
@@ -40,7 +50,7 @@ ReceiveThread::~ReceiveThread() {
 
 bool ReceiveThread::Start() {
   if (thread_.valid()) return true;
-  if (!stop_.valid() || !io_->event.valid()) return false;
+  if (!stop_.valid()) return false;
   ResetEvent(stop_.get());
   thread_.reset(CreateThread(nullptr, 0, &ReceiveThread::Entry, this, 0, nullptr));
   return thread_.valid();
@@ -60,122 +70,42 @@ DWORD WINAPI ReceiveThread::Entry(void* self) {
 }
 
 void ReceiveThread::Run() {
-  int failedWaits = 0;
-  std::uint64_t readingOpen = 0;
+  using Status = ReceiveSource::Read::Status;
+  std::uint64_t readingOpening = 0;
+  std::uint64_t reportedOpening = 0;
   while (WaitForSingleObject(stop_.get(), 0) == WAIT_TIMEOUT) {
-    std::uint64_t open = 0;
-    const HANDLE port = port_.BeginReading(open);
-    if (port == nullptr) {
-      failedWaits = 0;
-      Pause(kNoPortPauseMs, false);
-      continue;
+    const ReceiveSource::Read r =
+        source_.ReadSome(buffer_, sizeof(buffer_), kLinkCheckMs, stop_.get());
+    switch (r.status) {
+      case Status::kBytes:
+        if (r.opening != readingOpening) {
+          // The link was opened anew: a line the old one left half received
+          // (its unit went away mid-answer) never ends on this one, and
+          // would spoil the first answer that comes.
+          assembler_.Clear();
+          readingOpening = r.opening;
+        }
+        assembler_.Feed(std::string_view(buffer_, r.count), lines_);
+        PostLines();
+        break;
+      case Status::kNothing:
+        break;
+      case Status::kNoLink:
+        Pause(kNoLinkPauseMs);
+        break;
+      case Status::kFailed:
+        if (r.opening != reportedOpening) {
+          reportedOpening = r.opening;
+          PostMessageW(target_, kLinkFailedMessage, static_cast<WPARAM>(r.opening),
+                       static_cast<LPARAM>(r.error));
+        }
+        Pause(kFailedLinkPauseMs);
+        break;
     }
-    if (open != readingOpen) {
-      // The port was opened anew: a line the old one left half received (its
-      // unit went away mid-answer) never ends on this one, and would spoil
-      // the first answer that comes.
-      assembler_.Clear();
-      readingOpen = open;
-    }
-    DWORD lastError = 0;
-    const Pass pass = OnePass(port, lastError);
-    port_.EndReading();
-    PostLines();
-    if (pass == Pass::kWaitFailed) {
-      ++failedWaits;
-      Pause(FailedWaitBackoffMs(failedWaits, lastError), true);
-    } else if (pass != Pass::kInterrupted) {
-      failedWaits = 0;
-    }
-  }
-  // Leave the driver's input queue empty for whoever opens the port next.
-  if (const HANDLE port = port_.BeginReading(); port != nullptr) {
-    PurgeComm(port, PURGE_RXCLEAR);
-    port_.EndReading();
   }
 }
 
-void ReceiveThread::Pause(DWORD ms, bool includeCloseRequest) {
-  const HANDLE handles[2] = {stop_.get(), port_.closeRequestEvent()};
-  const DWORD count = includeCloseRequest && handles[1] != nullptr ? 2 : 1;
-  (void)WaitForMultipleObjects(count, handles, FALSE, ms);
-}
-
-void ReceiveThread::BeginRequest() {
-  io_->overlapped = OVERLAPPED{};
-  io_->overlapped.hEvent = io_->event.get();
-  ResetEvent(io_->event.get());
-}
-
-bool ReceiveThread::AwaitIo(HANDLE port, bool commEvent) {
-  const HANDLE handles[3] = {io_->event.get(), stop_.get(), port_.closeRequestEvent()};
-  const DWORD count = handles[2] != nullptr ? 3 : 2;
-  const DWORD r = WaitForMultipleObjects(count, handles, FALSE, INFINITE);
-  if (r == WAIT_OBJECT_0) return true;
-  // Stop or close requested: end this thread's request. Setting the event
-  // mask again ends a pending WaitCommEvent on every driver (some do not
-  // cancel a pending event wait).
-  CancelIoEx(port, &io_->overlapped);
-  if (commEvent) SetCommMask(port, EV_RXCHAR);
-  if (WaitForSingleObject(io_->event.get(), kCancelWaitMs) != WAIT_OBJECT_0) {
-    // The driver still holds the request and may complete it later into its
-    // record: leave the record to it and use a new one.
-    (void)io_.release();
-    io_ = std::make_unique<IoRecord>();
-    return false;
-  }
-  DWORD ignored = 0;
-  (void)GetOverlappedResult(port, &io_->overlapped, &ignored, FALSE);
-  return false;
-}
-
-ReceiveThread::Pass ReceiveThread::OnePass(HANDLE port, DWORD& lastError) {
-  // Wait for a received-character event.
-  BeginRequest();
-  io_->events = 0;
-  BOOL waited = WaitCommEvent(port, &io_->events, &io_->overlapped);
-  if (!waited) {
-    lastError = GetLastError();
-    if (lastError == ERROR_IO_PENDING) {
-      if (!AwaitIo(port, true)) return Pass::kInterrupted;
-      DWORD ignored = 0;
-      waited = GetOverlappedResult(port, &io_->overlapped, &ignored, FALSE);
-      lastError = waited ? 0 : GetLastError();
-    }
-  }
-  const DWORD events = io_->events;
-
-  // Fetch and clear the error state; line errors are dropped here and a
-  // garbled reply is caught by the reply checks. This also says how many
-  // bytes are waiting.
-  DWORD errors = 0;
-  COMSTAT status{};
-  const DWORD waiting = ClearCommError(port, &errors, &status) ? status.cbInQue : 0;
-  if (!waited) {
-    if (waiting == 0) return Pass::kWaitFailed;
-  } else if ((events & EV_RXCHAR) == 0 || waiting == 0) {
-    return Pass::kIdle;
-  }
-
-  // The time-outs make this read return at once with the bytes present.
-  BeginRequest();
-  const DWORD wanted = std::min<DWORD>(waiting, static_cast<DWORD>(kReadBufferBytes));
-  if (!ReadFile(port, io_->buffer, wanted, nullptr, &io_->overlapped)) {
-    if (GetLastError() != ERROR_IO_PENDING) {
-      ClearCommError(port, &errors, &status);
-      return Pass::kIdle;
-    }
-    if (!AwaitIo(port, false)) return Pass::kInterrupted;
-  }
-  DWORD got = 0;
-  if (!GetOverlappedResult(port, &io_->overlapped, &got, FALSE)) {
-    ClearCommError(port, &errors, &status);
-    return Pass::kIdle;
-  }
-  if (got == 0) return Pass::kIdle;
-  assembler_.Feed(std::string_view(io_->buffer, got), lines_);
-  return Pass::kRead;
-}
+void ReceiveThread::Pause(DWORD ms) { (void)WaitForSingleObject(stop_.get(), ms); }
 
 void ReceiveThread::PostLines() {
   for (ReceivedLine& line : lines_) {

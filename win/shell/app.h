@@ -1,10 +1,11 @@
 // The program's process-wide state: the one Session (settings model, reply
-// wait, port writer), the serial port, the receive thread, the main window's
-// handles and the shared file-dialog record. Created in wWinMain and handed
-// to the main window at its creation; the window keeps it in its window data
-// and passes it to its handlers. The dialogs get only what a DialogContext
-// holds. Everything here belongs to the user-interface thread; the receive
-// thread only borrows the port handle through SerialPort.
+// wait, port writer), the serial port with the choice of port and what is
+// known of it, the receive thread, the main window's handles and the shared
+// file-dialog record. Created in wWinMain and handed to the main window at
+// its creation; the window keeps it in its window data and passes it to its
+// handlers. The dialogs get only what a DialogContext holds. Everything here
+// belongs to the user-interface thread; the receive thread only borrows the
+// port handle through SerialPort (its ReadSome).
 #pragma once
 
 #include <windows.h>
@@ -15,10 +16,13 @@
 #include <string>
 
 #include "core/link/session.h"
+#include "platform/win32/serial_port.h"
+#include "win/serial/port_watch.h"
 #include "win/serial/receive_thread.h"
-#include "win/serial/serial_port.h"
+#include "win/serial/serial_writer.h"
 #include "win/shell/toolbar.h"
 #include "win/support/unique_handle.h"
+#include "win/support/window_icons.h"
 
 namespace korvex7::win {
 
@@ -40,16 +44,42 @@ struct App {
   HWND toolbar = nullptr;
   HWND statusBar = nullptr;
   UniqueImageList toolbarImages;
-  // The main window's DPI and the status bar's font made for it.
+  // The main window's DPI, the status bar's font and the window's icons made
+  // for it.
   int dpi = 96;
   UniqueGdiObject<HFONT> statusFont;
+  WindowIcons icons;
+  // Between WM_ENTERSIZEMOVE and WM_EXITSIZEMOVE (the operator drags the
+  // window), and whether its DPI changed meanwhile.
+  bool movingOrSizing = false;
+  bool dpiChangedWhileMoving = false;
 
   Session session;
-  SerialPort port;
+  // The port and how it is driven, as the profile file keeps them (the
+  // line mode is the model's link.mode).
+  std::wstring portName = L"COM1";
+  win32::LineOptions line;
+  win32::SerialPort port;
+  SerialPortWriter portWriter{port};
+  SerialReceiveSource receiveSource{port};
+  PortWatch portWatch;
+  // An open the operator asked for is under way (or 100 ms ahead): the port
+  // is left alone meanwhile.
+  bool portOpening = false;
+  // The session is ending (WM_ENDSESSION): the port stays closed, whatever
+  // Windows or the retry timer says of it.
+  bool linkStopped = false;
   std::unique_ptr<ReceiveThread> receiver;
 
   // 1 once "ﾚﾃﾞｨ" has been put back; 0 after the toolbar asked for a tooltip.
   int readyTextShown = 1;
+
+  // The end of the session (session_end.h): the file commands running (their
+  // prompts and file dialogs may be open), the save prompt posted and not
+  // yet shown, and whether Windows has the program's reason for holding it.
+  int fileCommandsOpen = 0;
+  bool saveOfferPosted = false;
+  bool sessionEndHeld = false;
 
   FileDialogRecord fileDialog;
 };

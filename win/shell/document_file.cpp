@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "core/model/device_names.h"
 #include "core/model/settings_store.h"
 #include "platform/atomic_file.h"
 #include "platform/win32/text.h"
@@ -16,6 +17,8 @@ SaveResult SaveSettingsFile(const std::wstring& path, const SettingsModel& model
   switch (platform::ReplaceFileAtomically(path, SettingsFileBytes(model)).failedStep) {
     case platform::FileReplaceStep::kNone:
       return SaveResult::kSaved;
+    case platform::FileReplaceStep::kDeviceName:
+      return SaveResult::kDeviceName;
     case platform::FileReplaceStep::kCreate:
       return SaveResult::kCannotCreate;
     case platform::FileReplaceStep::kWrite:
@@ -28,9 +31,13 @@ SaveResult SaveSettingsFile(const std::wstring& path, const SettingsModel& model
 
 namespace {
 
+// Shared with every other program: one that has the file open for writing
+// (an editor), or that may rename or delete it (a sync client), does not
+// keep it from being read.
 win32::UniqueHandle OpenForReading(const std::wstring& path) {
-  return win32::UniqueHandle(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return win32::UniqueHandle(CreateFileW(path.c_str(), GENERIC_READ,
+                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 // Reads up to `size` bytes from the start of `file`: fewer when the file
@@ -67,15 +74,27 @@ bool ReadWholeFile(const std::wstring& path, std::string& bytes) {
 
 bool ReadFileStart(const std::wstring& path, std::size_t limit, std::string& bytes) {
   win32::UniqueHandle file = OpenForReading(path);
-  return file.valid() && ReadUpTo(file.get(), limit, bytes);
+  if (!file.valid()) return false;
+  if (ReadUpTo(file.get(), limit, bytes)) return true;
+  // The read's error, not the close's.
+  const DWORD error = GetLastError();
+  file.reset();
+  SetLastError(error);
+  return false;
 }
 
-bool LoadSettingsFile(const std::wstring& path, SettingsModel& model) {
+OpenOutcome LoadSettingsFile(const std::wstring& path, SettingsModel& model) {
+  const std::string name = win32::WideToUtf8(path);
+  if (IsDeviceName(name)) return {OpenResult::kDeviceName};
   std::string bytes;
-  if (!ReadFileStart(path, kSettingsFileReadLimit, bytes)) return false;
+  if (!ReadFileStart(path, kSettingsFileReadLimit, bytes)) {
+    const DWORD error = GetLastError();
+    const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    return {missing ? OpenResult::kNotFound : OpenResult::kCannotOpen, error};
+  }
   // Open is lenient: whatever the file lacks keeps the model's value.
-  (void)LoadSettingsFromBytes(bytes, win32::WideToUtf8(path), model);
-  return true;
+  (void)LoadSettingsFromBytes(bytes, name, model);
+  return {};
 }
 
 }  // namespace korvex7::win

@@ -1,8 +1,15 @@
 // The program's settings file on disk: Save through the platform's atomic
 // replacement (platform/atomic_file.h: a new file in the same folder,
-// flushed, then moved over the target; on any failure the target is left as
-// it was), and the lenient Open, which loads what it can from a damaged file.
+// flushed, then moved over the target, again for a moment when another
+// program holds it; on any failure the target is left as it was), and the
+// lenient Open, which loads what it can from a damaged file. Open shares the
+// file with every other program (an editor that has it open for writing,
+// a sync client that may rename it), and tells a missing file from one that
+// cannot be opened. Neither takes a name that Windows gives a device
+// (core/model/device_names.h).
 #pragma once
+
+#include <windows.h>
 
 #include <cstddef>
 #include <string>
@@ -13,7 +20,22 @@
 namespace korvex7::win {
 
 // The step of a save that failed; each has its own message.
-enum class SaveResult { kSaved, kCannotCreate, kCannotWrite, kCannotReplace };
+enum class SaveResult { kSaved, kDeviceName, kCannotCreate, kCannotWrite, kCannotReplace };
+
+// What Open found.
+enum class OpenResult {
+  kLoaded,
+  kNotFound,    // no such file or folder
+  kDeviceName,  // the name is a device's (COM1.dat ...), not opened
+  kCannotOpen,  // the file is there but could not be opened or read
+};
+
+struct OpenOutcome {
+  OpenResult result = OpenResult::kLoaded;
+  DWORD error = ERROR_SUCCESS;  // the system's error code of kCannotOpen
+
+  bool loaded() const { return result == OpenResult::kLoaded; }
+};
 
 // Writes the settings file for model to path (a full path).
 SaveResult SaveSettingsFile(const std::wstring& path, const SettingsModel& model);
@@ -22,15 +44,15 @@ SaveResult SaveSettingsFile(const std::wstring& path, const SettingsModel& model
 // kSettingsFileReadLimit bytes (only they are read from the disk, so a file
 // of gigabytes picked by mistake neither holds the window nor fills the
 // memory). Values that do not fit keep the model's, and a file that ends
-// early leaves the rest as it was. False when it cannot be opened or read
-// (the model is then untouched).
-bool LoadSettingsFile(const std::wstring& path, SettingsModel& model);
+// early leaves the rest as it was. When it cannot be opened or read the
+// model is untouched and the outcome says why.
+OpenOutcome LoadSettingsFile(const std::wstring& path, SettingsModel& model);
 
 // The whole content of a file; false when it cannot be opened or read.
 bool ReadWholeFile(const std::wstring& path, std::string& bytes);
 
 // At most the first limit bytes of a file, whatever its size; false when it
-// cannot be opened or read.
+// cannot be opened or read, with the system's error code for GetLastError.
 bool ReadFileStart(const std::wstring& path, std::size_t limit, std::string& bytes);
 
 }  // namespace korvex7::win

@@ -1,10 +1,10 @@
 // KORVEX7.exe: start-up and the message loop.
 //
 // Order of start-up: refuse a second copy (named mutex), create the main
-// window, read the COM port and line mode from the profile file, prepare the
-// file dialog, start the status timer, show the window, open the port and
-// start the receive thread; then run the message loop until the window is
-// destroyed.
+// window, read the port, the line mode and the handshake from the profile
+// file, prepare the file dialog, start the status timer, show the window,
+// open the port and start the receive thread; then run the message loop
+// until the window is destroyed.
 #include <windows.h>
 
 #include <memory>
@@ -15,7 +15,7 @@
 #include "win/shell/app.h"
 #include "win/shell/main_window.h"
 #include "win/shell/menu_commands.h"
-#include "win/shell/status_display.h"
+#include "win/shell/port_status.h"
 #include "win/support/message_box.h"
 #include "win/support/unique_handle.h"
 
@@ -47,7 +47,7 @@ std::wstring CurrentDirectory() {
 }
 
 int Run(HINSTANCE instance, int showCommand) {
-  // 1-2. One copy only. The creation also catches a copy that started at the
+  // One copy only. The creation also catches a copy that started at the
   // same instant and got past the first check.
   if (UniqueHandle other(OpenMutexW(MUTEX_ALL_ACCESS, FALSE, kMutexName)); other) {
     other.reset();
@@ -67,37 +67,38 @@ int Run(HINSTANCE instance, int showCommand) {
   auto owned = std::make_unique<App>();
   App& app = *owned;
   app.instance = instance;
-  app.session.port = &app.port;
+  app.session.port = &app.portWriter;
 
-  // 3-5. Class and window.
+  // Class and window.
   const std::wstring title = LoadResourceString(instance, IDS_APP_TITLE, L"KORVEX7");
   const std::wstring className = LoadResourceString(instance, IDS_CLASS_NAME, L"KORVEX7");
   if (!RegisterMainWindowClass(instance, className.c_str())) return 0;
   HWND hwnd = CreateMainWindow(app, className.c_str(), title.c_str());
   if (hwnd == nullptr) return 0;
 
-  // 6. Link settings from the profile file.
+  // Link settings from the profile file.
   const LinkProfile profile = ReadLinkProfile();
-  app.session.model.link.comPort = profile.comPort;
+  app.portName = profile.port;
+  app.line.handshake = profile.handshake;
   app.session.model.link.mode = profile.mode;
 
-  // 7-10. Title, file dialog, status timer, show.
+  // Title, file dialog, status timer, show.
   SetWindowTextW(hwnd, kMainWindowTitle);
   PrepareFileDialog(app, hwnd, CurrentDirectory());
   SetTimer(hwnd, kStatusTimerId, kStatusTimerMs, nullptr);
   ShowWindow(hwnd, showCommand);
   UpdateWindow(hwnd);
 
-  // 11-12. Port and receive thread.
+  // Port and receive thread.
   OpenPortAndReport(app);
-  app.receiver = std::make_unique<ReceiveThread>(app.port, hwnd);
+  app.receiver = std::make_unique<ReceiveThread>(app.receiveSource, hwnd);
   if (!app.receiver->Start()) {
     ::MessageBeep(MB_ICONQUESTION);
     ShowMessage(nullptr, L"error creating read thread", L"Error",
                 MB_OK | MB_ICONSTOP | MB_TASKMODAL);
   }
 
-  // 13-14. The resources define no accelerator keys; the table is honoured
+  // The resources define no accelerator keys; the table is honoured
   // if one is ever added.
   HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
   MSG msg{};

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <iterator>
 #include <string>
+#include <utility>
 
 #include "core/link/reply_assembler.h"
 #include "core/ui/main_window_layout.h"
@@ -13,6 +14,8 @@
 #include "win/shell/app.h"
 #include "win/shell/main_window_scale.h"
 #include "win/shell/menu_commands.h"
+#include "win/shell/port_status.h"
+#include "win/shell/session_end.h"
 #include "win/shell/status_display.h"
 #include "win/shell/toolbar.h"
 #include "win/shell/toolbar_buttons.h"
@@ -71,6 +74,7 @@ void OnDestroy(App& app, HWND hwnd) {
   KillTimer(hwnd, kStatusTimerId);
   KillTimer(hwnd, kReadyTextTimerId);
   KillTimer(hwnd, kReopenPortTimerId);
+  KillTimer(hwnd, kPortRetryTimerId);
   if (app.receiver) app.receiver->Stop();
   DiscardPostedLines(hwnd);
   app.toolbar = nullptr;
@@ -78,10 +82,34 @@ void OnDestroy(App& app, HWND hwnd) {
   PostQuitMessage(0);
 }
 
+// Moved to a monitor of another scale (WM_DPICHANGED). While the operator
+// drags the window, it takes the rectangle Windows proposes, which keeps it
+// under the pointer, and is fitted to its own size once the drag ends;
+// otherwise (the scale of its monitor changed, a move by the keyboard) it
+// takes its own size at the proposed corner at once.
+void OnDpiChanged(App& app, int dpi, const RECT& proposed) {
+  if (app.movingOrSizing) {
+    ScaleMainWindowInto(app, dpi, proposed);
+    app.dpiChangedWhileMoving = true;
+  } else {
+    ScaleMainWindow(app, dpi, proposed);
+  }
+}
+
+void OnExitSizeMove(App& app, HWND hwnd) {
+  app.movingOrSizing = false;
+  if (!std::exchange(app.dpiChangedWhileMoving, false)) return;
+  RECT now{};
+  if (GetWindowRect(hwnd, &now)) ScaleMainWindow(app, app.dpi, now);
+}
+
 LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    // Windows 10 1607 scales the caption and the menu bar of a per-monitor
+    // window only when asked here; later versions do it by themselves.
+    EnableNonClientScaling(hwnd);
     return DefWindowProcW(hwnd, message, wParam, lParam);
   }
   App* app = AppOf(hwnd);
@@ -114,17 +142,35 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
       if (wParam != SIZE_MINIMIZED) LayOutMainWindowChildren(*app);
       return 0;
     case WM_DPICHANGED: {
-      // Moved to a monitor of another scale: the rectangle Windows proposes
-      // there gives the monitor and the corner; the size is the window's own.
       const auto* proposed = reinterpret_cast<const RECT*>(lParam);
-      if (proposed != nullptr) ScaleMainWindow(*app, LOWORD(wParam), *proposed);
+      if (proposed != nullptr) OnDpiChanged(*app, LOWORD(wParam), *proposed);
       return 0;
     }
+    case WM_ENTERSIZEMOVE:
+      app->movingOrSizing = true;
+      return 0;
+    case WM_EXITSIZEMOVE:
+      OnExitSizeMove(*app, hwnd);
+      return 0;
+    case WM_QUERYENDSESSION:
+      return OnQueryEndSession(*app, hwnd, lParam);
+    case WM_ENDSESSION:
+      OnEndSession(*app, hwnd, wParam != FALSE);
+      return 0;
+    case kOfferSaveMessage:
+      OfferSaveBeforeSessionEnd(*app, hwnd);
+      return 0;
     case kLineReceivedMessage: {
       const auto line = TakePostedLine(lParam);
       if (line) HandleReceivedLine(app->session, *line);
       return 0;
     }
+    case kLinkFailedMessage:
+      OnLinkFailed(*app, wParam);
+      return 0;
+    case WM_DEVICECHANGE:
+      OnDeviceChange(*app, wParam, lParam);
+      return TRUE;
     default:
       break;
   }
@@ -160,6 +206,16 @@ HWND CreateMainWindow(App& app, const wchar_t* className, const wchar_t* title) 
   return hwnd;
 }
 
+void StopLink(App& app, HWND hwnd) {
+  app.linkStopped = true;
+  KillTimer(hwnd, kReopenPortTimerId);
+  KillTimer(hwnd, kPortRetryTimerId);
+  // A thread that does not end keeps the port it reads; the process's end
+  // closes both.
+  if (app.receiver && !app.receiver->Stop()) return;
+  app.port.Close();
+}
+
 void SetStatusText(const App& app, std::wstring_view text) {
   HWND bar = app.statusBar;
   if (bar == nullptr) return;
@@ -185,7 +241,7 @@ void RestoreReadyText(App& app) {
   if (!GetCursorPos(&cursor) || !GetWindowRect(app.toolbar, &toolbarRect)) return;
   if (PtInRect(&toolbarRect, cursor)) return;
   app.readyTextShown = 1;
-  SetStatusText(app, kReadyText);
+  SetStatusText(app, IdleStatusText(app));
 }
 
 }  // namespace korvex7::win

@@ -5,9 +5,11 @@
 #include <array>
 
 #include "core/ui/main_window_layout.h"
+#include "win/resources/resource.h"
 #include "win/shell/app.h"
 #include "win/shell/toolbar.h"
 #include "win/support/display_dpi.h"
+#include "win/support/window_icons.h"
 
 namespace korvex7::win {
 
@@ -52,6 +54,28 @@ RECT WorkAreaUnder(const RECT& proposed) {
   return WorkAreaOf(nullptr);
 }
 
+// The toolbar's pictures, the status bar's font and the icons for `dpi`; the
+// content to size the window around, inside the work area under `proposed`.
+MainWindowContent PrepareForDpi(App& app, int dpi, const RECT& proposed) {
+  app.dpi = dpi;
+  const PixelRect work = ToPixelRect(WorkAreaUnder(proposed));
+  const SIZE frame = NonClientSizeAtDpi(app.mainWindow, dpi);
+
+  const ToolbarMetrics toolbar = ChooseToolbarMetrics(dpi, work.Width() - frame.cx);
+  ShowToolbarStrip(app.toolbar, app.instance, toolbar, app.toolbarImages);
+  SetStatusFont(app, dpi);
+  SetWindowIconsForDpi(app.mainWindow, app.instance, IDI_KORVEX7, dpi, app.icons);
+
+  MainWindowContent content;
+  content.dpi = dpi;
+  content.nonClient = {frame.cx, frame.cy};
+  content.workArea = work;
+  content.toolbarWidth = toolbar.rowWidth;
+  content.toolbarHeight = HeightOf(app.toolbar);
+  content.statusBarHeight = HeightOf(app.statusBar);
+  return content;
+}
+
 void MoveTo(HWND window, const MainWindowContent& content, PixelPoint proposed) {
   const PixelSize size = MainWindowSize(content);
   const PixelPoint at = MainWindowPlace(proposed, size, content.workArea);
@@ -63,21 +87,7 @@ void MoveTo(HWND window, const MainWindowContent& content, PixelPoint proposed) 
 void ScaleMainWindow(App& app, int dpi, const RECT& proposed) {
   HWND window = app.mainWindow;
   if (window == nullptr || dpi <= 0) return;
-  app.dpi = dpi;
-  const PixelRect work = ToPixelRect(WorkAreaUnder(proposed));
-  const SIZE frame = NonClientSizeAtDpi(window, dpi);
-
-  const ToolbarMetrics toolbar = ChooseToolbarMetrics(dpi, work.Width() - frame.cx);
-  ShowToolbarStrip(app.toolbar, app.instance, toolbar, app.toolbarImages);
-  SetStatusFont(app, dpi);
-
-  MainWindowContent content;
-  content.dpi = dpi;
-  content.nonClient = {frame.cx, frame.cy};
-  content.workArea = work;
-  content.toolbarWidth = toolbar.rowWidth;
-  content.toolbarHeight = HeightOf(app.toolbar);
-  content.statusBarHeight = HeightOf(app.statusBar);
+  MainWindowContent content = PrepareForDpi(app, dpi, proposed);
   const PixelPoint corner{proposed.left, proposed.top};
   MoveTo(window, content, corner);
 
@@ -88,6 +98,15 @@ void ScaleMainWindow(App& app, int dpi, const RECT& proposed) {
     content.nonClient = drawn;
     MoveTo(window, content, corner);
   }
+  LayOutMainWindowChildren(app);
+}
+
+void ScaleMainWindowInto(App& app, int dpi, const RECT& proposed) {
+  HWND window = app.mainWindow;
+  if (window == nullptr || dpi <= 0) return;
+  (void)PrepareForDpi(app, dpi, proposed);
+  SetWindowPos(window, nullptr, proposed.left, proposed.top, proposed.right - proposed.left,
+               proposed.bottom - proposed.top, kMoveFlags);
   LayOutMainWindowChildren(app);
 }
 

@@ -5,6 +5,7 @@
 #include <cwchar>
 #include <string>
 
+#include "core/model/device_names.h"
 #include "win/dialogs/about_dialog.h"
 #include "win/dialogs/comm_settings_dialog.h"
 #include "win/dialogs/dialog_context.h"
@@ -14,6 +15,8 @@
 #include "win/shell/discard_prompt.h"
 #include "win/shell/document_file.h"
 #include "win/shell/main_window.h"
+#include "win/shell/port_status.h"
+#include "win/shell/session_end.h"
 #include "win/shell/status_display.h"
 #include "win/support/message_box.h"
 #include "win/support/text.h"
@@ -28,6 +31,9 @@ constexpr wchar_t kSavePromptCaption[] = L"保存確認";
 constexpr wchar_t kOpenNotFound[] =
     L"指定したファイルが見つかりませんでした。\nもう一度ファイル名を入力してください。";
 constexpr wchar_t kCannotOpenForWriting[] = L"ファイルを開くことができませんでした。";
+// Followed by the system's words for the error: a file that is there but
+// cannot be read (held by another program, no permission).
+constexpr wchar_t kCannotOpenForReading[] = L"ファイルを開くことができませんでした。\n";
 constexpr wchar_t kCannotWrite[] = L"ファイルに書き込むことができませんでした。";
 constexpr wchar_t kCannotReplace[] = L"ファイルを置き換えることができませんでした。";
 constexpr wchar_t kDialogFailed[] = L"エラーが発生しました。アプリケーションを終了します。";
@@ -58,6 +64,45 @@ void OnFileDialogWithoutFile(HWND hwnd) {
   PostMessageW(hwnd, WM_CLOSE, 0, 0);
 }
 
+// A name that Windows gives a device ("COM1.dat" opens the serial port):
+// which device, and that the operator is to choose another name.
+std::wstring DeviceNameMessage(const std::wstring& path) {
+  const std::string name = WideToUtf8(path);
+  const std::size_t slash = path.find_last_of(L"/\\");
+  const std::wstring shown = slash == std::wstring::npos ? path : path.substr(slash + 1);
+  return L"「" + shown + L"」は\n設定ファイルに使えない名前です。\n" +
+         Utf8ToWide(DeviceNameIn(name)) +
+         L" は Windows の装置の名前です。\n"
+         L"CON、PRN、AUX、NUL、\n"
+         L"COM1～COM9、LPT1～LPT9 は\n"
+         L"拡張子が付いても装置を指します。\n"
+         L"別の名前を指定してください。";
+}
+
+void ShowDeviceNameMessage(HWND owner, const std::wstring& path) {
+  ShowMessage(owner, DeviceNameMessage(path).c_str(), kErrorCaption, MB_OK | MB_ICONWARNING);
+}
+
+// Open could not load the file: not there (the specified message), a
+// device's name, or the system's reason.
+void ShowOpenFailure(HWND hwnd, const std::wstring& path, const OpenOutcome& outcome) {
+  switch (outcome.result) {
+    case OpenResult::kLoaded:
+      return;
+    case OpenResult::kNotFound:
+      ShowMessage(hwnd, kOpenNotFound, kErrorCaption, MB_OK | MB_ICONWARNING);
+      return;
+    case OpenResult::kDeviceName:
+      ShowDeviceNameMessage(hwnd, path);
+      return;
+    case OpenResult::kCannotOpen:
+      break;
+  }
+  const std::wstring text =
+      std::wstring(kCannotOpenForReading) + Utf8ToWide(win32::OsErrorText(outcome.error));
+  ShowMessage(hwnd, text.c_str(), kErrorCaption, MB_OK | MB_ICONWARNING);
+}
+
 bool WriteDocumentTo(SettingsModel& model, const std::wstring& path) {
   const SaveResult result = SaveSettingsFile(path, model);
   const wchar_t* message = nullptr;
@@ -65,6 +110,10 @@ bool WriteDocumentTo(SettingsModel& model, const std::wstring& path) {
     case SaveResult::kSaved:
       model.document.modified = 0;
       return true;
+    case SaveResult::kDeviceName:
+      ShowMessage(nullptr, DeviceNameMessage(path).c_str(), kErrorCaption,
+                  MB_OK | MB_ICONERROR | MB_TASKMODAL);
+      return false;
     case SaveResult::kCannotCreate:
       message = kCannotOpenForWriting;
       break;
@@ -99,13 +148,14 @@ void OpenDocument(App& app, HWND hwnd) {
       return;
     }
     const std::wstring path(d.fileBuffer);
-    if (LoadSettingsFile(path, model)) {
+    const OpenOutcome outcome = LoadSettingsFile(path, model);
+    if (outcome.loaded()) {
       model.document.fileName = WideToUtf8(path);
       model.document.modified = 0;
       InvalidateRect(hwnd, nullptr, TRUE);
       return;
     }
-    ShowMessage(hwnd, kOpenNotFound, kErrorCaption, MB_OK | MB_ICONWARNING);
+    ShowOpenFailure(hwnd, path, outcome);
   }
 }
 
@@ -115,7 +165,19 @@ void ExitProgram(App& app, HWND hwnd) {
 
 // What the dialogs opened from the main window are given.
 DialogContext DialogContextFor(App& app, HWND owner) {
-  return DialogContext{app.instance, owner, app.session, [&app] { ClosePortAndReopenLater(app); }};
+  return DialogContext{app.instance, owner, app.session};
+}
+
+// The communication settings: the port, the line mode and the handshake in
+// use; "OK" takes the chosen ones and reopens the port.
+void RunCommSettings(App& app, HWND hwnd) {
+  const LinkProfile current{app.portName, app.session.model.link.mode, app.line.handshake};
+  RunCommSettingsDialog(DialogContextFor(app, hwnd), current, [&app](const LinkProfile& chosen) {
+    app.portName = chosen.port;
+    app.session.model.link.mode = chosen.mode;
+    app.line.handshake = chosen.handshake;
+    ClosePortAndReopenLater(app);
+  });
 }
 
 }  // namespace
@@ -136,11 +198,14 @@ void PrepareFileDialog(App& app, HWND owner, const std::wstring& initialDirector
   d.ofn.lpstrDefExt = L"dat";
 }
 
-bool ConfirmDiscard(App& app, HWND hwnd) {
+bool ConfirmDiscard(App& app, HWND hwnd) { return ConfirmDiscardOwnedBy(app, hwnd, hwnd, 0); }
+
+bool ConfirmDiscardOwnedBy(App& app, HWND hwnd, HWND promptOwner, UINT extraStyle) {
   return ConfirmDiscardWith(
       app.session.model.document.modified,
-      [hwnd] {
-        return ShowMessage(hwnd, kSavePrompt, kSavePromptCaption, MB_YESNO) == IDYES
+      [promptOwner, extraStyle] {
+        return ShowMessage(promptOwner, kSavePrompt, kSavePromptCaption, MB_YESNO | extraStyle) ==
+                       IDYES
                    ? SaveAnswer::kYes
                    : SaveAnswer::kNo;
       },
@@ -158,21 +223,45 @@ bool SaveDocumentAs(App& app, HWND hwnd) {
   d.ofn.lpstrTitle = kSaveAsTitle;
   d.ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR;
   LoadFileBuffer(app);
-  if (!GetSaveFileNameW(&d.ofn)) {
-    OnFileDialogWithoutFile(hwnd);
-    return false;
+  std::wstring path;
+  for (;;) {
+    if (!GetSaveFileNameW(&d.ofn)) {
+      OnFileDialogWithoutFile(hwnd);
+      return false;
+    }
+    path = d.fileBuffer;
+    if (!IsDeviceName(WideToUtf8(path))) break;
+    // The name is asked for again, as for a file that Open does not find.
+    ShowDeviceNameMessage(hwnd, path);
   }
-  const std::wstring path(d.fileBuffer);
   // The document takes the new name only once the file is really there.
   if (!WriteDocumentTo(app.session.model, path)) return false;
   app.session.model.document.fileName = WideToUtf8(path);
   return true;
 }
 
-void OnMainWindowClose(App& app, HWND hwnd) { ExitProgram(app, hwnd); }
+namespace {
 
-void OnMenuCommand(App& app, HWND hwnd, int commandId) {
-  SetStatusText(app, kReadyText);
+// Marks a file command as running for its whole length: Windows asking to
+// end the session meanwhile is held without a second prompt, and the
+// reason for holding it is withdrawn once the command is over.
+class FileCommand {
+ public:
+  FileCommand(App& app, HWND hwnd) : app_(app), hwnd_(hwnd) { ++app_.fileCommandsOpen; }
+  ~FileCommand() {
+    --app_.fileCommandsOpen;
+    ReleaseSessionEndIfAnswered(app_, hwnd_);
+  }
+  FileCommand(const FileCommand&) = delete;
+  FileCommand& operator=(const FileCommand&) = delete;
+
+ private:
+  App& app_;
+  HWND hwnd_;
+};
+
+void RunFileCommand(App& app, HWND hwnd, int commandId) {
+  FileCommand running(app, hwnd);
   switch (commandId) {
     case IDM_FILE_NEW:
       NewDocument(app, hwnd);
@@ -186,11 +275,31 @@ void OnMenuCommand(App& app, HWND hwnd, int commandId) {
     case IDM_FILE_SAVE_AS:
       SaveDocumentAs(app, hwnd);
       return;
-    case IDM_FILE_EXIT:
+    default:
       ExitProgram(app, hwnd);
       return;
+  }
+}
+
+}  // namespace
+
+void OnMainWindowClose(App& app, HWND hwnd) {
+  FileCommand running(app, hwnd);
+  ExitProgram(app, hwnd);
+}
+
+void OnMenuCommand(App& app, HWND hwnd, int commandId) {
+  SetStatusText(app, IdleStatusText(app));
+  switch (commandId) {
+    case IDM_FILE_NEW:
+    case IDM_FILE_OPEN:
+    case IDM_FILE_SAVE:
+    case IDM_FILE_SAVE_AS:
+    case IDM_FILE_EXIT:
+      RunFileCommand(app, hwnd, commandId);
+      return;
     case IDM_COMM_SETTINGS:
-      RunCommSettingsDialog(DialogContextFor(app, hwnd));
+      RunCommSettings(app, hwnd);
       return;
     case IDM_ABOUT:
       RunAboutDialog(DialogContextFor(app, hwnd));

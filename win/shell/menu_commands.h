@@ -27,6 +27,11 @@ bool SaveDocumentAs(App& app, HWND hwnd);
 // The unsaved-changes prompt; true when the asking command may go on.
 bool ConfirmDiscard(App& app, HWND hwnd);
 
+// The same prompt owned by `promptOwner` (a window of the program over the
+// main window) with `extraStyle` added to its message box; a save it leads
+// to runs on the main window `hwnd`.
+bool ConfirmDiscardOwnedBy(App& app, HWND hwnd, HWND promptOwner, UINT extraStyle);
+
 // Prepares the shared open/save dialog record (start-up).
 void PrepareFileDialog(App& app, HWND owner, const std::wstring& initialDirectory);
 

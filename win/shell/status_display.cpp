@@ -3,6 +3,7 @@
 #include "core/link/status_timer.h"
 #include "win/shell/app.h"
 #include "win/shell/main_window.h"
+#include "win/shell/port_status.h"
 #include "win/support/message_box.h"
 
 namespace korvex7::win {
@@ -33,24 +34,11 @@ void OnMainTimer(App& app, HWND hwnd, WPARAM timerId) {
       KillTimer(hwnd, kReopenPortTimerId);
       OpenPortAndReport(app);
       break;
+    case kPortRetryTimerId:
+      OnPortRetryTimer(app);
+      break;
     default:
       break;
-  }
-}
-
-void OpenPortAndReport(App& app) {
-  for (const OpenStep step : app.port.Open(app.session.model.link.comPort)) {
-    ::MessageBeep(MB_ICONQUESTION);
-    ShowMessage(nullptr, OpenStepMessage(step), L"Error", MB_OK | MB_ICONSTOP | MB_TASKMODAL);
-  }
-}
-
-void ClosePortAndReopenLater(App& app) {
-  app.port.Close();
-  if (app.mainWindow == nullptr ||
-      SetTimer(app.mainWindow, kReopenPortTimerId, kReopenPortTimerMs, nullptr) == 0) {
-    // Without the timer the port is opened at once.
-    OpenPortAndReport(app);
   }
 }
 

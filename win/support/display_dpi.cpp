@@ -9,6 +9,8 @@ namespace {
 using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
 using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
 using SystemParametersInfoForDpiFn = BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT);
+using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
+using EnableNonClientDpiScalingFn = BOOL(WINAPI*)(HWND);
 
 // A function of user32.dll, null where this Windows lacks it.
 template <typename Fn>
@@ -84,6 +86,25 @@ RECT WorkAreaOf(HWND window) {
     work = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   }
   return work;
+}
+
+void EnableNonClientScaling(HWND window) {
+  static const auto enable =
+      User32Function<EnableNonClientDpiScalingFn>("EnableNonClientDpiScaling");
+  // It fails where the window is not per-monitor aware; nothing else is to
+  // be done then.
+  if (enable != nullptr && window != nullptr) (void)enable(window);
+}
+
+int IconSizeAtDpi(bool small, int dpi) {
+  static const auto forDpi = User32Function<GetSystemMetricsForDpiFn>("GetSystemMetricsForDpi");
+  const int metric = small ? SM_CXSMICON : SM_CXICON;
+  if (forDpi != nullptr) {
+    if (const int size = forDpi(metric, static_cast<UINT>(dpi)); size > 0) return size;
+  }
+  const int system = GetSystemMetrics(metric);
+  const int atSystemDpi = system > 0 ? system : (small ? 16 : 32);
+  return MulDiv(atSystemDpi, dpi, SystemDpi());
 }
 
 }  // namespace korvex7::win

@@ -1,6 +1,7 @@
 // The display scale of the program's windows. The per-monitor functions of
 // Windows 10 (GetDpiForWindow, AdjustWindowRectExForDpi,
-// SystemParametersInfoForDpi) are looked up when first needed: the program
+// SystemParametersInfoForDpi, GetSystemMetricsForDpi,
+// EnableNonClientDpiScaling) are looked up when first needed: the program
 // also runs on Windows 7 and 8, where they are missing and every window has
 // the system's DPI.
 #pragma once
@@ -26,5 +27,15 @@ bool StatusFontAtDpi(int dpi, LOGFONTW& font);
 // The work area (the monitor less its taskbars) of the monitor nearest to
 // the window.
 RECT WorkAreaOf(HWND window);
+
+// Asks Windows to scale the caption, the menu bar and the scroll bars of a
+// top-level window with its monitor (EnableNonClientDpiScaling, Windows 10
+// 1607 and later; called on WM_NCCREATE). Windows 10 1703 and later do it for
+// a PerMonitorV2 window anyway; elsewhere nothing happens.
+void EnableNonClientScaling(HWND window);
+
+// The size of the system's large (SM_CXICON) or small (SM_CXSMICON) icons
+// at `dpi`: 32 and 16 pixels at 96 DPI.
+int IconSizeAtDpi(bool small, int dpi);
 
 }  // namespace korvex7::win

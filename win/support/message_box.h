@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-#include "core/link/status_timer.h"
+#include "core/link/status_messages.h"
 
 namespace korvex7::win {
 

@@ -11,8 +11,7 @@
 
 namespace korvex7::win {
 
-inline constexpr unsigned kCodePageShiftJis = 932;
-
+using win32::kCodePageShiftJis;
 using win32::Utf8ToWide;
 using win32::WideToUtf8;
 

@@ -1,6 +1,6 @@
 // RAII owners of the program's handles: the kernel handles of the platform
-// layer (platform/win32/unique_handle.h), and GDI objects (fonts, bitmaps,
-// brushes) for the windows.
+// layer (platform/win32/unique_handle.h), GDI objects (fonts, bitmaps,
+// brushes) and icons for the windows.
 #pragma once
 
 #include <windows.h>
@@ -39,6 +39,32 @@ class UniqueGdiObject {
 
  private:
   T object_ = nullptr;
+};
+
+// Owner of an icon made by LoadImageW (not a shared one); destroyed with
+// DestroyIcon.
+class UniqueIcon {
+ public:
+  UniqueIcon() = default;
+  explicit UniqueIcon(HICON icon) : icon_(icon) {}
+  UniqueIcon(const UniqueIcon&) = delete;
+  UniqueIcon& operator=(const UniqueIcon&) = delete;
+  UniqueIcon(UniqueIcon&& other) noexcept : icon_(std::exchange(other.icon_, nullptr)) {}
+  UniqueIcon& operator=(UniqueIcon&& other) noexcept {
+    if (this != &other) reset(std::exchange(other.icon_, nullptr));
+    return *this;
+  }
+  ~UniqueIcon() { reset(); }
+
+  HICON get() const { return icon_; }
+  explicit operator bool() const { return icon_ != nullptr; }
+  void reset(HICON icon = nullptr) {
+    if (icon_ != nullptr) DestroyIcon(icon_);
+    icon_ = icon;
+  }
+
+ private:
+  HICON icon_ = nullptr;
 };
 
 }  // namespace korvex7::win

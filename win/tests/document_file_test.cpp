@@ -70,7 +70,7 @@ TEST(DocumentFileTest, SaveRoundTrip) {
   const SettingsModel saved = Edited();
   ASSERT_EQ(SaveSettingsFile(dir / L"unit.dat", saved), SaveResult::kSaved);
   SettingsModel loaded;
-  ASSERT_TRUE(LoadSettingsFile(dir / L"unit.dat", loaded));
+  ASSERT_TRUE(LoadSettingsFile(dir / L"unit.dat", loaded).loaded());
   EXPECT_TRUE(SavedFieldsEqual(saved, loaded));
 }
 
@@ -97,12 +97,69 @@ TEST(DocumentFileTest, FailedSavesLeaveEverythingAsItWas) {
   }
 }
 
-TEST(DocumentFileTest, LoadOfAMissingFileLeavesTheModel) {
+// Open tells a file that is not there from one it cannot open, and opens
+// none whose name is a device's; the model is left as it was each time.
+TEST(DocumentFileTest, LoadThatCannotOpenSaysWhyAndLeavesTheModel) {
   TempFolder dir;
-  SettingsModel model = Edited();
-  const SettingsModel before = model;
-  EXPECT_FALSE(LoadSettingsFile(dir / L"missing.dat", model));
-  EXPECT_TRUE(SavedFieldsEqual(model, before));
+  WriteRaw(dir / L"held.dat", Expected(SettingsModel{}));
+  // Another program has the file open and shares it with nobody.
+  const HANDLE holder = CreateFileW((dir / L"held.dat").c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                                    nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+  struct Row {
+    std::wstring path;
+    OpenResult result;
+    DWORD error;
+  };
+  const Row rows[] = {
+      {dir / L"missing.dat", OpenResult::kNotFound, ERROR_FILE_NOT_FOUND},
+      {dir / L"no-such-folder\\unit.dat", OpenResult::kNotFound, ERROR_PATH_NOT_FOUND},
+      {dir / L"held.dat", OpenResult::kCannotOpen, ERROR_SHARING_VIOLATION},
+      {dir / L"COM1.dat", OpenResult::kDeviceName, ERROR_SUCCESS},
+      {dir / L"nul", OpenResult::kDeviceName, ERROR_SUCCESS},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.path);
+    SettingsModel model = Edited();
+    const OpenOutcome outcome = LoadSettingsFile(row.path, model);
+    EXPECT_FALSE(outcome.loaded());
+    EXPECT_EQ(outcome.result, row.result);
+    EXPECT_EQ(outcome.error, row.error);
+    EXPECT_TRUE(SavedFieldsEqual(model, Edited()));
+  }
+  CloseHandle(holder);
+}
+
+// A file another program has open for writing (an editor), or may rename
+// or delete (a sync client), is read all the same.
+TEST(DocumentFileTest, LoadSharesTheFileWithOtherPrograms) {
+  TempFolder dir;
+  const SettingsModel saved = Edited();
+  WriteRaw(dir / L"shared.dat", Expected(saved));
+  const DWORD shares[] = {FILE_SHARE_READ | FILE_SHARE_WRITE,
+                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                          FILE_SHARE_READ | FILE_SHARE_DELETE};
+  for (const DWORD share : shares) {
+    SCOPED_TRACE(share);
+    const HANDLE writer = CreateFileW((dir / L"shared.dat").c_str(), GENERIC_READ | GENERIC_WRITE,
+                                      share, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+    SettingsModel loaded;
+    EXPECT_TRUE(LoadSettingsFile(dir / L"shared.dat", loaded).loaded());
+    EXPECT_TRUE(SavedFieldsEqual(saved, loaded));
+    CloseHandle(writer);
+  }
+}
+
+// A device's name is refused before anything is made: on Windows the save
+// would go to the serial port or vanish into NUL.
+TEST(DocumentFileTest, SaveRefusesADevicesName) {
+  TempFolder dir;
+  for (const wchar_t* name : {L"COM1.dat", L"nul.dat", L"Lpt2.txt", L"CON"}) {
+    SCOPED_TRACE(name);
+    EXPECT_EQ(SaveSettingsFile(dir / name, Edited()), SaveResult::kDeviceName);
+    EXPECT_EQ(dir.Names(), std::vector<std::wstring>{});
+  }
 }
 
 TEST(DocumentFileTest, LoadAcceptsLfAndBlanksAsSeparators) {
@@ -120,7 +177,7 @@ TEST(DocumentFileTest, LoadAcceptsLfAndBlanksAsSeparators) {
   for (const std::string& variant : {lf, blanks}) {
     WriteRaw(dir / L"variant.dat", variant);
     SettingsModel loaded;
-    ASSERT_TRUE(LoadSettingsFile(dir / L"variant.dat", loaded));
+    ASSERT_TRUE(LoadSettingsFile(dir / L"variant.dat", loaded).loaded());
     EXPECT_TRUE(SavedFieldsEqual(saved, loaded));
   }
 }
@@ -151,7 +208,7 @@ TEST(DocumentFileTest, LoadReadsOnlyTheStartOfAHugeFile) {
     ASSERT_TRUE(extended);
 
     SettingsModel loaded;
-    ASSERT_TRUE(LoadSettingsFile(path, loaded));
+    ASSERT_TRUE(LoadSettingsFile(path, loaded).loaded());
     EXPECT_TRUE(SavedFieldsEqual(saved, loaded));
     std::string start;
     ASSERT_TRUE(ReadFileStart(path, kSettingsFileReadLimit, start));

@@ -1,5 +1,6 @@
-// The profile file values: what each stored text means, and the round trip
-// through the real profile functions.
+// The profile file values: what each stored text means, what a change
+// writes, what an earlier version of the program makes of it, and the round
+// trip through the real profile functions.
 #include "win/serial/link_profile.h"
 
 #include <windows.h>
@@ -10,46 +11,132 @@
 namespace korvex7::win {
 namespace {
 
+std::string Narrow(std::wstring_view text) { return std::string(text.begin(), text.end()); }
+
+std::optional<std::wstring> V(const wchar_t* text) {
+  if (text == nullptr) return std::nullopt;
+  return std::wstring(text);
+}
+
+TEST(LinkProfileTest, PortNames) {
+  const std::pair<const wchar_t*, const wchar_t*> rows[] = {
+      {L"COM1", L"COM1"},
+      {L"com12", L"COM12"},
+      {L"Com256", L"COM256"},
+      {L"COM007", L"COM7"},
+      {L"COM257", nullptr},
+      {L"COM0", nullptr},
+      {L"COM", nullptr},
+      {L"COM1 ", nullptr},
+      {L"COMX", nullptr},
+      {L"LPT1", nullptr},
+      {L"", nullptr},
+      {L"\\\\.\\COM3", nullptr},
+      {L"COM99999999999", nullptr},
+  };
+  for (const auto& [text, name] : rows) {
+    SCOPED_TRACE(Narrow(text));
+    EXPECT_EQ(CanonicalPortName(text), V(name));
+  }
+}
+
 struct ParseRow {
-  const wchar_t* stored;
-  std::int32_t comPort;
-  std::int32_t mode;
+  const wchar_t* comPort;  // null: the key is absent
+  const wchar_t* port;
+  const wchar_t* control;
+  const wchar_t* handshake;
+  LinkProfile expected;
 };
 
 TEST(LinkProfileTest, StoredValues) {
   const ParseRow rows[] = {
-      {L"0", 0, 0},
-      {L"1", 1, 1},
-      {L"2", 2, 0},
-      {L"3", 3, 0},
-      {L"4", 4, 0},
-      {L"5", 5, 0},
-      // Out of range or not one digit: COM1, RS-232C.
-      {L"6", 0, 0},
-      {L"9", 0, 0},
-      {L"", 0, 0},
-      {L"12", 0, 0},
-      {L"10", 0, 0},
-      {L"-1", 0, 0},
-      {L"a", 0, 0},
-      {L"1 ", 0, 0},
-      {L"01", 0, 0},
-      {L"\x0661", 0, 0},
+      // Nothing stored: COM1, RS-232C, handshake.
+      {nullptr, nullptr, nullptr, nullptr, {L"COM1", 0, true}},
+      // An earlier version's file: one digit per key.
+      {L"0", nullptr, L"0", nullptr, {L"COM1", 0, true}},
+      {L"3", nullptr, L"1", nullptr, {L"COM4", 1, true}},
+      {L"5", nullptr, L"0", nullptr, {L"COM6", 0, true}},
+      // Ports after COM6: "-" and the name.
+      {L"-", L"COM12", L"0", nullptr, {L"COM12", 0, true}},
+      {L"-", L"com7", L"1", L"0", {L"COM7", 1, false}},
+      // An earlier version chose COM3 since: its digit stands.
+      {L"2", L"COM12", L"0", nullptr, {L"COM3", 0, true}},
+      // The name alone (a hand-written file) is taken too.
+      {nullptr, L"COM9", nullptr, nullptr, {L"COM9", 0, true}},
+      // Values that mean nothing: the defaults.
+      {L"6", nullptr, L"2", L"x", {L"COM1", 0, true}},
+      {L"9", nullptr, L"", L"", {L"COM1", 0, true}},
+      {L"12", nullptr, L"01", L"1", {L"COM1", 0, true}},
+      {L"-", L"COM0", L"-1", L"00", {L"COM1", 0, true}},
+      {L"-", L"tcp://", L"a", L"no", {L"COM1", 0, true}},
+      {L"", L"", L"1 ", nullptr, {L"COM1", 0, true}},
+      {L"\x0661", nullptr, L"\x0661", nullptr, {L"COM1", 0, true}},
+      {L"1", nullptr, L"1", L"1", {L"COM2", 1, true}},
   };
   for (const ParseRow& row : rows) {
-    SCOPED_TRACE(std::wstring(L"stored \"") + row.stored + L"\"");
-    EXPECT_EQ(ParseComPortValue(row.stored), row.comPort);
-    EXPECT_EQ(ParseControlValue(row.stored), row.mode);
+    SCOPED_TRACE(Narrow(row.comPort ? row.comPort : L"(none)") + " / " +
+                 Narrow(row.port ? row.port : L"(none)"));
+    const StoredProfile stored{V(row.comPort), V(row.port), V(row.control), V(row.handshake)};
+    EXPECT_EQ(ParseLinkProfile(stored), row.expected);
   }
 }
 
-TEST(LinkProfileTest, DigitsWritten) {
-  const std::pair<std::int32_t, wchar_t> rows[] = {
-      {0, L'0'}, {1, L'1'}, {5, L'5'}, {9, L'9'}, {-1, L'0'}, {10, L'0'}, {32, L'0'},
+// An earlier version reads "com_port" with room for one character and
+// takes it as a decimal number; 0..5 is COM1..COM6, anything else COM1.
+int EarlierVersionReads(const std::wstring& stored) {
+  if (stored.empty() || stored[0] < L'0' || stored[0] > L'9') return 0;
+  const int n = stored[0] - L'0';
+  return n <= 5 ? n : 0;
+}
+
+TEST(LinkProfileTest, AnEarlierVersionFallsBackToCom1) {
+  for (int n = 1; n <= 256; ++n) {
+    const std::wstring port = L"COM" + std::to_wstring(n);
+    SCOPED_TRACE(Narrow(port));
+    const std::wstring stored = ComPortValue(port);
+    EXPECT_EQ(LegacyComPortIndex(port), n <= 6 ? n - 1 : -1);
+    EXPECT_EQ(EarlierVersionReads(stored), n <= 6 ? n - 1 : 0);
+    // This version reads back what it wrote.
+    EXPECT_EQ(ParseLinkProfile({stored, port, std::nullopt, std::nullopt}).port, port);
+  }
+}
+
+TEST(LinkProfileTest, OnlyChangedValuesAreWritten) {
+  struct Row {
+    const char* name;
+    LinkProfile before;
+    LinkProfile after;
+    std::vector<ProfileEntry> written;
   };
-  for (const auto& [value, digit] : rows) {
-    SCOPED_TRACE(value);
-    EXPECT_EQ(ProfileDigit(value), digit);
+  const Row rows[] = {
+      {"nothing changed", {L"COM3", 1, true}, {L"COM3", 1, true}, {}},
+      {"line mode", {L"COM1", 0, true}, {L"COM1", 1, true}, {{kControlKey, L"1"}}},
+      {"COM1 to COM3",
+       {L"COM1", 0, true},
+       {L"COM3", 0, true},
+       {{kComPortKey, L"2"}, {kPortKey, L"COM3"}}},
+      {"COM3 to COM12",
+       {L"COM3", 0, true},
+       {L"COM12", 0, true},
+       {{kComPortKey, L"-"}, {kPortKey, L"COM12"}}},
+      {"COM12 to COM13: com_port stays \"-\"",
+       {L"COM12", 0, true},
+       {L"COM13", 0, true},
+       {{kPortKey, L"COM13"}}},
+      {"COM12 to COM6",
+       {L"COM12", 1, true},
+       {L"COM6", 1, true},
+       {{kComPortKey, L"5"}, {kPortKey, L"COM6"}}},
+      {"handshake off", {L"COM1", 0, true}, {L"COM1", 0, false}, {{kHandshakeKey, L"0"}}},
+      {"handshake on", {L"COM1", 0, false}, {L"COM1", 0, true}, {{kHandshakeKey, L"1"}}},
+      {"everything",
+       {L"COM2", 0, true},
+       {L"COM20", 1, false},
+       {{kComPortKey, L"-"}, {kPortKey, L"COM20"}, {kControlKey, L"1"}, {kHandshakeKey, L"0"}}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(ProfileChanges(row.before, row.after), row.written);
   }
 }
 
@@ -57,60 +144,62 @@ TEST(LinkProfileTest, DigitsWritten) {
 class SavedProfile {
  public:
   SavedProfile() {
-    for (int i = 0; i < 2; ++i) {
-      wchar_t buffer[32] = {};
-      present_[i] = GetPrivateProfileStringW(kProfileSection, kKeys[i], L"\x01", buffer, 32,
+    for (int i = 0; i < kCount; ++i) {
+      wchar_t buffer[64] = {};
+      present_[i] = GetPrivateProfileStringW(kProfileSection, kKeys[i], L"\x01", buffer, 64,
                                              kProfileFile) != 1 ||
                     buffer[0] != L'\x01';
       values_[i] = buffer;
     }
   }
   ~SavedProfile() {
-    for (int i = 0; i < 2; ++i) {
+    for (int i = 0; i < kCount; ++i) {
       WritePrivateProfileStringW(kProfileSection, kKeys[i],
                                  present_[i] ? values_[i].c_str() : nullptr, kProfileFile);
     }
   }
+  void Clear() {
+    for (const wchar_t* key : kKeys) {
+      WritePrivateProfileStringW(kProfileSection, key, nullptr, kProfileFile);
+    }
+  }
 
  private:
-  static constexpr const wchar_t* kKeys[2] = {kComPortKey, kControlKey};
-  bool present_[2] = {};
-  std::wstring values_[2];
+  static constexpr int kCount = 4;
+  static constexpr const wchar_t* kKeys[kCount] = {kComPortKey, kPortKey, kControlKey,
+                                                   kHandshakeKey};
+  bool present_[kCount] = {};
+  std::wstring values_[kCount];
 };
 
 TEST(LinkProfileTest, WrittenValuesReadBack) {
   SavedProfile keep;
-  const std::pair<std::int32_t, std::int32_t> rows[] = {{0, 0}, {3, 1}, {5, 0}, {1, 1}};
-  for (const auto& [port, mode] : rows) {
-    SCOPED_TRACE(port * 10 + mode);
-    ASSERT_TRUE(WriteLinkProfileValue(kComPortKey, port));
-    ASSERT_TRUE(WriteLinkProfileValue(kControlKey, mode));
-    const LinkProfile read = ReadLinkProfile();
-    EXPECT_EQ(read.comPort, port);
-    EXPECT_EQ(read.mode, mode);
+  keep.Clear();
+  EXPECT_EQ(ReadLinkProfile(), (LinkProfile{L"COM1", 0, true}));
+  const LinkProfile rows[] = {
+      {L"COM4", 1, true}, {L"COM12", 0, false}, {L"COM256", 1, false},
+      {L"COM6", 0, true}, {L"COM1", 0, true},
+  };
+  LinkProfile before = ReadLinkProfile();
+  for (const LinkProfile& row : rows) {
+    SCOPED_TRACE(Narrow(row.port));
+    ASSERT_TRUE(WriteProfileEntries(ProfileChanges(before, row)));
+    EXPECT_EQ(ReadLinkProfile(), row);
+    before = row;
   }
 }
 
 TEST(LinkProfileTest, HandEditedValuesMeanTheDefaults) {
   SavedProfile keep;
+  keep.Clear();
   const wchar_t* const rows[] = {L"7", L"x", L"99", L""};
   for (const wchar_t* stored : rows) {
-    SCOPED_TRACE(stored);
-    ASSERT_TRUE(WritePrivateProfileStringW(kProfileSection, kComPortKey, stored, kProfileFile));
-    ASSERT_TRUE(WritePrivateProfileStringW(kProfileSection, kControlKey, stored, kProfileFile));
-    const LinkProfile read = ReadLinkProfile();
-    EXPECT_EQ(read.comPort, 0);
-    EXPECT_EQ(read.mode, 0);
+    SCOPED_TRACE(Narrow(stored));
+    for (const wchar_t* key : {kComPortKey, kPortKey, kControlKey, kHandshakeKey}) {
+      ASSERT_TRUE(WritePrivateProfileStringW(kProfileSection, key, stored, kProfileFile));
+    }
+    EXPECT_EQ(ReadLinkProfile(), (LinkProfile{L"COM1", 0, true}));
   }
-}
-
-TEST(LinkProfileTest, AbsentKeysMeanTheDefaults) {
-  SavedProfile keep;
-  ASSERT_TRUE(WritePrivateProfileStringW(kProfileSection, kComPortKey, nullptr, kProfileFile));
-  ASSERT_TRUE(WritePrivateProfileStringW(kProfileSection, kControlKey, nullptr, kProfileFile));
-  const LinkProfile read = ReadLinkProfile();
-  EXPECT_EQ(read.comPort, 0);
-  EXPECT_EQ(read.mode, 0);
 }
 
 }  // namespace

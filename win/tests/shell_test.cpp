@@ -5,6 +5,7 @@
 
 #include <set>
 #include <string>
+#include <vector>
 
 #include "core/link/status_timer.h"
 #include "core/model/settings_model.h"
@@ -59,30 +60,30 @@ TEST(DiscardPromptTest, OnlyARealSaveOrNoLetsTheCommandGoOn) {
   }
 }
 
-TEST(CommSettingsTest, OkWritesOnlyWhatChanged) {
+// "OK" takes the three selections; a list without a selection keeps the
+// value from opening, and so does an index the list does not have.
+TEST(CommSettingsTest, OkTakesTheSelections) {
+  const std::vector<PortChoice> ports =
+      BuildPortChoices({{"COM7", "USB Serial Port"}, {"COM12", ""}}, L"COM3");
+  ASSERT_EQ(ports.size(), 8u);
+  const LinkProfile opened{L"COM3", 0, true};
   struct Row {
-    std::int32_t openedPort, openedMode;
-    int selectedPort, selectedMode;
-    std::int32_t port, mode;
-    bool writeControl, writeComPort;
+    int port, mode, handshake;
+    LinkProfile chosen;
   };
   const Row rows[] = {
-      {0, 0, 0, 0, 0, 0, false, false},    // nothing changed
-      {0, 0, 0, 1, 0, 1, true, false},     // line mode only: the port stays open
-      {0, 1, 3, 1, 3, 1, false, true},     // port only: reopened
-      {2, 0, 5, 1, 5, 1, true, true},      // both
-      {4, 1, -1, -1, 4, 1, false, false},  // no selection keeps the values
-      {1, 0, -1, 1, 1, 1, true, false},
+      {2, 0, 0, {L"COM3", 0, true}},     // nothing changed
+      {2, 1, 0, {L"COM3", 1, true}},     // line mode only
+      {6, 0, 0, {L"COM7", 0, true}},     // the USB adapter's port
+      {7, 1, 1, {L"COM12", 1, false}},   // all three
+      {-1, -1, -1, {L"COM3", 0, true}},  // no selection keeps the values
+      {8, 2, 2, {L"COM3", 0, true}},     // out of the lists: the same
+      {0, -1, 1, {L"COM1", 0, false}},
   };
   for (const Row& row : rows) {
-    SCOPED_TRACE(std::to_string(row.openedPort) + "/" + std::to_string(row.openedMode) + " -> " +
-                 std::to_string(row.selectedPort) + "/" + std::to_string(row.selectedMode));
-    const CommSettingsChange c =
-        DecideCommSettings(row.openedPort, row.openedMode, row.selectedPort, row.selectedMode);
-    EXPECT_EQ(c.comPort, row.port);
-    EXPECT_EQ(c.mode, row.mode);
-    EXPECT_EQ(c.writeControl, row.writeControl);
-    EXPECT_EQ(c.writeComPort, row.writeComPort);
+    SCOPED_TRACE(std::to_string(row.port) + "/" + std::to_string(row.mode) + "/" +
+                 std::to_string(row.handshake));
+    EXPECT_EQ(ChosenCommSettings(opened, ports, row.port, row.mode, row.handshake), row.chosen);
   }
 }
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "core/commands/title_commands.h"
-#include "core/ui/title_dialog.h"
+#include "core/ui/title_dialog_logic.h"
 #include "win/dialogs/title_characters.h"
 
 namespace korvex7::win {

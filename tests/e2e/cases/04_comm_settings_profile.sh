@@ -1,7 +1,7 @@
 # The communication settings are written to and read from "KORVEX7.ini":
-# only changed keys are written; a changed port is closed and reopened
-# (here COM3, which cannot be opened, so its five messages follow); the next
-# start reads both keys; a "com_port" outside "0".."5" means COM1.
+# only changed keys are written; "OK" closes the port and reopens it (here
+# COM3, which cannot be opened, so its five messages follow); the next start
+# reads the keys; a "com_port" outside "0".."5" means COM1.
 start_sim
 start_program
 program_up
@@ -12,7 +12,8 @@ open_dialog "$IDM_COMM_SETTINGS" "$COMM" caption "$COMM  " \
   selection "$IDC_COMM_PORT" 0 selection "$IDC_COMM_CONTROL" 0
 shot comm-settings main 1000 dialog "$COMM" 1000
 
-# Only the line mode changes: "control" is written, the port stays open.
+# Only the line mode changes: "control" alone is written; the port, reopened,
+# still works (no message).
 in_dialog "$COMM" select "$IDC_COMM_CONTROL" 1 click "$IDC_COMM_OK" gone 3000 no-box 1000
 wait_ini_value control 1
 expect_eq "com_port" "$(ini_value com_port)" ""
@@ -27,10 +28,12 @@ before=$(cat "$(ini_file)")
 open_dialog "$IDM_COMM_SETTINGS" "$COMM" click "$IDC_COMM_OK" gone 3000 no-box 1000
 expect_eq "profile after OK without change" "$(cat "$(ini_file)")" "$before"
 
-# Another port: written, closed, reopened 100 ms later (COM3 cannot be opened).
+# Another port: written ("com_port" and "port"), closed, reopened 100 ms
+# later (COM3 cannot be opened).
 open_dialog "$IDM_COMM_SETTINGS" "$COMM" select "$IDC_COMM_PORT" 2 click "$IDC_COMM_OK" \
   gone 3000 "${PORT_MISSES[@]}" no-box 500
 wait_ini_value com_port 2
+expect_eq "port" "$(ini_value port)" COM3
 expect_eq "control" "$(ini_value control)" 1
 
 exit_unchanged

@@ -60,14 +60,21 @@ RX VASA080080080080080080080080080080080080080080080080\r\n
 TX GO\r\n
 FRAMES
 
-# "キャンセル" while the fifth step awaits its answer: no effect.
+# "キャンセル" while the fifth step awaits its answer: no effect. The unit is
+# held (stopped) once it has answered the fourth step, so that the fifth
+# stays unanswered however long the click takes to arrive; let go, it
+# answers and the run completes.
 before=$(frames | wc -l)
 in_dialog "$V" click "$SET_ALL" wait-text "$SET_ALL" "キャンセル" 2000 enabled "$BRIGHTNESS" 0 \
   enabled "${VIDEO_ADJUST_SET[brightness]}" 0 enabled "$CHANNEL" 0 \
   enabled "$IDC_VIDEO_ADJUST_CLOSE" 0 wait-text "$PERCENT" "20" 2000
 shot running main 1000 dialog "$V" 1000
-in_dialog "$V" wait-text "$PERCENT" "100" 5000 click "$SET_ALL" \
-  box "設定しました" "接続成功" 3000 click "$IDOK" no-box 500
+wait_frames $((before + 8))
+signal_sim STOP
+in_dialog "$V" wait-text "$PERCENT" "100" 5000 click "$SET_ALL" no-box 300 \
+  text "$SET_ALL" "キャンセル"
+signal_sim CONT
+in_dialog "$V" box "設定しました" "接続成功" 3000 click "$IDOK" no-box 500
 expect_eq "frames of the second run" "$(frames | tail -n +$((before + 1)) | grep -c '^RX')" 5
 
 in_dialog "$V" close gone 3000

@@ -61,4 +61,42 @@ inline void ExpectCommands(std::span<const CommandCase> cases) {
   for (const CommandCase& c : cases) ExpectCommand(c);
 }
 
+// An encoder and its sender for one value, called on the same model: both
+// give `expected` (the whole command, one frame on the wire), or, when it is
+// null, both refuse with status 8 and nothing reaches the wire.
+inline void ExpectSentOrRefused(const Encoded& e, bool sent, const RecordingSession& r,
+                                const char* expected) {
+  if (expected == nullptr) {
+    EXPECT_EQ(e.refusal, kStatusCommandError);
+    EXPECT_FALSE(sent);
+    EXPECT_TRUE(r.port.frames.empty());
+    EXPECT_EQ(r.session.replyWait.unitStatus, kStatusCommandError);
+  } else {
+    EXPECT_EQ(e.text, expected);
+    EXPECT_TRUE(sent);
+    ASSERT_EQ(r.port.frames.size(), 1u);
+    EXPECT_EQ(r.port.frames[0], expected);
+  }
+}
+
+// The commands of the sixteen default titles ("　　　ＣＨ０１　　　" ...).
+inline constexpr const char* kDefaultTitleCommands[kChannels] = {
+    "CJ012121212121212343234823302331212121212121\r\n",
+    "CJ022121212121212343234823302332212121212121\r\n",
+    "CJ032121212121212343234823302333212121212121\r\n",
+    "CJ042121212121212343234823302334212121212121\r\n",
+    "CJ052121212121212343234823302335212121212121\r\n",
+    "CJ062121212121212343234823302336212121212121\r\n",
+    "CJ072121212121212343234823302337212121212121\r\n",
+    "CJ082121212121212343234823302338212121212121\r\n",
+    "CJ092121212121212343234823302339212121212121\r\n",
+    "CJ102121212121212343234823312330212121212121\r\n",
+    "CJ112121212121212343234823312331212121212121\r\n",
+    "CJ122121212121212343234823312332212121212121\r\n",
+    "CJ132121212121212343234823312333212121212121\r\n",
+    "CJ142121212121212343234823312334212121212121\r\n",
+    "CJ152121212121212343234823312335212121212121\r\n",
+    "CJ162121212121212343234823312336212121212121\r\n",
+};
+
 }  // namespace korvex7::testing_support

@@ -2,17 +2,21 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
+
+#include "core/model/saved_fields.h"
 
 #include "tests/unit/commands/command_test_support.h"
 
 namespace korvex7 {
 namespace {
 
+using testing_support::kDefaultTitleCommands;
 using testing_support::RecordingSession;
 
 // The 55 commands of a send-all run at the start-up defaults, in order.
-constexpr const char* kDefaultFrames[kSendAllStepCount] = {
+constexpr const char* kDefaultFrames[] = {
     "AMI\r\n",
     "ADT030\r\n",
     "APM\r\n",
@@ -24,22 +28,22 @@ constexpr const char* kDefaultFrames[kSendAllStepCount] = {
     "VLBCN\r\n",
     "TSDR1\r\n",
     "TSDON\r\n",
-    "CJ012121212121212343234823302331212121212121\r\n",
-    "CJ022121212121212343234823302332212121212121\r\n",
-    "CJ032121212121212343234823302333212121212121\r\n",
-    "CJ042121212121212343234823302334212121212121\r\n",
-    "CJ052121212121212343234823302335212121212121\r\n",
-    "CJ062121212121212343234823302336212121212121\r\n",
-    "CJ072121212121212343234823302337212121212121\r\n",
-    "CJ082121212121212343234823302338212121212121\r\n",
-    "CJ092121212121212343234823302339212121212121\r\n",
-    "CJ102121212121212343234823312330212121212121\r\n",
-    "CJ112121212121212343234823312331212121212121\r\n",
-    "CJ122121212121212343234823312332212121212121\r\n",
-    "CJ132121212121212343234823312333212121212121\r\n",
-    "CJ142121212121212343234823312334212121212121\r\n",
-    "CJ152121212121212343234823312335212121212121\r\n",
-    "CJ162121212121212343234823312336212121212121\r\n",
+    kDefaultTitleCommands[0],
+    kDefaultTitleCommands[1],
+    kDefaultTitleCommands[2],
+    kDefaultTitleCommands[3],
+    kDefaultTitleCommands[4],
+    kDefaultTitleCommands[5],
+    kDefaultTitleCommands[6],
+    kDefaultTitleCommands[7],
+    kDefaultTitleCommands[8],
+    kDefaultTitleCommands[9],
+    kDefaultTitleCommands[10],
+    kDefaultTitleCommands[11],
+    kDefaultTitleCommands[12],
+    kDefaultTitleCommands[13],
+    kDefaultTitleCommands[14],
+    kDefaultTitleCommands[15],
     "CTDSON\r\n",
     "CTDDON\r\n",
     "CTFSSL\r\n",
@@ -77,6 +81,8 @@ void Acknowledge(ReplyWait& w) {
 }
 
 TEST(SendAllSteps, PureFormAtTheDefaults) {
+  ASSERT_EQ(kSendAllStepCount, 55);
+  ASSERT_EQ(std::size(kDefaultFrames), 55u);
   const SettingsModel m;
   for (int i = 0; i < kSendAllStepCount; ++i) {
     SCOPED_TRACE(testing::Message() << "step " << i + 1 << " " << SendAllStepName(i));
@@ -299,6 +305,70 @@ TEST(SendAllSteps, SendingFormMatchesThePureFormOnAChangedModel) {
     Acknowledge(r.session.replyWait);
   }
   EXPECT_EQ(r.session.model.alarm.holdTime, 7);  // refreshed by the hold-time step
+}
+
+// The step that carries each saved field, as the command-line tool and the
+// read-all queries find it.
+TEST(SendAllSteps, StepOfEachField) {
+  struct Row {
+    const char* field;
+    int step;
+  };
+  const Row rows[] = {
+      {"alarm.mode", 0},
+      {"alarm.holdTimeText", 1},
+      {"alarm.returnOn", 4},
+      {"title.text[0]", 11},
+      {"title.text[15]", 26},
+      {"title.text", -1},      // a title needs its channel
+      {"title.text[16]", -1},  // there is no 17th title
+      {"title.text[x]", -1},
+      {"autoSwitch.dwellTime[24]", 31},
+      {"videoAdjust.hue", 37},  // after sharpness and saturation
+      {"videoAdjust.hue[2]", 37},
+      {"videoAdjust.saturationV[0]", -1},  // kept in files only
+      {"splitLayout.sixteen[15]", 50},
+      {"other.ntscAspect", 54},
+      {"other", -1},
+      {"no.such", -1},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.field);
+    EXPECT_EQ(StepOfField(r.field), r.step);
+  }
+}
+
+// Every step carries a setting of the saved-field table, every saved field
+// but the one kept in files only has a step, and the step the field names is
+// the one that names the field.
+TEST(SendAllSteps, StepsAndSavedFieldsNameEachOther) {
+  std::set<int> stepsOfFields;
+  SettingsModel m;
+  for (const SavedField& f : SavedFields(m)) {
+    SCOPED_TRACE(f.name);
+    const int step = StepOfField(f.name);
+    if (f.name.rfind("videoAdjust.saturationV[", 0) == 0) {
+      EXPECT_EQ(step, -1);
+      continue;
+    }
+    ASSERT_GE(step, 0);
+    stepsOfFields.insert(step);
+    const StepSetting carried = SendAllStepSetting(step);
+    EXPECT_EQ(FindSavedSetting(f.name), FindSavedSetting(carried.setting));
+  }
+  EXPECT_EQ(stepsOfFields.size(), static_cast<std::size_t>(kSendAllStepCount));
+  for (int step = 0; step < kSendAllStepCount; ++step) {
+    SCOPED_TRACE(step);
+    const StepSetting carried = SendAllStepSetting(step);
+    EXPECT_NE(FindSavedSetting(carried.setting), nullptr) << carried.setting;
+    EXPECT_EQ(carried.everyEntry, carried.setting != "autoSwitch.dwellTime");
+    const std::string_view query = StepQuery(step);
+    ASSERT_GE(query.size(), 4u);
+    EXPECT_EQ(query.front(), 'R');
+    EXPECT_EQ(query.substr(query.size() - 2), "\r\n");
+  }
+  EXPECT_EQ(SendAllStepSetting(kSendAllStepCount).setting, "");
+  EXPECT_EQ(StepQuery(-1), "");
 }
 
 }  // namespace

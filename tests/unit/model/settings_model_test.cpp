@@ -103,5 +103,80 @@ TEST(SavedFields, TableHasTheFileOrderAndUniqueNames) {
   EXPECT_EQ(FindSavedField(fields, "nope"), nullptr);
 }
 
+// Equality follows the saved-field table: every saved value counts, and
+// nothing else does.
+TEST(SettingsModel, EqualityLooksAtEverySavedValueAndNothingElse) {
+  const SettingsModel base;
+  SettingsModel probe;
+  const std::vector<SavedField> fields = SavedFields(probe);
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    SCOPED_TRACE(fields[i].name);
+    SettingsModel changed;
+    const std::vector<SavedField> changedFields = SavedFields(changed);
+    const SavedField& f = changedFields[i];
+    if (f.kind == FieldKind::kInt) {
+      *f.integer += 1;
+    } else {
+      f.text[f.textSize - 1] = 'X';  // even a byte behind the text's end
+    }
+    EXPECT_FALSE(SavedFieldsEqual(base, changed));
+    EXPECT_FALSE(SavedFieldsEqual(changed, base));
+  }
+  SettingsModel unsaved;
+  unsaved.alarm.holdTime = 5;
+  unsaved.titleDisplay.perLayout = {0, 0, 0};
+  unsaved.fontSize.perLayout = {0, 0, 0};
+  unsaved.screenSwitch.picture = 7;
+  unsaved.link = {2, kLinkRs485, 9};
+  unsaved.selectedChannel = 3;
+  unsaved.selectedLayout = 4;
+  unsaved.selectedSwitchEntry = 5;
+  unsaved.document = {"a.dat", 1};
+  EXPECT_TRUE(SavedFieldsEqual(base, unsaved));
+}
+
+// Each row of the table counts the values its member holds, and the rows
+// together are the 282 values of the settings file.
+TEST(SavedFields, RowsCountTheirValues) {
+  SettingsModel m;
+  std::size_t total = 0;
+  for (const SavedSetting& s : SavedSettings()) {
+    SCOPED_TRACE(s.name);
+    const SettingValues v = s.in(m);
+    EXPECT_EQ(s.count, v.Count());
+    EXPECT_EQ(v.array, s.count > 1) << "an array of one would be named with an index";
+    EXPECT_EQ(v.text != nullptr, s.kind() != FieldKind::kInt);
+    total += s.count;
+  }
+  EXPECT_EQ(total, 282u);
+  EXPECT_EQ(kSavedFieldCount, 282u);
+}
+
+TEST(SavedFields, EachSettingIsFoundByItsNameOrAnEntrysName) {
+  struct Row {
+    const char* field;
+    const char* setting;  // nullptr: none
+  };
+  const Row rows[] = {
+      {"alarm.mode", "alarm.mode"},
+      {"videoAdjust.brightness[3]", "videoAdjust.brightness"},
+      {"videoAdjust.brightness", "videoAdjust.brightness"},
+      {"title.text[15]", "title.text"},
+      {"alarm.holdTime", nullptr},  // kept, but not saved
+      {"alarm", nullptr},
+      {"", nullptr},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.field);
+    const SavedSetting* s = FindSavedSetting(r.field);
+    if (r.setting == nullptr) {
+      EXPECT_EQ(s, nullptr);
+    } else {
+      ASSERT_NE(s, nullptr);
+      EXPECT_EQ(s->name, r.setting);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace korvex7

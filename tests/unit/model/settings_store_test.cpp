@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "core/model/device_names.h"
 #include "core/model/saved_fields.h"
 #include "core/model/settings_file.h"
 
@@ -155,6 +156,22 @@ TEST_F(SettingsStoreFiles, MissingFileIsNotOpenedAndSaysWhy) {
   EXPECT_FALSE(load.complete);
   EXPECT_EQ(load.message, Path("none.dat") + ": cannot open: No such file or directory");
   EXPECT_TRUE(SavedFieldsEqual(m, Varied()));
+}
+
+// A complete settings file named like a device is refused by its name, not
+// opened: on Windows the name would open the serial port or the console.
+TEST_F(SettingsStoreFiles, DeviceNamesAreRefusedUnopened) {
+  const std::string good = SettingsFileBytes(SettingsModel{});
+  for (const char* name : {"COM1.dat", "nul.dat", "Lpt3.txt"}) {
+    SCOPED_TRACE(name);
+    Write(name, good);
+    SettingsModel m = Varied();
+    const SettingsFileLoad load = LoadSettingsFromFile(Path(name), m);
+    EXPECT_FALSE(load.opened);
+    EXPECT_FALSE(load.complete);
+    EXPECT_EQ(load.message, Path(name) + ": " + DeviceNameWords(name));
+    EXPECT_TRUE(SavedFieldsEqual(m, Varied()));
+  }
 }
 
 // One set of rules for the tool's read files and the simulator's dumps.

@@ -7,6 +7,7 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -14,6 +15,8 @@
 #include <functional>
 #include <set>
 #include <sstream>
+
+#include "core/model/device_names.h"
 
 namespace korvex7::platform {
 namespace {
@@ -73,6 +76,66 @@ TEST_F(AtomicFile, NewFileHasThePermissionsOfAnyNewFile) {
   struct stat st {};
   ASSERT_EQ(::stat((dir_ / "unit.dat").c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0640u);
+}
+
+// A file kept private (or read-only, or executable) keeps its mode when it
+// is replaced, whatever the umask of the writer.
+TEST_F(AtomicFile, ReplacedFileKeepsItsMode) {
+  const fs::path target = dir_ / "unit.dat";
+  for (const mode_t mode : {mode_t{0600}, mode_t{0640}, mode_t{0444}, mode_t{0755}}) {
+    SCOPED_TRACE(mode);
+    fs::remove(target);
+    Write(target, "old");
+    ASSERT_EQ(::chmod(target.c_str(), mode), 0);
+    const mode_t old = ::umask(022);
+    const FileReplaceResult r = ReplaceFileAtomically(target, "new");
+    ::umask(old);
+    ASSERT_TRUE(r.ok()) << r.message;
+    EXPECT_EQ(Contents(target), "new");
+    struct stat st {};
+    ASSERT_EQ(::stat(target.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, mode);
+  }
+}
+
+// The new file of a save killed halfway ("<target>.partial-<pid>-<n>" of a
+// process that has ended) is removed by the next save of that target; those
+// of running processes, of other targets and other names stay.
+TEST_F(AtomicFile, NextSaveRemovesWhatAKilledSaveLeft) {
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) ::_exit(0);
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  const std::string gone = std::to_string(child);
+  const std::string running = std::to_string(::getppid());
+  const std::string self = std::to_string(::getpid());
+  const std::set<std::string> kept = {
+      "unit.dat.partial-" + running + "-0", "unit.dat.partial-" + self + "-9",
+      "other.dat.partial-" + gone + "-0",   "unit.dat.partial-x-0",
+      "unit.dat.partial-" + gone,           "unit.dat.partial-" + gone + "-0.bak",
+  };
+  Write(dir_ / ("unit.dat.partial-" + gone + "-0"), "partial");
+  Write(dir_ / ("unit.dat.partial-" + gone + "-17"), "partial");
+  for (const std::string& name : kept) Write(dir_ / name, "keep");
+
+  ASSERT_TRUE(ReplaceFileAtomically(dir_ / "unit.dat", "new").ok());
+  std::set<std::string> expected = kept;
+  expected.insert("unit.dat");
+  EXPECT_EQ(Tree(), expected);
+}
+
+// A name Windows gives a device is refused on every system: the file could
+// not be opened on Windows.
+TEST_F(AtomicFile, DeviceNamesAreNotWritten) {
+  for (const char* name : {"COM1.dat", "nul", "lpt3.txt"}) {
+    SCOPED_TRACE(name);
+    const fs::path target = dir_ / name;
+    const FileReplaceResult r = ReplaceFileAtomically(target, "x");
+    EXPECT_EQ(r.failedStep, FileReplaceStep::kDeviceName);
+    EXPECT_EQ(r.message, target.string() + ": cannot be written: " + DeviceNameWords(name));
+    EXPECT_EQ(Tree(), std::set<std::string>{});
+  }
 }
 
 // Sets the file size limit below the new content for one call, as a full

@@ -3,14 +3,12 @@
 // that differ.
 #pragma once
 
-#include <stdlib.h>
-
 #include <cstring>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "core/model/saved_fields.h"
+#include "tests/support/temp_dir.h"
 #include "tools/sim/command_layouts.h"
 
 namespace korvex7::sim::simtest {
@@ -134,26 +132,6 @@ inline std::string Repeat(const std::string& s, int n) {
   return out;
 }
 
-// A fresh directory under the temporary folder, removed with everything in it.
-class TempDir {
- public:
-  TempDir() {
-    const char* base = std::getenv("TMPDIR");
-    std::string pattern =
-        std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/korvex7-sim-test-XXXXXX";
-    if (::mkdtemp(pattern.data()) != nullptr) path_ = pattern;
-  }
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-  ~TempDir() {
-    std::error_code ignored;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
-  }
-  const std::string& path() const { return path_; }
-  std::string File(const std::string& name) const { return path_ + "/" + name; }
-
- private:
-  std::string path_;
-};
+using testing_support::TempDir;
 
 }  // namespace korvex7::sim::simtest

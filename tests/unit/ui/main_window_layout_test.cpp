@@ -24,6 +24,42 @@ TEST(DisplayScale, RoundsToTheNearestPixelHalvesAwayFromZero) {
   }
 }
 
+// A dialog's scale from its 9-point font: the font Windows makes at a DPI
+// (-MulDiv(9, dpi, 72) pixels high) gives that DPI back at every scale the
+// system offers, and a close one at a custom scale.
+TEST(DisplayScale, DpiOfTheFontADialogWasMadeWith) {
+  struct Row {
+    int pixels;
+    int points;
+    int dpi;
+  };
+  const Row rows[] = {
+      {12, 9, 96},
+      {15, 9, 120},
+      {18, 9, 144},
+      {21, 9, 168},
+      {24, 9, 192},
+      {30, 9, 240},
+      {36, 9, 288},
+      {48, 9, 384},
+      // 110 DPI makes 13.75 pixels, rounded to 14.
+      {14, 9, 112},
+      {16, 12, 96},
+      {11, 8, 99},
+      {0, 9, 0},
+      {-12, 9, 0},
+      {12, 0, 0},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(testing::Message() << r.pixels << " pixels of " << r.points << " points");
+    EXPECT_EQ(DpiOfFontHeight(r.pixels, r.points), r.dpi);
+  }
+  for (int dpi = 96; dpi <= 480; dpi += 24) {
+    SCOPED_TRACE(dpi);
+    EXPECT_EQ(DpiOfFontHeight((9 * dpi + 36) / 72, 9), dpi);
+  }
+}
+
 TEST(ToolbarMetrics, StripPaddingAndRowAtEachScale) {
   struct Row {
     const char* screen;

@@ -1,4 +1,6 @@
-// korvex7ctl --list-ports: the serial ports of this computer.
+// korvex7ctl --list-ports: the serial ports of this computer, from the list
+// the program's communication settings take theirs from, each with the
+// device's own name where the system gives one ("COM7 (USB Serial Port)").
 #include "tools/ctl/commands/commands.h"
 
 namespace korvex7::ctl {

@@ -155,6 +155,24 @@ void ExpectItems(Driver& d) {
   }
 }
 
+// Each item of a drop-down list, in order, one per line.
+void PrintItems(Driver& d) {
+  HWND list = d.Control(d.TakeInt());
+  const auto count = static_cast<int>(Ask(list, CB_GETCOUNT, 0));
+  for (int i = 0; i < count; ++i) {
+    wchar_t buffer[512] = {};
+    DWORD_PTR chars = 0;
+    DWORD_PTR length = 0;
+    if (!SendWithTimeout(list, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0, chars) ||
+        chars >= std::size(buffer) ||
+        !SendWithTimeout(list, CB_GETLBTEXT, static_cast<WPARAM>(i),
+                         reinterpret_cast<LPARAM>(buffer), length)) {
+      Fail(L"cannot read item " + std::to_wstring(i) + L" of the list");
+    }
+    Write(STD_OUTPUT_HANDLE, std::wstring(buffer, static_cast<std::size_t>(length)) + L"\n");
+  }
+}
+
 void ExpectVisible(Driver& d) {
   const int id = d.TakeInt();
   ExpectFlag(d, IsWindowVisible(d.Control(id)) != FALSE, L" is shown", L" is hidden",

@@ -59,6 +59,7 @@
 //   enabled ID 0|1             control ID is disabled (0) or enabled (1)
 //   checked ID 0|1             button ID is unchecked (0) or checked (1)
 //   items ID N                 the list ID holds N items
+//   print-items ID             print each item of the list ID, one per line
 //   toolbar ID                 click the main window's toolbar button that
 //                              sends command ID (mouse down and up on it)
 //   visible ID 0|1             control ID is hidden (0) or shown (1)
@@ -85,6 +86,19 @@
 //   dpi-changed DPI            send WM_DPICHANGED with DPI to the current
 //                              window, proposing its own rectangle (as when
 //                              it is moved to a monitor of that scale)
+//   dpi-changed-to DPI X Y W H the same, proposing that rectangle (as when
+//                              the operator drags it there)
+//   size-move-start            send WM_ENTERSIZEMOVE to the current window
+//   size-move-end              send WM_EXITSIZEMOVE (the drag is over)
+//   query-end-session ANSWER   send WM_QUERYENDSESSION (sign-out) to the
+//                              main window; it answers ANSWER (1 may end,
+//                              0 holds the end)
+//   end-session 0|1            send WM_ENDSESSION: the session ends (1) or
+//                              goes on (0)
+//   hold-file PATH SHARE       open PATH for reading and writing, sharing it
+//                              as SHARE says (none, r, rw, rwd), as another
+//                              program would; it stays open across requests
+//   release-file PATH          close the file hold-file opened
 #include <windows.h>
 
 #include <cstdlib>
@@ -92,6 +106,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/win32/text.h"
 #include "win/tools/e2e_driver/driver.h"
 #include "win/tools/e2e_driver/text_io.h"
 
@@ -126,7 +141,7 @@ bool ReadRequest(std::vector<std::wstring>& args) {
       if (c == '\0') break;
       arg += c;
     }
-    args.push_back(FromUtf8(arg));
+    args.push_back(win32::Utf8ToWide(arg));
   }
   return true;
 }

@@ -37,6 +37,15 @@ void ExpectMainFits(Driver& d);   // main-fits
 void PrintMainLayout(Driver& d);  // print-main-layout
 void SendDpiChanged(Driver& d);   // dpi-changed DPI
 
+// ---- The system around the program (session_steps.cpp) ------------------
+void SendQueryEndSession(Driver& d);  // query-end-session ANSWER
+void SendEndSession(Driver& d);       // end-session 0|1
+void HoldFile(Driver& d);             // hold-file PATH SHARE
+void ReleaseFile(Driver& d);          // release-file PATH
+void SendEnterSizeMove(Driver& d);    // size-move-start
+void SendExitSizeMove(Driver& d);     // size-move-end
+void SendDpiChangedTo(Driver& d);     // dpi-changed-to DPI X Y W H
+
 // ---- The controls of the current window (control_steps.cpp) --------------
 void PostSelect(Driver& d);       // select ID INDEX
 void SendSelect(Driver& d);       // choose ID INDEX
@@ -50,6 +59,7 @@ void PrintText(Driver& d);        // print-text ID
 void ExpectEnabled(Driver& d);    // enabled ID 0|1
 void ExpectChecked(Driver& d);    // checked ID 0|1
 void ExpectItems(Driver& d);      // items ID N
+void PrintItems(Driver& d);       // print-items ID
 void ExpectVisible(Driver& d);    // visible ID 0|1
 void PrintTextsSeen(Driver& d);   // texts-seen ID MS
 

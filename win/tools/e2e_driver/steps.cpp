@@ -8,7 +8,7 @@ namespace korvex7::e2e {
 
 namespace {
 
-constexpr std::array<Step, 40> kSteps = {{
+constexpr std::array<Step, 48> kSteps = {{
     {L"main", 1, FindMainWindow},
     {L"menu", 1, PostMenuCommand},
     {L"dialog", 2, WaitForDialog},
@@ -39,6 +39,7 @@ constexpr std::array<Step, 40> kSteps = {{
     {L"enabled", 2, ExpectEnabled},
     {L"checked", 2, ExpectChecked},
     {L"items", 2, ExpectItems},
+    {L"print-items", 1, PrintItems},
     {L"toolbar", 1, ClickToolbarButton},
     {L"visible", 2, ExpectVisible},
     {L"texts-seen", 2, PrintTextsSeen},
@@ -49,6 +50,13 @@ constexpr std::array<Step, 40> kSteps = {{
     {L"main-fits", 0, ExpectMainFits},
     {L"print-main-layout", 0, PrintMainLayout},
     {L"dpi-changed", 1, SendDpiChanged},
+    {L"query-end-session", 1, SendQueryEndSession},
+    {L"end-session", 1, SendEndSession},
+    {L"hold-file", 2, HoldFile},
+    {L"release-file", 1, ReleaseFile},
+    {L"size-move-start", 0, SendEnterSizeMove},
+    {L"size-move-end", 0, SendExitSizeMove},
+    {L"dpi-changed-to", 5, SendDpiChangedTo},
 }};
 
 }  // namespace

@@ -3,36 +3,12 @@
 #include <cstdlib>
 #include <cwctype>
 
+#include "platform/win32/text.h"
+
 namespace korvex7::e2e {
 
-std::string ToUtf8(const std::wstring& text) {
-  if (text.empty()) return {};
-  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr,
-                                    0, nullptr, nullptr);
-  if (n <= 0) return {};
-  std::string out(static_cast<std::size_t>(n), '\0');
-  if (WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n,
-                          nullptr, nullptr) != n) {
-    return {};
-  }
-  return out;
-}
-
-std::wstring FromUtf8(const std::string& text) {
-  if (text.empty()) return {};
-  const int n =
-      MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  if (n <= 0) return {};
-  std::wstring out(static_cast<std::size_t>(n), L'\0');
-  if (MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n) !=
-      n) {
-    return {};
-  }
-  return out;
-}
-
 void Write(DWORD which, const std::wstring& text) {
-  const std::string bytes = ToUtf8(text);
+  const std::string bytes = win32::WideToUtf8(text);
   const HANDLE out = GetStdHandle(which);
   if (out == nullptr || out == INVALID_HANDLE_VALUE) return;
   DWORD written = 0;

@@ -9,10 +9,7 @@
 
 namespace korvex7::e2e {
 
-std::string ToUtf8(const std::wstring& text);
-std::wstring FromUtf8(const std::string& text);
-
-// Writes text as UTF-8 to STD_OUTPUT_HANDLE or STD_ERROR_HANDLE.
+// Writes text as UTF-8 (platform/win32/text.h converts) to STD_OUTPUT_HANDLE or STD_ERROR_HANDLE.
 void Write(DWORD which, const std::wstring& text);
 
 // Expected texts from the command line: "\n" is a line break, "\\" a

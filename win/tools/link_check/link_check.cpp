@@ -1,13 +1,15 @@
 // korvex7-link-check: the program's serial link without its windows, for the
 // end-to-end tests and for checking a cable on site.
 //
-// Reads the COM port and line mode from the profile file "KORVEX7.ini", opens
-// the port exactly as KORVEX7.exe does, starts the same receive thread, and
+// Reads the port, the line mode and the handshake from the profile file
+// "KORVEX7.ini", opens the port exactly as KORVEX7.exe does, starts the same
+// receive thread, and
 // sends each command given on the command line through SendCommand. Replies
 // are settled by the same reply path, and the 190 ms status tick decides what
 // the program would show. Everything is printed, one line per event:
 //
-//   profile: com_port=0 control=1
+//   profile: com_port=0 control=1   (then " port=COM12" for a port after
+//                                     COM6, " handshake=0" without handshake)
 //   open: Miss! File Open          (one line per failed opening step)
 //   sent: 00AGCNNNNNNNNNNNNNNNN\r\n
 //   line: 00GO\r\n
@@ -29,9 +31,11 @@
 #include "core/link/send_command.h"
 #include "core/link/status_timer.h"
 #include "core/text/escaped_bytes.h"
+#include "platform/win32/serial_port.h"
 #include "win/serial/link_profile.h"
+#include "win/serial/port_messages.h"
 #include "win/serial/receive_thread.h"
-#include "win/serial/serial_port.h"
+#include "win/serial/serial_writer.h"
 #include "win/support/text.h"
 
 namespace {
@@ -106,18 +110,28 @@ int Run(int argc, wchar_t** argv) {
   Session session;
   g_session = &session;
   const LinkProfile profile = ReadLinkProfile();
-  session.model.link.comPort = profile.comPort;
   session.model.link.mode = profile.mode;
   if (address >= 0) session.model.link.slaveAddress = address;
-  Print("profile: com_port=" + std::to_string(profile.comPort) +
-        " control=" + std::to_string(profile.mode));
+  std::string shown = "profile: com_port=" + WideToUtf8(ComPortValue(profile.port)) +
+                      " control=" + std::to_string(profile.mode);
+  if (LegacyComPortIndex(profile.port) < 0) shown += " port=" + WideToUtf8(profile.port);
+  if (!profile.handshake) shown += " handshake=0";
+  Print(shown);
 
   // On the heap, with the receive thread: if the thread cannot be stopped at
   // the end, both are left alive until the process ends.
-  auto port = std::make_unique<SerialPort>();
-  session.port = port.get();
-  for (const OpenStep step : port->Open(profile.comPort)) {
-    Print("open: " + WideToUtf8(OpenStepMessage(step)));
+  struct Link {
+    korvex7::win32::SerialPort port;
+    SerialPortWriter writer{port};
+    SerialReceiveSource source{port};
+  };
+  auto link = std::make_unique<Link>();
+  session.port = &link->writer;
+  korvex7::win32::LineOptions line;
+  line.handshake = profile.handshake;
+  for (const korvex7::win32::OpenStepFailure& failure :
+       link->port.OpenEveryStep(WideToUtf8(profile.port), line)) {
+    Print("open: " + WideToUtf8(OpenStepMessage(failure.step)));
   }
 
   WNDCLASSW wc{};
@@ -129,7 +143,7 @@ int Run(int argc, wchar_t** argv) {
                               wc.hInstance, nullptr);
   if (hwnd == nullptr) return 2;
 
-  auto receiver = std::make_unique<ReceiveThread>(*port, hwnd);
+  auto receiver = std::make_unique<ReceiveThread>(link->source, hwnd);
   if (!receiver->Start()) {
     Print("error creating read thread");
     return 2;
@@ -157,11 +171,11 @@ int Run(int argc, wchar_t** argv) {
   if (!receiver->Stop()) {
     Print("the receive thread did not end");
     (void)receiver.release();
-    (void)port.release();
+    (void)link.release();
     return kStuckExitCode;
   }
   DiscardPostedLines(hwnd);
-  port->Close();
+  link->port.Close();
   DestroyWindow(hwnd);
   return 0;
 }

@@ -1,4 +1,4 @@
-#include "core/ui/auto_switch_dialog.h"
+#include "core/ui/auto_switch_dialog_logic.h"
 
 #include <array>
 
@@ -11,7 +11,8 @@ namespace {
 constexpr int kChannelEntries = 16;
 constexpr int kLayoutEntries = 9;
 
-constexpr std::array<std::string_view, kAutoSwitchModes> kModeItems = {"SINGLE", "DIVISION", "MIX"};
+constexpr std::array<std::string_view, kAutoSwitchModes> kModeItems =
+    ItemsOf(kAutoSwitchModeChoices);
 
 constexpr std::array<std::string_view, kAutoSwitchEntries> kEntryItems = {
     "ch.01",   "ch.02",     "ch.03",     "ch.04",   "ch.05",   "ch.06",   "ch.07",

@@ -8,13 +8,14 @@
 #include <fstream>
 
 #include "core/link/send_command.h"
-#include "tests/unit/sim/sim_test_support.h"
+#include "tests/support/serial_port_writer.h"
+#include "tests/support/temp_dir.h"
 
 namespace korvex7::posix {
 namespace {
 
-using sim::simtest::TempDir;
 using std::chrono::milliseconds;
+using testing_support::TempDir;
 
 // Long enough for bytes already written to a pseudo-terminal to arrive.
 constexpr milliseconds kArrival{2000};

@@ -1,4 +1,4 @@
-#include "core/ui/split_layout_dialog.h"
+#include "core/ui/split_layout_dialog_logic.h"
 
 namespace korvex7 {
 

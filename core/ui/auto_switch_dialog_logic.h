@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "core/model/settings_model.h"
+#include "core/model/value_domains.h"
 
 namespace korvex7 {
 
@@ -22,8 +23,8 @@ enum AutoSwitchMode : std::int32_t {
   kAutoSwitchDivision = 1,
   kAutoSwitchMix = 2,
 };
-inline constexpr int kAutoSwitchModes = 3;
-inline constexpr int kDwellTimeItems = 100;        // "00" .. "99"
+inline constexpr int kAutoSwitchModes = static_cast<int>(kAutoSwitchModeChoices.size());
+inline constexpr int kDwellTimeItems = kDwellTimeRange.Count();  // "00" .. "99"
 inline constexpr int kSameDwellTimeOnOpening = 3;  // "同時間（秒）" shows "03" at each opening
 
 // The mode list's items, position = autoSwitch.mode.

@@ -1,7 +1,8 @@
-#include "core/ui/video_adjust_dialog.h"
+#include "core/ui/video_adjust_dialog_logic.h"
 
 #include <algorithm>
 
+#include "core/model/value_domains.h"
 #include "core/ui/display_scale.h"
 
 namespace korvex7 {
@@ -17,12 +18,17 @@ struct RowForm {
   bool itemBlank;   // the list items end in one blank
 };
 
+constexpr RowForm Row(std::string_view label, NumberRange range, int digits, bool signedForm,
+                      bool itemBlank) {
+  return RowForm{label, range.Count(), range.offset, digits, signedForm, itemBlank};
+}
+
 constexpr std::array<RowForm, kAdjustRows> kRows = {{
-    {"Brightness", 128, 64, 2, true, true},
-    {"Contrast", 128, 0, 3, false, true},
-    {"Hue", 252, 124, 3, true, false},
-    {"Sharpness", 32, 0, 2, false, false},
-    {"Saturation", 128, 0, 3, false, true},
+    Row("Brightness", kBrightnessRange, 2, true, true),
+    Row("Contrast", kContrastRange, 3, false, true),
+    Row("Hue", kHueRange, 3, true, false),
+    Row("Sharpness", kSharpnessRange, 2, false, false),
+    Row("Saturation", kSaturationRange, 3, false, true),
 }};
 
 bool IsRow(int row) { return row >= 0 && row < kAdjustRows; }

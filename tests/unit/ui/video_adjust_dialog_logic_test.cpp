@@ -1,4 +1,4 @@
-#include "core/ui/video_adjust_dialog.h"
+#include "core/ui/video_adjust_dialog_logic.h"
 
 #include <gtest/gtest.h>
 

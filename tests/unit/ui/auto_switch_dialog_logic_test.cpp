@@ -1,4 +1,4 @@
-#include "core/ui/auto_switch_dialog.h"
+#include "core/ui/auto_switch_dialog_logic.h"
 
 #include <gtest/gtest.h>
 

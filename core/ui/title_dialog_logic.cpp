@@ -1,4 +1,4 @@
-#include "core/ui/title_dialog.h"
+#include "core/ui/title_dialog_logic.h"
 
 #include <algorithm>
 
