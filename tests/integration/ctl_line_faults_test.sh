@@ -50,7 +50,10 @@ expect_in "$WORK/err" '"E3\r\n" came after the answer "GO" to ZZZ'
 stop_sims
 start_sim dup-write --duplicate-answers
 ctl 5 --port "$WORK/dup-write" write "$WORK/site.dat"
-expect_in "$WORK/err" '"GO\r\n" came after the answer "GO" to ADT120, command 2 of 55'
+# (Which command meets the doubt first depends on how the lines fall into
+# reads.)
+grep -qE '"GO\\r\\n" came after the answer "GO" to [A-Z0-9]+, command [0-9]+ of 55' "$WORK/err" ||
+  fail "no doubt about a repeated answer: $(cat "$WORK/err")"
 expect_not_in "$WORK/out" "wrote 55 settings"
 stop_sims
 
@@ -74,7 +77,8 @@ expect_in "$WORK/err" "the line echoes what is sent"
 stop_sims
 start_sim bus-late --address 03 --reply-delay-ms 150 --chunked
 ctl 8 --port "$WORK/bus-late" --rs485 --address 03-05 scan
-expect_in "$WORK/out" "noise while asking 04:"
+# (Where the late answer lands depends on the machine's pace.)
+grep -qE 'noise (while|before) asking 0[45]: ' "$WORK/out" || fail "no noise reported: $(cat "$WORK/out")"
 expect_not_in "$WORK/out" "Command Error"
 expect_in "$WORK/err" "unit 03 may have answered after its wait"
 expect_in "$WORK/err" "the line is unreliable"
