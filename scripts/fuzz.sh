@@ -13,6 +13,7 @@ seconds=${1:-5}
 targets=$(sed -n 's/^set(KORVEX7_FUZZ_TARGETS \(.*\))$/\1/p' fuzz/CMakeLists.txt)
 [ -f fuzz/fuzz_sim_parser.cpp ] && targets="$targets fuzz_sim_parser"
 [ -f fuzz/fuzz_ctl_set.cpp ] && targets="$targets fuzz_ctl_set"
+[ -f fuzz/fuzz_ctl_exchange.cpp ] && targets="$targets fuzz_ctl_exchange"
 [ -f fuzz/fuzz_telnet.cpp ] && targets="$targets fuzz_telnet"
 build=${FUZZ_BUILD:-}
 if [ -z "$build" ]; then

@@ -61,6 +61,13 @@ class LineAssembler {
   // and while an overlong line is being dropped.
   std::size_t PendingLength() const { return pending_.size(); }
 
+  // The bytes of the line not yet complete (empty while an overlong line is
+  // being dropped).
+  std::string_view Pending() const { return pending_; }
+
+  // True while a line has begun and not ended, an overlong one included.
+  bool MidLine() const { return !pending_.empty() || dropping_; }
+
  private:
   std::string pending_;
   bool dropping_ = false;  // the current line has grown too long

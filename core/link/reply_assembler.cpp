@@ -15,8 +15,10 @@ constexpr std::string_view kStatusWords[] = {
 
 constexpr std::string_view kGo = "GO\r\n";
 
-// Strips the selected unit's address digits in RS-485 mode. Replies carry the
-// address as two decimal digits, so Broadcast (32) is looked for as "32".
+}  // namespace
+
+// Replies carry the address as two decimal digits, so Broadcast (32) is
+// looked for as "32".
 std::string_view WithoutOwnAddress(const SettingsModel::Link& link, std::string_view line) {
   if (link.mode != kLinkRs485) return line;
   const int address = link.slaveAddress;
@@ -26,8 +28,6 @@ std::string_view WithoutOwnAddress(const SettingsModel::Link& link, std::string_
   if (line.starts_with(std::string_view(digits, 2))) line.remove_prefix(2);
   return line;
 }
-
-}  // namespace
 
 int StatusWordCode(std::string_view line) {
   for (int i = 0; i < static_cast<int>(std::size(kStatusWords)); ++i) {
@@ -64,12 +64,22 @@ void RejectOverlongLine(Session& session) {
   w.ackPending = 0;
 }
 
-void HandleReceivedLine(Session& session, const ReceivedLine& line) {
+bool TakeEcho(Session& session, const ReceivedLine& line) {
+  SentFrame& sent = session.sent;
+  const bool echo = sent.echoPossible && !line.overlong && line.text == sent.bytes;
+  sent.echoPossible = false;
+  if (echo) ++sent.echoes;
+  return echo;
+}
+
+bool HandleReceivedLine(Session& session, const ReceivedLine& line) {
+  if (TakeEcho(session, line)) return false;
   if (line.overlong) {
     RejectOverlongLine(session);
   } else {
     ReplyAssembler(session, line.text);
   }
+  return true;
 }
 
 }  // namespace korvex7

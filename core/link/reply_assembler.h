@@ -15,6 +15,14 @@
 //   4. Every other line, "GO" with nothing awaited included, is a data reply
 //      for ReplyDispatcher.
 //
+// Before all that, HandleReceivedLine skips the line's echo: on a line that
+// returns what is sent (2-wire RS-485, some device servers) the frame just
+// written comes back, byte for byte, ahead of the unit's answer. Taken as a
+// reply it would pass for one: the echo of "AMI" decodes as the alarm mode
+// and would report a refused command as accepted. Only the first line after
+// the frame, and only when it holds exactly the frame's bytes, is the echo;
+// it changes nothing (the wait goes on) and is counted in session.sent.
+//
 // Runs on the thread that owns the Session (the user-interface thread in the
 // Windows program, which receives complete lines from the receive thread).
 #pragma once
@@ -34,8 +42,20 @@ void ReplyAssembler(Session& session, std::string_view line);
 // reported as a malformed reply (status 8).
 void RejectOverlongLine(Session& session);
 
-// ReplyAssembler or RejectOverlongLine, as the line requires.
-void HandleReceivedLine(Session& session, const ReceivedLine& line);
+// True when `line` is the echo of the frame SendCommand wrote last: the first
+// line since, and byte for byte that frame. The echo is counted and the frame
+// can no longer be echoed; any other line only ends the chance of an echo.
+bool TakeEcho(Session& session, const ReceivedLine& line);
+
+// What happens to a line from the port: the echo of the frame just written is
+// skipped (TakeEcho; false is returned and nothing else changes), every other
+// line goes to ReplyAssembler or RejectOverlongLine (true).
+bool HandleReceivedLine(Session& session, const ReceivedLine& line);
+
+// The line without the selected unit's address digits, as ReplyAssembler
+// sees it: in RS-485 mode two leading digits of link.slaveAddress ("32" while
+// Broadcast is selected) are removed; otherwise the line is unchanged.
+std::string_view WithoutOwnAddress(const SettingsModel::Link& link, std::string_view line);
 
 // The unit status code of a status-word line ("MENU\r\n" -> 1 ... "E3\r\n" ->
 // 8), 0 for any other line.

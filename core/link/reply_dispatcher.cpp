@@ -121,6 +121,13 @@ bool DecodeReply(SettingsModel& model, std::string_view line) {
   return false;
 }
 
+std::string_view MatchedReplyKeyword(std::string_view line) {
+  for (const ReplyKeyword& k : kKeywords) {
+    if (line.starts_with(k.keyword)) return k.keyword;
+  }
+  return {};
+}
+
 void AcknowledgeDataReply(ReplyWait& w) {
   if (w.unitStatus != kStatusNone || w.ackPending != 1) return;
   if (w.transferMode == kTransferSingle) {

@@ -28,6 +28,11 @@ void ReplyDispatcher(Session& session, std::string_view line);
 // false, with the model untouched, otherwise.
 bool DecodeReply(SettingsModel& model, std::string_view line);
 
+// The keyword the dispatcher takes `line` by: the first of its keywords, in
+// its order, that begins the line ("VLDO" for "VLDON\r\n", "VL" for
+// "VLNNN..."); empty when none does. Says nothing about the layout.
+std::string_view MatchedReplyKeyword(std::string_view line);
+
 // An accepted data reply acknowledges the command awaiting it: outcome 1 for a
 // single command, 2 for the last step of a run, unchanged for an earlier step.
 // Nothing happens while a status is pending or no command is awaited.

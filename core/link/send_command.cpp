@@ -37,7 +37,11 @@ void SendCommand(Session& session, std::string_view command) {
       w.outcome = kOutcomeRunComplete;
     }
   }
-  if (session.port != nullptr) session.port->Write(BuildFrame(link, command));
+  // Remembered even when there is no port: a line that returns it, before
+  // anything else, is the line's echo and not the unit's answer.
+  session.sent.bytes = BuildFrame(link, command);
+  session.sent.echoPossible = true;
+  if (session.port != nullptr) session.port->Write(session.sent.bytes);
 }
 
 void SendCommandCopy(Session& session, std::string_view command) {

@@ -26,7 +26,8 @@ std::string BuildFrame(const SettingsModel::Link& link, std::string_view command
 // Frames and writes one finished command (it ends in CR LF). Sets waitTicks
 // and ackPending to 1; an RS-485 Broadcast is never answered, so it settles
 // the wait at once. A command too long for the frame buffer is refused with
-// unit status 8 and nothing is written.
+// unit status 8 and nothing is written. The frame is kept in session.sent, so
+// that the reply side knows its echo.
 void SendCommand(Session& session, std::string_view command);
 
 // As SendCommand, for a command of at most 299 characters; a longer one is

@@ -17,6 +17,16 @@ inline constexpr std::int32_t kReadAllTimerId = kBulkReadAll;
 // The query of step index 0..54, CR LF included.
 std::string_view ReadAllQuery(int index);
 
+// What the data line answering the query of step index 0..54 begins with:
+// its reply keyword ("RAD" is answered by "ADO..."), with the title's number
+// for a title query ("RCJ05": "CJ05"). Empty outside 0..54.
+std::string_view ReadAllReplyLead(int index);
+
+// The same for a command text (CR LF included) that is one of the 55
+// queries; empty for any other command, which the unit answers with "GO" or a
+// status word.
+std::string_view ReplyLeadOfQuery(std::string_view command);
+
 // The read-all run: each step sends its query with SendCommandCopy.
 BulkSequence ReadAllSequence();
 

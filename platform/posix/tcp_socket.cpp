@@ -51,8 +51,9 @@ AddrInfoList Resolve(const std::string& host, std::uint16_t port, int flags) {
   return AddrInfoList(found);
 }
 
-// One connection attempt to one address; the socket, or -1 with `error`.
-UniqueFd ConnectOne(const addrinfo& a, std::chrono::milliseconds timeout, int& error) {
+// One connection attempt to one address, until `deadline`; the socket, or
+// -1 with `error`.
+UniqueFd ConnectOne(const addrinfo& a, std::chrono::steady_clock::time_point deadline, int& error) {
   UniqueFd fd(::socket(a.ai_family, a.ai_socktype | SOCK_CLOEXEC, a.ai_protocol));
   if (!fd.valid() || !SetNonBlocking(fd.get())) {
     error = errno;
@@ -63,7 +64,6 @@ UniqueFd ConnectOne(const addrinfo& a, std::chrono::milliseconds timeout, int& e
       error = errno;
       return {};
     }
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
     pollfd p{fd.get(), POLLOUT, 0};
     int rc = 0;
     do {
@@ -96,15 +96,27 @@ TcpStream::TcpStream(UniqueFd fd, std::string peer) : fd_(std::move(fd)), peer_(
 
 TcpStream TcpStream::Connect(const std::string& host, std::uint16_t port,
                              std::chrono::milliseconds timeout) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
   const AddrInfoList list = Resolve(host, port, 0);
-  int error = 0;
-  for (const addrinfo* a = list.get(); a != nullptr; a = a->ai_next) {
-    UniqueFd fd = ConnectOne(*a, timeout, error);
+  std::size_t count = 0;
+  for (const addrinfo* a = list.get(); a != nullptr; a = a->ai_next) ++count;
+  // Every address within the one time-out: each attempt gets an even share
+  // of what is left, so an address that never answers leaves time for the
+  // next, and one that refuses at once leaves its share to the others.
+  int error = ETIMEDOUT;
+  std::size_t left = count;
+  for (const addrinfo* a = list.get(); a != nullptr; a = a->ai_next, --left) {
+    const auto now = std::chrono::steady_clock::now();
+    if (now >= deadline) break;
+    const auto share = (deadline - now) / static_cast<long>(left);
+    UniqueFd fd = ConnectOne(*a, now + share, error);
     if (fd.valid()) return TcpStream(std::move(fd), FormatHostPort(host, port));
   }
+  const std::string addresses =
+      count > 1 ? " from any of its " + std::to_string(count) + " addresses" : std::string();
   throw NetworkError(NetworkErrorKind::kConnect,
                      FormatHostPort(host, port) + ": cannot connect: " +
-                         (error == ETIMEDOUT ? std::string("no answer within ") +
+                         (error == ETIMEDOUT ? "no answer" + addresses + " within " +
                                                    std::to_string(timeout.count()) + " ms"
                                              : OsText(error)));
 }

@@ -27,7 +27,8 @@ using platform::FormatHostPort;
 class TcpStream {
  public:
   // Connects to `host` (a name, an IPv4 or an IPv6 address) on `port`, trying
-  // each address the name has in turn, each within `timeout`.
+  // each address the name has in turn, all of them within `timeout` (each
+  // attempt gets an even share of the time left).
   static TcpStream Connect(const std::string& host, std::uint16_t port,
                            std::chrono::milliseconds timeout);
 

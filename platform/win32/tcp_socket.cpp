@@ -32,18 +32,47 @@ int RemainingMs(std::chrono::steady_clock::time_point deadline) {
   return left.count() > 0 ? static_cast<int>(left.count()) : 0;
 }
 
-// Waits up to `ms` until the socket can be read (or written); false on time-out.
-bool Ready(SOCKET s, bool write, int ms, bool* failed = nullptr) {
+// What a wait on one socket came to.
+enum class Wait { kReady, kTimedOut, kFailed };
+
+// Sleeps up to `ms` until the socket can be read (data, the end of the
+// connection or its failure all make it readable) or written. The exception
+// set is left out: it also reports out-of-band data, which no read here
+// takes, and a wait that ends on it at once would spin.
+Wait WaitFor(SOCKET s, bool write, int ms, int& error) {
   fd_set set;
   FD_ZERO(&set);
   FD_SET(s, &set);
-  fd_set errors;
-  FD_ZERO(&errors);
-  FD_SET(s, &errors);
   timeval tv{ms / 1000, (ms % 1000) * 1000};
-  const int r = select(0, write ? nullptr : &set, write ? &set : nullptr, &errors, &tv);
-  if (failed != nullptr) *failed = r > 0 && FD_ISSET(s, &errors);
-  return r > 0;
+  const int r = select(0, write ? nullptr : &set, write ? &set : nullptr, nullptr, &tv);
+  if (r == SOCKET_ERROR) {
+    error = WSAGetLastError();
+    return Wait::kFailed;
+  }
+  return r > 0 ? Wait::kReady : Wait::kTimedOut;
+}
+
+// Sleeps up to `ms` for a connection attempt to end: writable when it
+// succeeded, in the exception set when it failed (Winsock reports a refused
+// connection only there). Returns 0 when connected, else the error.
+int WaitForConnect(SOCKET s, int ms) {
+  fd_set writable;
+  FD_ZERO(&writable);
+  FD_SET(s, &writable);
+  fd_set failed;
+  FD_ZERO(&failed);
+  FD_SET(s, &failed);
+  timeval tv{ms / 1000, (ms % 1000) * 1000};
+  const int r = select(0, nullptr, &writable, &failed, &tv);
+  if (r == SOCKET_ERROR) return WSAGetLastError();
+  if (r == 0) return WSAETIMEDOUT;
+  int soError = 0;
+  int length = sizeof soError;
+  if (getsockopt(s, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&soError), &length) != 0) {
+    return WSAGetLastError();
+  }
+  if (soError != 0) return soError;
+  return FD_ISSET(s, &failed) ? WSAECONNREFUSED : 0;
 }
 
 struct AddrInfoFree {
@@ -70,6 +99,7 @@ TcpStream::~TcpStream() {
 
 TcpStream TcpStream::Connect(const std::string& host, std::uint16_t port,
                              std::chrono::milliseconds timeout) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
   StartWinsock();
   const std::string name = FormatHostPort(host, port);
   ADDRINFOW hints{};
@@ -84,8 +114,17 @@ TcpStream TcpStream::Connect(const std::string& host, std::uint16_t port,
                        name + ": cannot find the host: " + OsErrorText(static_cast<unsigned>(rc)));
   }
   const std::unique_ptr<ADDRINFOW, AddrInfoFree> list(found);
-  int error = 0;
-  for (const ADDRINFOW* a = list.get(); a != nullptr; a = a->ai_next) {
+  std::size_t count = 0;
+  for (const ADDRINFOW* a = list.get(); a != nullptr; a = a->ai_next) ++count;
+  // Every address within the one time-out: each attempt gets an even share
+  // of what is left, so an address that never answers leaves time for the
+  // next, and one that refuses at once leaves its share to the others.
+  int error = WSAETIMEDOUT;
+  std::size_t left = count;
+  for (const ADDRINFOW* a = list.get(); a != nullptr; a = a->ai_next, --left) {
+    const auto now = std::chrono::steady_clock::now();
+    if (now >= deadline) break;
+    const auto share = (deadline - now) / static_cast<long>(left);
     const SOCKET s = socket(a->ai_family, a->ai_socktype, a->ai_protocol);
     if (s == INVALID_SOCKET) {
       error = WSAGetLastError();
@@ -100,38 +139,21 @@ TcpStream TcpStream::Connect(const std::string& host, std::uint16_t port,
     if (connect(s, a->ai_addr, static_cast<int>(a->ai_addrlen)) != 0) {
       error = WSAGetLastError();
       if (error != WSAEWOULDBLOCK) continue;
-      bool failed = false;
-      if (!Ready(s, true, static_cast<int>(timeout.count()), &failed)) {
-        error = failed ? WSAECONNREFUSED : WSAETIMEDOUT;
-        if (failed) {
-          int soError = 0;
-          int length = sizeof soError;
-          if (getsockopt(s, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&soError), &length) ==
-                  0 &&
-              soError != 0) {
-            error = soError;
-          }
-        }
-        continue;
-      }
-      int soError = 0;
-      int length = sizeof soError;
-      if (getsockopt(s, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&soError), &length) != 0 ||
-          soError != 0) {
-        error = soError != 0 ? soError : WSAGetLastError();
-        continue;
-      }
+      error = WaitForConnect(s, RemainingMs(now + share));
+      if (error != 0) continue;
     }
     // Commands are short and answered one at a time: send each at once.
     const BOOL one = TRUE;
     (void)setsockopt(s, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&one), sizeof one);
     return stream;
   }
-  throw NetworkError(
-      NetworkErrorKind::kConnect,
-      name + ": cannot connect: " +
-          (error == WSAETIMEDOUT ? "no answer within " + std::to_string(timeout.count()) + " ms"
-                                 : OsErrorText(static_cast<unsigned>(error))));
+  const std::string addresses =
+      count > 1 ? " from any of its " + std::to_string(count) + " addresses" : std::string();
+  throw NetworkError(NetworkErrorKind::kConnect,
+                     name + ": cannot connect: " +
+                         (error == WSAETIMEDOUT ? "no answer" + addresses + " within " +
+                                                      std::to_string(timeout.count()) + " ms"
+                                                : OsErrorText(static_cast<unsigned>(error))));
 }
 
 std::size_t TcpStream::Read(char* buffer, std::size_t capacity, std::chrono::milliseconds timeout) {
@@ -152,7 +174,11 @@ std::size_t TcpStream::Read(char* buffer, std::size_t capacity, std::chrono::mil
     }
     const int wait = RemainingMs(deadline);
     if (wait == 0) return 0;
-    (void)Ready(s, false, wait);
+    int waitError = 0;
+    if (WaitFor(s, false, wait, waitError) == Wait::kFailed) {
+      throw NetworkError(NetworkErrorKind::kIo,
+                         peer_ + ": cannot wait: " + OsErrorText(static_cast<unsigned>(waitError)));
+    }
   }
 }
 
@@ -180,7 +206,11 @@ void TcpStream::WriteAll(std::string_view data, std::chrono::milliseconds timeou
       throw NetworkError(NetworkErrorKind::kTimeout, peer_ + ": cannot write: nothing taken for " +
                                                          std::to_string(timeout.count()) + " ms");
     }
-    (void)Ready(s, true, wait);
+    int waitError = 0;
+    if (WaitFor(s, true, wait, waitError) == Wait::kFailed) {
+      throw NetworkError(NetworkErrorKind::kIo,
+                         peer_ + ": cannot wait: " + OsErrorText(static_cast<unsigned>(waitError)));
+    }
   }
 }
 

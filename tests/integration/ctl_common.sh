@@ -132,6 +132,70 @@ wait_file() {
   fail "$1 did not appear"
 }
 
+# The support programs of the tests (misbehaving servers and units).
+SUPPORT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../support" && pwd)
+
+# within MS CODE ARGS...: the tool ends with CODE within MS milliseconds; it
+# is ended after 20 s whatever it does, or as soon as it holds more than
+# 512 MB, and fails the check then.
+within() {
+  local limit=$1 want=$2
+  shift 2
+  local rc
+  python3 - "$limit" "$want" "$WORK/out" "$WORK/err" "$CTL" --no-progress "$@" <<'PY'
+import subprocess, sys, time
+limit, want, out, err, argv = int(sys.argv[1]), int(sys.argv[2]), sys.argv[3], sys.argv[4], sys.argv[5:]
+started = time.monotonic()
+with open(out, "wb") as o, open(err, "wb") as e:
+    p = subprocess.Popen(argv, stdout=o, stderr=e)
+    peak, why = 0, ""
+    while p.poll() is None:
+        try:
+            for line in open(f"/proc/{p.pid}/status"):
+                if line.startswith("VmRSS:"):
+                    peak = max(peak, int(line.split()[1]) // 1024)
+        except OSError:
+            pass
+        if peak > 512:
+            why = f"held {peak} MB"
+        elif time.monotonic() - started > 20:
+            why = "ran for 20 s"
+        if why:
+            p.kill()
+            p.wait()
+            break
+        time.sleep(0.02)
+took = int((time.monotonic() - started) * 1000)
+problems = []
+if why:
+    problems.append(f"was ended: it {why}")
+elif p.returncode != want:
+    problems.append(f"exited with {p.returncode}, expected {want}")
+if took > limit:
+    problems.append(f"took {took} ms, more than {limit}")
+if problems:
+    print("FAIL: korvex7ctl " + " ".join(argv[2:]) + ": " + "; ".join(problems), file=sys.stderr)
+    sys.exit(1)
+PY
+  rc=$?
+  if [ "$rc" -ne 0 ]; then
+    FAILURES=$((FAILURES + 1))
+    sed 's/^/  stderr: /' "$WORK/err" | head -5 >&2
+  fi
+}
+
+# listen_sim NAME OPTIONS...: the simulator on a TCP port of its own; sets
+# PORT_URL.
+listen_sim() {
+  local name=$1
+  shift
+  "$SIM" --listen tcp://127.0.0.1:0 "$@" >"$WORK/$name.out" 2>&1 &
+  SIM_PIDS+=($!)
+  for _ in $(seq 100); do grep -q 'on tcp://' "$WORK/$name.out" && break; sleep 0.05; done
+  PORT_URL=$(grep -o 'tcp://127.0.0.1:[0-9]*' "$WORK/$name.out")
+  [ -n "$PORT_URL" ] || { cat "$WORK/$name.out" >&2; exit 1; }
+}
+
 finish() {
   if [ "$FAILURES" -ne 0 ]; then
     echo "$FAILURES check(s) failed" >&2

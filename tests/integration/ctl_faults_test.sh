@@ -24,19 +24,19 @@ done
 stop_sims
 
 # Garbled answers (every second one): a garbled "GO" and a garbled data line
-# are Command Error, status 5; a read that meets one writes no file.
+# are unexpected answers, status 5; a read that meets one writes no file.
 start_sim garbled --load "$WORK/site.dat" --garble-every 2
 ctl 0 --port "$WORK/garbled" set alarm.mode=external
 ctl 5 --port "$WORK/garbled" set alarm.mode=external
-expect_in "$WORK/err" 'Command Error (the unit answered "G#" to AME, command 1 of 1)'
+expect_in "$WORK/err" 'unexpected answer "G#" to AME (command 1 of 1; the unit answers it with GO or a status word)'
 cp "$WORK/site.dat" "$WORK/kept.dat"
 ctl 5 --port "$WORK/garbled" read "$WORK/kept.dat"
-expect_in "$WORK/err" 'Command Error (the unit answered "ADT#20" to RADT, command 2 of 55)'
+expect_in "$WORK/err" 'unexpected answer "ADT#20" to RADT (command 2 of 55; the unit answers it with its ADT line)'
 cmp -s "$WORK/site.dat" "$WORK/kept.dat" || fail "a read with a garbled answer changed the file"
 ctl 0 --port "$WORK/garbled" get alarm.holdTimeText
 expect_in "$WORK/out" "alarm.holdTimeText=120"
 ctl 5 --port "$WORK/garbled" write "$WORK/site.dat"
-expect_in "$WORK/err" 'Command Error (the unit answered "G#" to AME, command 1 of 55)'
+expect_in "$WORK/err" 'unexpected answer "G#" to AME (command 1 of 55;'
 stop_sims
 
 # Answers delivered byte by byte: a whole read, and a set.
@@ -54,13 +54,13 @@ stop_sims
 start_sim late --address 05 --reply-delay-ms 2500 --log "$WORK/late.log"
 ctl 5 --port "$WORK/late" --rs485 --address 05,06 get alarm.mode
 expect_in "$WORK/err" "unit 05: No Connect (no answer to RAM within 1900 ms"
-expect_in "$WORK/err" 'unit 06: Command Error (the unit answered "05AMI" to RAM'
+expect_in "$WORK/err" 'unit 06: unexpected answer "05AMI" to RAM'
 expect_not_in "$WORK/out" "alarm.mode="
 stop_sims
 
-# A device that sends lines nobody asked for, every 20 ms: the line that
-# comes while a command waits is taken as its answer and reported, status 5;
-# the tool neither hangs nor reads such a line into a file.
+# A device that sends lines nobody asked for, every 20 ms: the line never
+# falls silent, so nothing is sent (status 8, the line named with what it
+# sends); the tool neither hangs nor reads such a line into a file.
 python3 "$(dirname "$0")/../e2e/line_babbler.py" "$WORK/babbler" E3 20 100000 >/dev/null 2>&1 &
 SIM_PIDS+=($!)
 for _ in $(seq 100); do
@@ -68,9 +68,10 @@ for _ in $(seq 100); do
   sleep 0.05
 done
 kill -USR1 "${SIM_PIDS[-1]}"
-ctl 5 --port "$WORK/babbler" set alarm.mode=external
-expect_in "$WORK/err" 'Command Error (the unit answered "E3" to AME'
-ctl 5 --port "$WORK/babbler" read "$WORK/babbled.dat"
+ctl 8 --port "$WORK/babbler" set alarm.mode=external
+expect_in "$WORK/err" 'the line does not fall silent: '
+expect_in "$WORK/err" 'beginning "E3\r\nE3\r\n'
+ctl 8 --port "$WORK/babbler" read "$WORK/babbled.dat"
 [ ! -e "$WORK/babbled.dat" ] || fail "a read from a babbling device wrote a file"
 stop_sims
 

@@ -100,6 +100,42 @@ TEST(SimOptions, ChunkedAnswerArrivesInPiecesAndWhole) {
   EXPECT_GT(reads, 1);
 }
 
+TEST(SimOptions, EchoSendsTheFrameBackBeforeTheAnswer) {
+  TestDir dir;
+  SimOnPty sim(dir, {"--echo", "--address", "05"});
+  sim.port().WriteAll("05AMI\r\n");
+  EXPECT_EQ(sim.reader().ReadLine(kAnswerTimeout), "05AMI\r\n");
+  EXPECT_EQ(sim.reader().ReadLine(kAnswerTimeout), "05GO\r\n");
+  // Frames for other units and broadcasts come back too: every byte does.
+  sim.port().WriteAll("04AMI\r\n");
+  EXPECT_EQ(sim.reader().ReadLine(kAnswerTimeout), "04AMI\r\n");
+  EXPECT_EQ(sim.reader().ReadLine(kSilence), std::nullopt);
+}
+
+TEST(SimOptions, DuplicateAnswersRepeatThePreviousOneFirst) {
+  TestDir dir;
+  SimOnPty sim(dir, {"--duplicate-answers"});
+  sim.port().WriteAll("AME\r\n");
+  EXPECT_EQ(sim.reader().ReadLine(kAnswerTimeout), "GO\r\n");
+  EXPECT_EQ(sim.reader().ReadLine(kSilence), std::nullopt);
+  sim.port().WriteAll("RAM\r\n");
+  EXPECT_EQ(sim.reader().ReadLine(kAnswerTimeout), "GO\r\n");
+  EXPECT_EQ(sim.reader().ReadLine(kAnswerTimeout), "AME\r\n");
+}
+
+TEST(SimOptions, NoiseNeverEndsALine) {
+  TestDir dir;
+  SimOnPty sim(dir, {"--noise"});
+  std::string noise;
+  char buffer[4096];
+  while (noise.size() < 64 * 1024) {
+    const std::size_t n = sim.port().Read(buffer, sizeof buffer, kAnswerTimeout);
+    ASSERT_GT(n, 0u) << "the noise stopped after " << noise.size() << " bytes";
+    noise.append(buffer, n);
+  }
+  EXPECT_EQ(noise.find('\n'), std::string::npos);
+}
+
 // Lower bounds only: the simulator guarantees them, the machine may be slower.
 TEST(SimOptions, ReplyDelayHoldsTheAnswerBack) {
   TestDir dir;

@@ -14,10 +14,19 @@ constexpr const char* kFooter =
 (array indexes count from 0: [3] is channel 4), title.text[0]. "korvex7ctl fields" lists
 every field with the values it takes.
 
+Answers: a setting is answered by GO or a status word, a query by its own data line;
+anything else is an unexpected answer (exit 5), never success. A line that echoes what
+is sent (2-wire RS-485) is recognised and named once. After opening the port the tool
+waits until the line has been silent for 100 ms (at most 1 s), dropping what comes.
+
 Exit status: 0 everything succeeded; 1 diff found differences; 2 bad arguments;
 3 a value was refused before anything was sent; 4 a unit did not answer (No Connect);
-5 a unit answered with an error (Command Error, Lock Display, ...); 6 a settings file could
-not be read or written; 7 the serial port failed. With several units, the highest code.)";
+5 a unit answered with an error (Command Error, Lock Display, ...) or the line brought
+an unexpected answer; 6 a settings file could not be read or written; 7 the port failed
+(or the network server was not reached, was busy, or the connection was lost); 8 the
+line is unreliable (scan found noise, or the line did not fall silent); 9 the tool
+itself failed; 130 stopped by Ctrl+C or SIGTERM (where it stopped is said). With several
+units, the highest code.)";
 
 }  // namespace
 
@@ -109,7 +118,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments, std::ost
   auto* scan = app.add_subcommand(
       "scan",
       "Find the units that answer: each RS-485 address 00..31 (or those of --address) "
-      "in turn, or the one unit of an RS-232C line");
+      "in turn, or the one unit of an RS-232C line. Only a well-formed answer carrying the "
+      "address asked counts; anything else is reported as noise on the line (exit 8)");
 
   app.require_subcommand(0, 1);
 

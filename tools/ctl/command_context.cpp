@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "core/model/settings_store.h"
+#include "core/text/escaped_bytes.h"
+#include "core/transfer/read_all.h"
 #include "tools/ctl/address_list.h"
 #include "tools/ctl/report.h"
 
@@ -22,9 +24,12 @@ int ExitFor(const ExchangeResult& r) {
     case ExchangeStatus::kNoAnswer:
       return kExitNoAnswer;
     case ExchangeStatus::kUnitError:
+    case ExchangeStatus::kUnexpectedAnswer:
       return kExitUnitError;
     case ExchangeStatus::kPortError:
       return kExitPortError;
+    case ExchangeStatus::kStopped:
+      return kExitStopped;
   }
   return kExitUnitError;
 }
@@ -43,7 +48,11 @@ void CommandContext::Say(const Unit& unit, std::string_view message) {
   env_.out << unit.Prefix() << message << '\n';
 }
 
-void CommandContext::PrintJson(const Json& json) { env_.out << json.dump(2) << '\n'; }
+void CommandContext::PrintJson(const Json& json) {
+  // Bytes from the line are escaped before they get here; a text that is not
+  // UTF-8 all the same is shown with replacement characters, never refused.
+  env_.out << json.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
+}
 
 ProgressFn CommandContext::ProgressFor(const Unit& unit, std::string_view action) {
   std::string label =
@@ -111,35 +120,63 @@ int CommandContext::ForEachUnit(bool needsAnswers, const std::function<int(Unit&
   }
   severalUnits_ = addresses.size() > 1;
 
-  const std::unique_ptr<LinkPort> port = OpenPort();
-  if (!port) return kExitPortError;
-
   int worst = kExitOk;
+  const std::unique_ptr<LinkPort> port = OpenPort(worst);
+  if (!port) return worst;
+
   Json units = Json::array();
   for (const std::int32_t address : addresses) {
     Unit unit;
     SetUpUnit(unit, address);
-    CommandExchange exchange(unit.session, *port, TimingFor(unit), Clock());
-    unit.exchange = &exchange;
+    const std::unique_ptr<CommandExchange> exchange = ExchangeFor(unit, *port, TimingFor(unit));
+    unit.exchange = exchange.get();
     const int code = job(unit);
     progress_.Clear();
+    NoteEchoes(*exchange);
     unit.json["ok"] = code == kExitOk || code == kExitDifferent;
     unit.json["exit"] = code;
-    unit.json["commands"] = exchange.counters().commands;
+    unit.json["commands"] = exchange->counters().commands;
     units.push_back(std::move(unit.json));
     worst = std::max(worst, code);
+    // A stop ends the run here: the units after this one are not served.
+    if (code == kExitStopped || StopAsked()) {
+      if (code != kExitStopped && address != addresses.back()) {
+        Error("stopped after " + (unit.label.empty() ? std::string("the unit") : unit.label) +
+              ": the units after it were not served");
+      }
+      worst = kExitStopped;
+      break;
+    }
   }
   if (o_.json) PrintJson(Json{{"units", std::move(units)}});
   return worst;
 }
 
-std::unique_ptr<LinkPort> CommandContext::OpenPort() {
+std::unique_ptr<LinkPort> CommandContext::OpenPort(int& code) {
   try {
     return env_.openPort(o_.port);
   } catch (const LinkError& e) {
     Error(e.what());
+    code = e.kind() == LinkErrorKind::kUnreliable ? kExitUnreliableLine : kExitPortError;
     return nullptr;
   }
+}
+
+bool CommandContext::StopAsked() const {
+  return env_.stop != nullptr && env_.stop->load(std::memory_order_relaxed);
+}
+
+std::unique_ptr<CommandExchange> CommandContext::ExchangeFor(Unit& unit, LinkPort& port,
+                                                             const ExchangeTiming& timing) {
+  return std::make_unique<CommandExchange>(unit.session, port, timing, Clock(), env_.stop);
+}
+
+void CommandContext::NoteEchoes(const CommandExchange& exchange) {
+  if (echoWarned_ || exchange.counters().echoes == 0) return;
+  echoWarned_ = true;
+  Error(
+      "warning: the line echoes what is sent (a 2-wire RS-485 line or the device server): "
+      "each echo of a command was recognised and skipped");
 }
 
 void CommandContext::SetUpUnit(Unit& unit, std::int32_t address) const {
@@ -165,35 +202,67 @@ ExchangeClock& CommandContext::Clock() {
   return env_.clock != nullptr ? *env_.clock : SystemClock();
 }
 
-int CommandContext::ReportFailure(Unit& unit, const JobResult& r) {
+int CommandContext::ReportFailure(Unit& unit, const JobResult& r, std::string_view stopped) {
   const ExchangeResult& f = r.failure;
   const std::string outcome = OutcomeText(f);
-  std::string where =
-      "command " + std::to_string(r.failedAt + 1) + " of " + std::to_string(r.total);
-  std::string detail;
+  const std::string total = std::to_string(r.total);
+  const std::string where = "command " + std::to_string(r.failedAt + 1) + " of " + total;
+  const std::string reply = ShownBytes(f.reply);
+  std::string message;
   switch (f.status) {
     case ExchangeStatus::kNoAnswer:
-      detail =
-          "no answer to " + f.command + " within " + std::to_string(o_.timeoutMs) + " ms, " + where;
+      message = outcome + " (no answer to " + f.command + " within " +
+                std::to_string(o_.timeoutMs) + " ms, " + where + ")";
       break;
     case ExchangeStatus::kUnitError:
-      detail = "the unit answered \"" + f.reply + "\" to " + f.command + ", " + where;
+      message =
+          outcome + " (the unit answered \"" + reply + "\" to " + f.command + ", " + where + ")";
+      break;
+    case ExchangeStatus::kUnexpectedAnswer:
+      if (f.afterPrevious) {
+        message = outcome + " (\"" + ShownBytes(f.extra) + "\" came after the answer \"" + reply +
+                  "\" to " + f.command + ", command " + std::to_string(r.failedAt) + " of " +
+                  total + ": the answer may not be the unit's; nothing more was sent)";
+      } else if (!f.extra.empty()) {
+        message = outcome + " (\"" + ShownBytes(f.extra) + "\" came after the answer \"" + reply +
+                  "\" to " + f.command + ", " + where + ": the answer may not be the unit's)";
+      } else {
+        const std::string_view lead = ReplyLeadOfQuery(f.command + "\r\n");
+        message = outcome + " \"" + reply + "\" to " + f.command + " (" + where + "; " +
+                  (lead.empty() ? std::string("the unit answers it with GO or a status word")
+                                : "the unit answers it with its " + std::string(lead) + " line") +
+                  ")";
+      }
       break;
     case ExchangeStatus::kRefused:
-      detail = where + ", nothing sent";
+      message = outcome + " (" + where + ", nothing sent)";
       break;
     case ExchangeStatus::kPortError:
-      detail = (f.command.empty() ? std::string() : "while sending " + f.command + ", ") + where;
+      message = outcome + " (" +
+                (f.command.empty() ? std::string() : "while sending " + f.command + ", ") + where +
+                ")";
+      break;
+    case ExchangeStatus::kStopped:
+      message = f.sent ? "stopped while waiting for the answer to " + f.command + ", " + where
+                       : "stopped at " + where;
+      if (!stopped.empty()) message += ": " + std::string(stopped);
       break;
     case ExchangeStatus::kAcknowledged:
     case ExchangeStatus::kBroadcast:
+      message = outcome;
       break;
   }
-  Error(unit.Prefix() + outcome + " (" + detail + ")");
+  Error(unit.Prefix() + message);
   unit.json["error"] = outcome;
-  unit.json["command"] = f.command;
-  unit.json["reply"] = f.reply;
+  unit.json["command"] = EscapeWire(f.command);
+  unit.json["reply"] = EscapeWire(f.reply);
+  if (!f.extra.empty()) unit.json["after"] = EscapeWire(f.extra);
+  if (f.status == ExchangeStatus::kStopped) unit.json["stoppedAt"] = r.failedAt + 1;
   return ExitFor(f);
+}
+
+std::string_view StopLeaves(const JobResult& r, std::string_view partly) {
+  return r.failedAt > 0 || r.failure.sent ? partly : std::string_view("nothing was sent");
 }
 
 int CommandContext::ReportRefusals(std::string_view where, const std::vector<Refusal>& refusals) {

@@ -30,6 +30,10 @@ using Json = nlohmann::ordered_json;
 // The exit status that an exchange's outcome stands for.
 int ExitFor(const ExchangeResult& r);
 
+// What a stopped job leaves on the unit: `partly` when something had been
+// sent, else "nothing was sent".
+std::string_view StopLeaves(const JobResult& r, std::string_view partly);
+
 // A field table over a model of its own, for name lookups.
 struct FieldTable {
   SettingsModel model;
@@ -66,8 +70,17 @@ class CommandContext {
 
   // kExitOk when a port was given, else the usage error (reported).
   int NeedPort(std::string_view command);
-  // Opens the port of --port; on failure reports it and returns null.
-  std::unique_ptr<LinkPort> OpenPort();
+  // Opens the port of --port; on failure reports it, sets `code` (7, or 8
+  // for a line that does not fall silent) and returns null.
+  std::unique_ptr<LinkPort> OpenPort(int& code);
+  // True once the operator asked the run to stop (Ctrl+C, SIGTERM).
+  bool StopAsked() const;
+  // A new exchange for `unit` on `port` with the run's timing, clock and stop.
+  std::unique_ptr<CommandExchange> ExchangeFor(Unit& unit, LinkPort& port,
+                                               const ExchangeTiming& timing);
+  // Warns, once per run, that the line echoes what is sent, when an exchange
+  // met an echo.
+  void NoteEchoes(const CommandExchange& exchange);
   // Prepares `unit` for `address` (-1: RS-232C) on the line of the options.
   void SetUpUnit(Unit& unit, std::int32_t address) const;
   // The pacing and time-out of --pace-ms and --timeout-ms for `unit`.
@@ -79,8 +92,9 @@ class CommandContext {
   // commands sent and what the job added.
   int ForEachUnit(bool needsAnswers, const std::function<int(Unit&)>& job);
   // Reports a failed job (what happened, at which command) and returns its
-  // exit status.
-  int ReportFailure(Unit& unit, const JobResult& r);
+  // exit status. `stopped` says what a stop leaves behind, when the job had
+  // sent something ("the unit holds part of the file").
+  int ReportFailure(Unit& unit, const JobResult& r, std::string_view stopped = {});
   int ReportRefusals(std::string_view where, const std::vector<Refusal>& refusals);
   // The fields `patterns` select, appended to `indexes` in order; false when
   // a pattern selects nothing (reported).
@@ -98,6 +112,7 @@ class CommandContext {
   CtlEnvironment& env_;
   ProgressBar progress_;
   bool severalUnits_ = false;
+  bool echoWarned_ = false;
 };
 
 }  // namespace korvex7::ctl

@@ -8,6 +8,7 @@
 // the others, and the exit status is the worst of them.
 #pragma once
 
+#include <atomic>
 #include <ctime>
 #include <functional>
 #include <memory>
@@ -30,9 +31,15 @@ enum ExitCode : int {
   kExitUsage = 2,      // bad arguments: unknown command, field or value name, malformed FIELD=VALUE
   kExitRefused = 3,    // a value refused before anything was sent (range, title characters)
   kExitNoAnswer = 4,   // a unit did not answer ("No Connect")
-  kExitUnitError = 5,  // a unit answered with an error ("Command Error", "Lock Display", ...)
+  kExitUnitError = 5,  // a unit answered with an error ("Command Error", "Lock Display", ...),
+                       // or the line brought an answer that belongs to no command
   kExitFileError = 6,  // a settings file could not be read or written
-  kExitPortError = 7,  // the serial port could not be opened or failed
+  kExitPortError = 7,  // the serial port could not be opened or failed, the network server
+                       // was not reached, its port was busy, or the connection was lost
+  kExitUnreliableLine = 8,  // the line is unreliable: scan found noise, or the line did not
+                            // fall silent before the first command
+  kExitInternal = 9,        // the tool itself failed (out of memory, an unforeseen error)
+  kExitStopped = 130,       // stopped by Ctrl+C, Ctrl+Break, SIGTERM or the console closing
 };
 
 enum class CtlCommand {
@@ -77,6 +84,9 @@ struct CtlEnvironment {
   std::function<std::vector<std::string>()> listPorts = ListSerialPorts;
   std::function<std::tm()> localTime;  // the computer's clock; the system's when empty
   ExchangeClock* clock = nullptr;      // the system clock when null
+  // Set (from a signal handler) when the operator asks the run to stop; looked
+  // at between commands. Null: no stop can be asked.
+  const std::atomic<bool>* stop = nullptr;
 };
 
 int RunCtl(const CtlOptions& options, CtlEnvironment& env);

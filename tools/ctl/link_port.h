@@ -19,12 +19,32 @@
 
 namespace korvex7::ctl {
 
+enum class LinkErrorKind {
+  kFailed,          // cannot be opened, configured, read or written
+  kConnectionLost,  // the other end closed or reset the connection
+  kUnreliable,      // the line does not go quiet: noise, or a device talking unasked
+};
+
 // A port that cannot be opened, configured, read or written. The message
 // names the port and carries the operating system's own words.
 class LinkError : public std::runtime_error {
  public:
-  using std::runtime_error::runtime_error;
+  explicit LinkError(const std::string& what, LinkErrorKind kind = LinkErrorKind::kFailed)
+      : std::runtime_error(what), kind_(kind) {}
+  LinkErrorKind kind() const { return kind_; }
+
+ private:
+  LinkErrorKind kind_;
 };
+
+// Time as the link and the exchange see it; the tests drive it by hand.
+class ExchangeClock {
+ public:
+  virtual ~ExchangeClock() = default;
+  virtual std::chrono::steady_clock::time_point Now() = 0;
+  virtual void SleepFor(std::chrono::milliseconds duration) = 0;
+};
+ExchangeClock& SystemClock();
 
 class LinkPort : public PortWriter {
  public:
@@ -34,7 +54,8 @@ class LinkPort : public PortWriter {
                            std::chrono::milliseconds timeout) = 0;
 
   // Drops bytes received but not yet read (a late answer to an earlier
-  // command must not be taken for the answer to the next).
+  // command must not be taken for the answer to the next). It ends whatever
+  // the peer keeps sending: at most a bounded amount is read and dropped.
   virtual void DiscardInput() = 0;
 
   // The failure of the last Write, if it failed; cleared by the call.

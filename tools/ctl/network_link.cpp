@@ -1,7 +1,9 @@
 #include "tools/ctl/network_link.h"
 
+#include <thread>
 #include <utility>
 
+#include "core/text/escaped_bytes.h"
 #include "platform/tcp_socket.h"
 #include "tools/ctl/rfc2217_client.h"
 
@@ -10,7 +12,11 @@ namespace korvex7::ctl {
 namespace {
 
 using platform::NetworkError;
+using platform::NetworkErrorKind;
 using Clock = std::chrono::steady_clock;
+
+// The most read and dropped by one DiscardInput, whatever the server sends.
+constexpr std::size_t kDiscardLimit = 64 * 1024;
 
 std::chrono::milliseconds Left(Clock::time_point deadline) {
   const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
@@ -20,25 +26,44 @@ std::chrono::milliseconds Left(Clock::time_point deadline) {
 // The platform names the peer "HOST:PORT"; the operator typed the address
 // with its scheme, and that is the name the messages use.
 LinkError Reworded(const NetworkError& e, const std::string& peer, const std::string& name) {
+  const LinkErrorKind kind =
+      e.kind() == NetworkErrorKind::kClosed || e.kind() == NetworkErrorKind::kIo
+          ? LinkErrorKind::kConnectionLost
+          : LinkErrorKind::kFailed;
   const std::string what = e.what();
-  if (what.compare(0, peer.size(), peer) == 0) return LinkError(name + what.substr(peer.size()));
-  return LinkError(what);
+  if (what.compare(0, peer.size(), peer) == 0) {
+    return LinkError(name + what.substr(peer.size()), kind);
+  }
+  return LinkError(what, kind);
 }
 
-std::string ParityName(std::uint8_t parity) {
+std::string ParityWords(std::uint8_t parity) {
   switch (parity) {
     case 1:
-      return "none";
+      return "no parity";
     case 2:
-      return "odd";
+      return "odd parity";
     case 3:
-      return "even";
+      return "even parity";
     case 4:
-      return "mark";
+      return "mark parity";
     case 5:
-      return "space";
+      return "space parity";
     default:
-      return "code " + std::to_string(parity);
+      return "parity code " + std::to_string(parity);
+  }
+}
+
+std::string StopBitWords(std::uint8_t stopSize) {
+  switch (stopSize) {
+    case 1:
+      return "1 stop bit";
+    case 2:
+      return "2 stop bits";
+    case 3:
+      return "1.5 stop bits";
+    default:
+      return "stop size code " + std::to_string(stopSize);
   }
 }
 
@@ -65,12 +90,21 @@ class TcpLinkPort : public LinkPort {
         pending_.erase(0, n);
         return n;
       }
-      if (!ReceiveSome(Left(deadline))) return 0;
+      // A server may send without a pause and still give no byte of the
+      // line (Telnet commands): the deadline ends the read all the same.
+      if (ReceiveSome(Left(deadline)) == 0) return 0;
+      if (pending_.empty() && Clock::now() >= deadline) return 0;
     }
   }
 
   void DiscardInput() override {
-    while (ReceiveSome(std::chrono::milliseconds(0))) {
+    pending_.clear();
+    std::size_t dropped = 0;
+    while (dropped < kDiscardLimit) {
+      const std::size_t n = ReceiveSome(std::chrono::milliseconds(0));
+      if (n == 0) break;
+      dropped += n;
+      pending_.clear();
     }
     pending_.clear();
   }
@@ -79,8 +113,9 @@ class TcpLinkPort : public LinkPort {
 
  protected:
   // Reads once from the socket, up to `timeout`; the line's bytes go to
-  // pending_. False when nothing came in time.
-  bool ReceiveSome(std::chrono::milliseconds timeout) {
+  // pending_. Returns the number of bytes read from the socket (0 when
+  // nothing came in time).
+  std::size_t ReceiveSome(std::chrono::milliseconds timeout) {
     char raw[512];
     std::size_t n = 0;
     try {
@@ -88,9 +123,8 @@ class TcpLinkPort : public LinkPort {
     } catch (const NetworkError& e) {
       throw Reworded(e, stream_.peer(), name_);
     }
-    if (n == 0) return false;
-    Incoming(std::string_view(raw, n));
-    return true;
+    if (n > 0) Incoming(std::string_view(raw, n));
+    return n;
   }
 
   virtual void Incoming(std::string_view raw) {
@@ -128,11 +162,12 @@ class Rfc2217LinkPort final : public TcpLinkPort {
     Send(client_.Start());
     auto deadline = Clock::now() + timing.negotiation;
     while (client_.comPort() == Rfc2217Client::ComPort::kAsked) {
-      if (!ReceiveSome(Left(deadline))) {
+      if (Clock::now() >= deadline) {
         throw LinkError(
             name_ + ": the server did not take up the RFC 2217 com-port option within " +
             std::to_string(timing.negotiation.count()) + " ms (a raw TCP port is given as tcp://)");
       }
+      ReceiveSome(Left(deadline));
     }
     if (client_.comPort() == Rfc2217Client::ComPort::kRefused) {
       throw LinkError(name_ +
@@ -143,13 +178,15 @@ class Rfc2217LinkPort final : public TcpLinkPort {
     Send(Rfc2217Client::RequestSettings(wanted));
     deadline = Clock::now() + timing.negotiation;
     while (!Complete(client_.confirmed())) {
-      if (!ReceiveSome(Left(deadline))) {
+      if (Clock::now() >= deadline) {
         throw LinkError(name_ + ": the server did not confirm the line settings within " +
                         std::to_string(timing.negotiation.count()) + " ms");
       }
+      ReceiveSome(Left(deadline));
+      // Whatever comes with the negotiation is not an answer to a command.
+      pending_.clear();
     }
     CheckConfirmed(client_.confirmed(), wanted);
-    // Whatever came with the negotiation is not an answer to a command.
     pending_.clear();
   }
 
@@ -163,8 +200,8 @@ class Rfc2217LinkPort final : public TcpLinkPort {
     auto add = [&](const std::string& what) { wrong += (wrong.empty() ? "" : ", ") + what; };
     if (got.baudRate != wanted.baudRate) add(std::to_string(*got.baudRate) + " baud");
     if (got.dataSize != wanted.dataSize) add(std::to_string(*got.dataSize) + " data bits");
-    if (got.parity != wanted.parity) add(ParityName(*got.parity) + " parity");
-    if (got.stopSize != wanted.stopSize) add("stop size code " + std::to_string(*got.stopSize));
+    if (got.parity != wanted.parity) add(ParityWords(*got.parity));
+    if (got.stopSize != wanted.stopSize) add(StopBitWords(*got.stopSize));
     if (!wrong.empty()) {
       throw LinkError(name_ + ": the server set the line to " + wrong +
                       " instead of 9600 baud, 8 data bits, even parity, 1 stop bit");
@@ -184,28 +221,60 @@ class Rfc2217LinkPort final : public TcpLinkPort {
   Rfc2217Client client_;
 };
 
+std::unique_ptr<LinkPort> Connected(const PortAddress& address, const std::string& name,
+                                    platform::TcpStream stream, const NetworkTiming& timing) {
+  if (address.kind == PortAddress::Kind::kRfc2217) {
+    return std::make_unique<Rfc2217LinkPort>(std::move(stream), name, timing);
+  }
+  return std::make_unique<TcpLinkPort>(std::move(stream), name);
+}
+
 }  // namespace
 
 std::unique_ptr<LinkPort> OpenNetworkLinkPort(const PortAddress& address,
                                               const NetworkTiming& timing) {
   const std::string name = address.ToString();
-  try {
-    platform::TcpStream stream =
-        platform::TcpStream::Connect(address.host, address.port, timing.connect);
-    if (address.kind == PortAddress::Kind::kRfc2217) {
-      return std::make_unique<Rfc2217LinkPort>(std::move(stream), name, timing);
+  const std::string peer = platform::FormatHostPort(address.host, address.port);
+  const auto deadline = Clock::now() + timing.connect;
+  std::string said;  // what the server sent before it closed the connection
+  for (bool first = true;; first = false) {
+    std::unique_ptr<LinkPort> link;
+    try {
+      platform::TcpStream stream = platform::TcpStream::Connect(
+          address.host, address.port, first ? timing.connect : Left(deadline));
+      link = Connected(address, name, std::move(stream), timing);
+      const QuietLineResult quiet = WaitForQuietLine(*link, timing.quiet);
+      if (quiet.outcome == QuietLineResult::kQuiet) return link;
+      if (quiet.outcome == QuietLineResult::kNoisy) throw NoisyLineError(name, timing.quiet, quiet);
+      said = quiet.start;
+    } catch (const NetworkError& e) {
+      throw Reworded(e, peer, name);
+    } catch (const LinkError& e) {
+      if (e.kind() != LinkErrorKind::kConnectionLost) throw;
+      said.clear();
     }
-    return std::make_unique<TcpLinkPort>(std::move(stream), name);
-  } catch (const NetworkError& e) {
-    throw Reworded(e, platform::FormatHostPort(address.host, address.port), name);
+    // Closed or reset at once: the server's port is in use, or was a moment
+    // ago. Another connection, a little later.
+    if (Clock::now() + timing.busyPause >= deadline) {
+      throw LinkError(name + ": the device server's port is busy: the server closed every " +
+                      "connection at once for " + std::to_string(timing.connect.count()) + " ms" +
+                      (said.empty() ? "" : " (it said \"" + EscapeWire(said) + "\")"));
+    }
+    std::this_thread::sleep_for(timing.busyPause);
   }
 }
 
 std::unique_ptr<LinkPort> OpenPort(const std::string& text) {
   const ParsedPortAddress parsed = ParsePortAddress(text);
   if (!parsed.address) throw LinkError(parsed.error);
-  if (parsed.address->kind == PortAddress::Kind::kSerial) return OpenLinkPort(text);
-  return OpenNetworkLinkPort(*parsed.address);
+  if (parsed.address->kind != PortAddress::Kind::kSerial) {
+    return OpenNetworkLinkPort(*parsed.address);
+  }
+  std::unique_ptr<LinkPort> port = OpenLinkPort(text);
+  const QuietLineTiming timing;
+  const QuietLineResult quiet = WaitForQuietLine(*port, timing);
+  if (quiet.outcome != QuietLineResult::kQuiet) throw NoisyLineError(text, timing, quiet);
+  return port;
 }
 
 }  // namespace korvex7::ctl

@@ -54,37 +54,29 @@ JobResult Failed(int index, int total, ExchangeResult failure) {
 
 }  // namespace
 
-bool AnswersQuery(std::string_view reply, std::string_view query, const SettingsModel::Link& link) {
-  if (link.mode == kLinkRs485) {
-    const std::string address = AddressPrefix(link.slaveAddress);
-    if (reply.substr(0, address.size()) == address) reply.remove_prefix(address.size());
-  }
-  std::string_view keyword = query.substr(1);  // without the R
-  while (!keyword.empty() && (keyword.back() == '\n' || keyword.back() == '\r')) {
-    keyword.remove_suffix(1);
-  }
-  return reply.substr(0, keyword.size()) == keyword;
+namespace {
+
+// The end of a job: after a last Set, the line must stay quiet.
+JobResult Finished(CommandExchange& exchange, int total) {
+  ExchangeResult quiet = exchange.ConfirmQuiet();
+  if (!quiet.ok()) return Failed(total, total, std::move(quiet));
+  JobResult done;
+  done.total = total;
+  return done;
 }
+
+}  // namespace
 
 JobResult RunQueries(CommandExchange& exchange, const std::vector<int>& steps,
                      const ProgressFn& progress) {
   const int total = static_cast<int>(steps.size());
   for (int i = 0; i < total; ++i) {
-    const std::string_view query = ReadAllQuery(steps[static_cast<std::size_t>(i)]);
-    ExchangeResult r = exchange.Query(query);
-    if (r.status == ExchangeStatus::kAcknowledged &&
-        !AnswersQuery(r.reply, query, exchange.session().model.link)) {
-      // "GO", or another setting's line: the asked field was not read, so
-      // the answer must not pass for it.
-      r.status = ExchangeStatus::kUnitError;
-      r.unitStatus = kStatusCommandError;
-    }
+    // The exchange takes only the query's own data line for its answer.
+    ExchangeResult r = exchange.Query(ReadAllQuery(steps[static_cast<std::size_t>(i)]));
     if (!r.ok()) return Failed(i, total, std::move(r));
     if (progress) progress(i + 1, total);
   }
-  JobResult done;
-  done.total = total;
-  return done;
+  return Finished(exchange, total);
 }
 
 JobResult ReadAllSettings(CommandExchange& exchange, const ProgressFn& progress) {
@@ -99,9 +91,7 @@ JobResult WriteAllSettings(CommandExchange& exchange, const ProgressFn& progress
     if (!r.ok()) return Failed(i, kSendAllStepCount, std::move(r));
     if (progress) progress(i + 1, kSendAllStepCount);
   }
-  JobResult done;
-  done.total = kSendAllStepCount;
-  return done;
+  return Finished(exchange, kSendAllStepCount);
 }
 
 std::vector<Refusal> CheckSendAll(const SettingsModel& model) {
@@ -217,9 +207,7 @@ JobResult SendCommands(CommandExchange& exchange, const std::vector<Encoded>& co
     if (!r.ok()) return Failed(i, total, std::move(r));
     if (progress) progress(i + 1, total);
   }
-  JobResult done;
-  done.total = total;
-  return done;
+  return Finished(exchange, total);
 }
 
 std::vector<int> QueriesFor(const std::vector<SavedField>& fields,

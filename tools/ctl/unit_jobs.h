@@ -18,9 +18,15 @@ namespace korvex7::ctl {
 // Called after each command with the number done and the number planned.
 using ProgressFn = std::function<void(int done, int total)>;
 
+// How a job ended. Every job ends as its exchange's ConfirmQuiet says: a line
+// after the answer to its last Set fails it.
 struct JobResult {
   bool ok = true;
-  int failedAt = -1;       // index of the failed command in its job
+  // Index of the failed command in its job: the command that was not sent,
+  // or not answered as it must be. When the failure is a line that came
+  // after an answer (failure.afterPrevious), the commands before this index
+  // were answered, and the answer to the last of them is in doubt.
+  int failedAt = -1;
   int total = 0;           // commands planned
   ExchangeResult failure;  // the failed exchange
 };
@@ -29,15 +35,9 @@ struct JobResult {
 // that fails. Decoded answers land in the session's model.
 JobResult ReadAllSettings(CommandExchange& exchange, const ProgressFn& progress = {});
 
-// True when `reply` (one answer line without CR LF, as received) is the
-// setting line a read-all query asks for: "RAM" is answered by "AM...",
-// "RAD" by "ADO...", "RCJ05" by "CJ05...". In RS-485 mode the unit's address
-// may come first.
-bool AnswersQuery(std::string_view reply, std::string_view query, const SettingsModel::Link& link);
-
 // Runs the given read-all queries (step indexes 0..54) in order. An answer
 // that is not the line asked for ("GO", another setting's line) fails the
-// query as "Command Error", as a malformed answer does.
+// query as an unexpected answer.
 JobResult RunQueries(CommandExchange& exchange, const std::vector<int>& steps,
                      const ProgressFn& progress = {});
 

@@ -79,7 +79,9 @@ TEST(VideoFormatChannelCommand, EncodesOneChannel) {
     RecordingSession r;
     const bool sent = SendVideoFormatChannel(r.session, c.channel, c.format);
     testing_support::ExpectSentOrRefused(e, sent, r, c.expected);
-    if (c.expected != nullptr) EXPECT_EQ(std::string(c.expected).size(), 7u);
+    if (c.expected != nullptr) {
+      EXPECT_EQ(std::string(c.expected).size(), 7u);
+    }
   }
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/link/reply_dispatcher.h"
+#include "core/link/send_command.h"
 #include "model_diff.h"
 
 namespace korvex7 {
@@ -191,6 +192,89 @@ TEST(ReplyAssembler, OverlongLineIsAMalformedReply) {
   EXPECT_EQ(s.replyWait.waitTicks, 0);
   EXPECT_EQ(s.replyWait.ackPending, 0);
   EXPECT_TRUE(ChangedFields(before, s.model).empty());
+}
+
+// A line that returns what is sent (2-wire RS-485): the frame SendCommand
+// wrote comes back before the unit's answer and must not pass for it.
+TEST(ReplyEcho, TheFramesEchoIsSkippedOnceAndTheWaitGoesOn) {
+  struct Row {
+    const char* name;
+    int mode;
+    int address;
+    const char* command;
+    std::vector<std::string> lines;  // as they arrive after the frame
+    int unitStatus;                  // after the last line
+    int outcome;
+    int ackPending;
+    std::uint32_t echoes;
+  };
+  const Row rows[] = {
+      {"the echo, then E3", kLinkRs232c, 0, "AME\r\n", {"AME\r\n", "E3\r\n"}, 8, 0, 0, 1},
+      {"the echo, then GO", kLinkRs232c, 0, "AME\r\n", {"AME\r\n", "GO\r\n"}, 0, 1, 0, 1},
+      {"the echo alone: still waiting", kLinkRs232c, 0, "AME\r\n", {"AME\r\n"}, 0, 0, 1, 1},
+      {"RS-485: the address belongs to the frame",
+       kLinkRs485,
+       5,
+       "AME\r\n",
+       {"05AME\r\n", "05LOCK\r\n"},
+       3,
+       0,
+       0,
+       1},
+      {"not the first line: decoded as before",
+       kLinkRs232c,
+       0,
+       "AME\r\n",
+       {"GO\r\n", "AME\r\n"},
+       0,
+       1,
+       0,
+       0},
+      {"only once", kLinkRs232c, 0, "AME\r\n", {"AME\r\n", "AME\r\n"}, 0, 1, 0, 1},
+      {"not byte for byte", kLinkRs232c, 0, "AME\r\n", {"AME\n"}, 8, 0, 0, 0},
+      {"a query's echo", kLinkRs232c, 0, "RAM\r\n", {"RAM\r\n", "AME\r\n"}, 0, 1, 0, 1},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    Session s;
+    s.model.link.mode = row.mode;
+    s.model.link.slaveAddress = row.address;
+    SendCommand(s, row.command);
+    for (const std::string& line : row.lines) HandleReceivedLine(s, ReceivedLine{line, false});
+    EXPECT_EQ(s.replyWait.unitStatus, row.unitStatus);
+    EXPECT_EQ(s.replyWait.outcome, row.outcome);
+    EXPECT_EQ(s.replyWait.ackPending, row.ackPending);
+    EXPECT_EQ(s.sent.echoes, row.echoes);
+  }
+}
+
+TEST(ReplyEcho, TheEchoLeavesTheWaitAsItWas) {
+  Session s;
+  SendCommand(s, "AME\r\n");
+  s.replyWait.waitTicks = 4;
+  const ReplyWait before = s.replyWait;
+  EXPECT_FALSE(HandleReceivedLine(s, ReceivedLine{"AME\r\n", false}));
+  EXPECT_EQ(s.replyWait, before);  // the time-out goes on counting
+  EXPECT_EQ(s.model.alarm.mode, 0);
+  EXPECT_TRUE(HandleReceivedLine(s, ReceivedLine{"GO\r\n", false}));
+}
+
+TEST(ReplyEcho, ABroadcastsEchoIsNoError) {
+  // No unit answers a broadcast; its echo is the only line that comes.
+  Session s;
+  s.model.link.mode = kLinkRs485;
+  s.model.link.slaveAddress = kBroadcastAddress;
+  SendCommand(s, "BLW\r\n");
+  EXPECT_FALSE(HandleReceivedLine(s, ReceivedLine{"FFBLW\r\n", false}));
+  EXPECT_EQ(s.replyWait, ReplyWait{});
+}
+
+TEST(ReplyEcho, AnOverlongLineIsNeverAnEcho) {
+  Session s;
+  SendCommand(s, "AME\r\n");
+  EXPECT_FALSE(TakeEcho(s, ReceivedLine{{}, true}));
+  EXPECT_FALSE(TakeEcho(s, ReceivedLine{"AME\r\n", false}));  // no longer the first line
+  EXPECT_EQ(s.sent.echoes, 0u);
 }
 
 // From the bytes on the wire to ReplyWait: the assembler and the reply side

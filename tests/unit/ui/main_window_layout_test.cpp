@@ -106,9 +106,12 @@ TEST(ToolbarMetrics, TheRowFitsWheneverItCan) {
       const ToolbarMetrics m = ChooseToolbarMetrics(dpi, available);
       EXPECT_GE(m.button.width - m.picture.width, 4);
       EXPECT_EQ(m.button.height, m.picture.height + 6);
-      if (available >= 14 * (61 + 4)) EXPECT_LE(m.rowWidth, available);
-      if (m.strip > 0)
+      if (available >= 14 * (61 + 4)) {
+        EXPECT_LE(m.rowWidth, available);
+      }
+      if (m.strip > 0) {
         EXPECT_LE(kToolbarStrips[static_cast<std::size_t>(m.strip)].percent * 96, dpi * 100);
+      }
     }
   }
 }

@@ -52,7 +52,9 @@ int RunClock(CommandContext& ctx) {
       }
     }
     const JobResult r = SendCommands(*unit.exchange, commands, ctx.ProgressFor(unit, "clock"));
-    if (!r.ok) return ctx.ReportFailure(unit, r);
+    if (!r.ok) {
+      return ctx.ReportFailure(unit, r, StopLeaves(r, "the unit's clock is set in part"));
+    }
     char text[32];
     std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &now);
     ctx.Say(unit, std::string("clock set to ") + text);

@@ -31,7 +31,7 @@ int RunDiff(CommandContext& ctx) {
   if (!ctx.LoadComplete(file, settings, code)) return code;
   return ctx.ForEachUnit(true, [&](Unit& unit) {
     const JobResult r = ReadAllSettings(*unit.exchange, ctx.ProgressFor(unit, "read"));
-    if (!r.ok) return ctx.ReportFailure(unit, r);
+    if (!r.ok) return ctx.ReportFailure(unit, r, "nothing was compared");
     // Only what the unit reports is compared: reading it cannot fill the rest.
     const auto differences = DiffModels(settings, unit.session.model, true);
     if (o.json) {

@@ -1,5 +1,6 @@
 // korvex7ctl get FIELD...: fields read from each unit (or, with --file,
-// from a settings file).
+// from a settings file). A field, an array, a group or "all"; from a unit,
+// the fields it does not report are left out of an array, a group and "all".
 #include "tools/ctl/commands/commands.h"
 
 #include "tools/ctl/report.h"
@@ -29,20 +30,30 @@ int RunGet(CommandContext& ctx) {
   const CtlOptions& o = ctx.options();
   if (!o.file.empty()) return GetFromFile(ctx);
   FieldTable table;
+  // A field the unit does not report (kept in settings files only) is an
+  // error when named on its own; an array, a group or "all" simply leaves it
+  // out.
   std::vector<std::size_t> indexes;
-  if (!ctx.SelectAll(table.fields, o.arguments, indexes)) return kExitUsage;
-  std::vector<std::string> notKept;
-  const std::vector<int> queries = QueriesFor(table.fields, indexes, &notKept);
-  if (!notKept.empty()) {
-    for (const auto& name : notKept) {
-      ctx.Error(name + " is kept in settings files only; the unit does not report it");
+  for (const std::string& pattern : o.arguments) {
+    std::vector<std::size_t> selected;
+    if (!ctx.SelectAll(table.fields, {pattern}, selected)) return kExitUsage;
+    std::vector<std::string> notKept;
+    QueriesFor(table.fields, selected, &notKept);
+    if (notKept.size() == selected.size()) {
+      for (const auto& name : notKept) {
+        ctx.Error(name + " is kept in settings files only; the unit does not report it");
+      }
+      return kExitUsage;
     }
-    return kExitUsage;
+    for (const std::size_t i : selected) {
+      if (FieldStep(table.fields[i].name) >= 0) indexes.push_back(i);
+    }
   }
+  const std::vector<int> queries = QueriesFor(table.fields, indexes, nullptr);
   if (const int c = ctx.NeedPort("get")) return c;
   return ctx.ForEachUnit(true, [&](Unit& unit) {
     const JobResult r = RunQueries(*unit.exchange, queries, ctx.ProgressFor(unit, "get"));
-    if (!r.ok) return ctx.ReportFailure(unit, r);
+    if (!r.ok) return ctx.ReportFailure(unit, r, "nothing was printed");
     const std::vector<SavedField> fields = SavedFields(unit.session.model);
     if (o.json) {
       unit.json["fields"] = FieldsJson(fields, indexes);

@@ -13,7 +13,7 @@ int RunRead(CommandContext& ctx) {
   const std::string& file = o.arguments.front();
   return ctx.ForEachUnit(true, [&](Unit& unit) {
     const JobResult r = ReadAllSettings(*unit.exchange, ctx.ProgressFor(unit, "read"));
-    if (!r.ok) return ctx.ReportFailure(unit, r);
+    if (!r.ok) return ctx.ReportFailure(unit, r, "no file was written");
     const std::string path =
         unit.address >= 0 ? UnitFileName(file, unit.address, ctx.severalUnits()) : file;
     unit.json["file"] = path;

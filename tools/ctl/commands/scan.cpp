@@ -6,12 +6,22 @@
 // status word (a menu open, the keys locked) is there, and listed with it.
 // On RS-232C it says whether the one unit answers.
 //
-// Exit status: 0 when a unit answered, 4 when none did, 7 when the port failed.
+// An address is listed only for a well-formed answer to the query sent to it
+// that came while it was asked: the alarm-mode line or a status word, on
+// RS-485 with that address in front. Everything else (a piece of a line, a
+// line with another address, garbage, an answer that came after its wait)
+// is noise on the line, reported on a line of its own ("noise while asking
+// 04: ...") and in --json; the line is then unreliable and the list may be
+// incomplete. The line's echo of each query is recognised and skipped.
+//
+// Exit status: 0 when a unit answered, 4 when none did, 8 when there was
+// noise, 7 when the port failed, 130 when stopped.
 #include "tools/ctl/commands/commands.h"
 
 #include <algorithm>
 
 #include "core/link/send_command.h"
+#include "core/text/escaped_bytes.h"
 #include "core/transfer/read_all.h"
 #include "tools/ctl/address_list.h"
 
@@ -31,6 +41,12 @@ std::int32_t ReplyAddress(std::string_view reply) {
   }
   return (reply[0] - '0') * 10 + (reply[1] - '0');
 }
+
+struct Noise {
+  std::int32_t asking;  // the address being asked (-1: RS-232C)
+  bool before;          // found before the query went out
+  std::string bytes;
+};
 
 }  // namespace
 
@@ -57,21 +73,52 @@ int RunScan(CommandContext& ctx) {
     addresses.push_back(-1);
   }
 
-  const std::unique_ptr<LinkPort> port = ctx.OpenPort();
-  if (!port) return kExitPortError;
+  int openCode = kExitOk;
+  const std::unique_ptr<LinkPort> port = ctx.OpenPort(openCode);
+  if (!port) return openCode;
 
   const std::string query(ReadAllQuery(0));
   Json units = Json::array();
+  Json noiseJson = Json::array();
   int answered = 0;
+  std::vector<Noise> noise;
   std::vector<std::int32_t> late;
+  bool stopped = false;
+  const auto say = [&](const std::string& line) {
+    if (o.json) return;
+    ctx.ClearProgress();
+    ctx.env().out << line << '\n';
+  };
+  const auto addNoise = [&](std::int32_t asking, bool before, std::string bytes) {
+    const std::int32_t from = ReplyAddress(bytes);
+    if (from >= 0 && from != asking &&
+        std::find(addresses.begin(), addresses.end(), from) != addresses.end() &&
+        std::find(late.begin(), late.end(), from) == late.end()) {
+      late.push_back(from);
+    }
+    const std::string who = asking < 0 ? std::string() : " " + AddressName(asking);
+    say(std::string("noise ") + (before ? "before asking" : "while asking") + who + ": \"" +
+        ShownBytes(bytes) + "\"");
+    noiseJson.push_back(Json{{"asking", asking < 0 ? Json(nullptr) : Json(AddressName(asking))},
+                             {"before", before},
+                             {"bytes", EscapeWire(bytes)}});
+    noise.push_back(Noise{asking, before, std::move(bytes)});
+  };
+
   for (std::size_t i = 0; i < addresses.size(); ++i) {
     Unit unit;
     ctx.SetUpUnit(unit, addresses[i]);
     ExchangeTiming timing = ctx.TimingFor(unit);
     if (!o.timeoutGiven) timing.timeout = kScanWait;
-    CommandExchange exchange(unit.session, *port, timing, ctx.Clock());
+    const std::unique_ptr<CommandExchange> exchange = ctx.ExchangeFor(unit, *port, timing);
     ctx.ProgressFor(unit, "scan")(static_cast<int>(i), static_cast<int>(addresses.size()));
-    const ExchangeResult r = exchange.Run([&query](Session& s) { SendCommand(s, query); });
+    const ExchangeResult r = exchange->Run([&query](Session& s) { SendCommand(s, query); });
+    ctx.NoteEchoes(*exchange);
+    if (!r.dropped.empty()) addNoise(unit.address, true, r.dropped);
+    if (r.status == ExchangeStatus::kStopped) {
+      stopped = true;
+      break;
+    }
     if (r.status == ExchangeStatus::kPortError) {
       JobResult failed;
       failed.ok = false;
@@ -79,45 +126,53 @@ int RunScan(CommandContext& ctx) {
       failed.total = 1;
       failed.failure = r;
       ctx.ReportFailure(unit, failed);
-      if (answered > 0 && o.json) ctx.PrintJson(Json{{"units", std::move(units)}});
+      if (o.json) ctx.PrintJson(Json{{"units", std::move(units)}, {"noise", std::move(noiseJson)}});
       return kExitPortError;
     }
     if (r.status == ExchangeStatus::kNoAnswer) continue;
-    // A slow unit's answer may come while the next address is asked: its
-    // own address tells whose it is.
-    const std::int32_t from = ReplyAddress(r.reply);
-    if (unit.address >= 0 && from >= 0 && from != unit.address) {
-      if (std::find(late.begin(), late.end(), from) == late.end()) late.push_back(from);
+    // A well-formed answer: the alarm-mode line or a status word, which on
+    // RS-485 must carry the address asked (a piece of another unit's answer
+    // may not).
+    const bool wellFormed = (r.answerAccepted || r.status == ExchangeStatus::kUnitError) &&
+                            (unit.address < 0 || ReplyAddress(r.reply) == unit.address);
+    if (!wellFormed) {
+      addNoise(unit.address, false, r.reply + (r.reply.empty() ? "" : "\r\n") + r.extra);
       continue;
     }
+    if (!r.extra.empty()) addNoise(unit.address, false, r.extra);
     ++answered;
-    const std::string outcome = r.ok() ? std::string() : OutcomeText(r);
-    unit.json["ok"] = r.ok();
-    if (!r.ok()) {
+    const bool ok = r.status != ExchangeStatus::kUnitError;
+    const std::string outcome = ok ? std::string() : OutcomeText(r);
+    unit.json["ok"] = ok;
+    if (!ok) {
       unit.json["error"] = outcome;
-      unit.json["reply"] = r.reply;
+      unit.json["reply"] = EscapeWire(r.reply);
     }
     units.push_back(std::move(unit.json));
-    if (!o.json) {
-      ctx.ClearProgress();
-      if (unit.address < 0) {
-        ctx.env().out << "a unit answers" << (r.ok() ? "" : ": " + outcome) << '\n';
-      } else {
-        ctx.env().out << AddressName(unit.address) << (r.ok() ? "" : "  " + outcome) << '\n';
-      }
+    if (unit.address < 0) {
+      say("a unit answers" + (ok ? std::string() : ": " + outcome));
+    } else {
+      say(AddressName(unit.address) + (ok ? std::string() : "  " + outcome));
     }
   }
   ctx.ClearProgress();
   for (const std::int32_t address : late) {
     ctx.Error("unit " + AddressName(address) +
-              " answered after its wait; scan again with a longer --timeout-ms");
+              " may have answered after its wait; scan again with a longer --timeout-ms");
   }
+  if (!noise.empty()) {
+    ctx.Error("the line is unreliable: " + std::to_string(noise.size()) +
+              (noise.size() == 1 ? " piece" : " pieces") +
+              " of noise while scanning; the units listed may not be all");
+  }
+  if (stopped) ctx.Error("stopped: the scan did not reach every address");
   if (o.json) {
-    ctx.PrintJson(Json{{"units", std::move(units)}});
-  } else if (answered == 0) {
-    ctx.env().out << (o.rs485 ? "no unit answers at any address scanned" : "no unit answers")
-                  << '\n';
+    ctx.PrintJson(Json{{"units", std::move(units)}, {"noise", std::move(noiseJson)}});
+  } else if (answered == 0 && noise.empty() && !stopped) {
+    say(o.rs485 ? "no unit answers at any address scanned" : "no unit answers");
   }
+  if (stopped) return kExitStopped;
+  if (!noise.empty()) return kExitUnreliableLine;
   return answered > 0 ? kExitOk : kExitNoAnswer;
 }
 

@@ -1,9 +1,13 @@
-// korvex7ctl send RAW: one raw command to each unit and its answer.
+// korvex7ctl send RAW: one raw command to each unit and its answer. One of
+// the read-all queries is answered by its own data line; any other command
+// by "GO" or a status word. The answer is printed as it came, its bytes
+// escaped (\r, \n, \xNN).
 #include "tools/ctl/commands/commands.h"
 
 #include <algorithm>
 
 #include "core/link/send_command.h"
+#include "core/text/escaped_bytes.h"
 
 namespace korvex7::ctl {
 
@@ -19,24 +23,30 @@ int RunSend(CommandContext& ctx) {
   if (const int c = ctx.NeedPort("send")) return c;
   const std::string command = raw + "\r\n";
   return ctx.ForEachUnit(false, [&](Unit& unit) {
-    const ExchangeResult r =
-        unit.exchange->Run([&command](Session& s) { SendCommand(s, command); });
+    ExchangeResult r = unit.exchange->Run([&command](Session& s) { SendCommand(s, command); });
     if (r.status == ExchangeStatus::kBroadcast) {
       ctx.Say(unit, "sent to every unit (Broadcast: no unit answers)");
       return static_cast<int>(kExitOk);
     }
-    if (!r.reply.empty() || r.ok()) {
+    if (r.ok()) {
+      ExchangeResult quiet = unit.exchange->ConfirmQuiet();
+      if (!quiet.ok()) r = std::move(quiet);
+    }
+    const bool answered = r.status == ExchangeStatus::kAcknowledged ||
+                          r.status == ExchangeStatus::kUnitError ||
+                          (r.status == ExchangeStatus::kUnexpectedAnswer && !r.afterPrevious);
+    if (answered) {
       if (o.json) {
-        unit.json["reply"] = r.reply;
+        unit.json["reply"] = EscapeWire(r.reply);
       } else {
         ctx.ClearProgress();
-        ctx.env().out << unit.Prefix() << r.reply << '\n';
+        ctx.env().out << unit.Prefix() << EscapeWire(r.reply) << '\n';
       }
     }
     if (r.ok()) return static_cast<int>(kExitOk);
     JobResult failed;
     failed.ok = false;
-    failed.failedAt = 0;
+    failed.failedAt = r.afterPrevious ? 1 : 0;
     failed.total = 1;
     failed.failure = r;
     return ctx.ReportFailure(unit, failed);

@@ -79,13 +79,14 @@ int RunSet(CommandContext& ctx) {
   return ctx.ForEachUnit(false, [&](Unit& unit) {
     if (!plan.queries.empty()) {
       const JobResult r = RunQueries(*unit.exchange, plan.queries, ctx.ProgressFor(unit, "read"));
-      if (!r.ok) return ctx.ReportFailure(unit, r);
+      if (!r.ok) return ctx.ReportFailure(unit, r, "nothing was set");
     }
     ApplyAssignments(SavedFields(unit.session.model), assignments);
     const BuiltCommands built = BuildCommands(unit.session.model, plan);
     if (!built.refusals.empty()) return ctx.ReportRefusals(unit.Prefix(), built.refusals);
     const JobResult r = SendCommands(*unit.exchange, built.commands, ctx.ProgressFor(unit, "set"));
-    if (!r.ok) return ctx.ReportFailure(unit, r);
+    if (!r.ok)
+      return ctx.ReportFailure(unit, r, StopLeaves(r, "the unit holds part of the values"));
     ctx.Say(unit, "set " + std::to_string(o.arguments.size()) + " values with " +
                       std::to_string(r.total) + (r.total == 1 ? " command" : " commands") +
                       (unit.broadcast() ? " to every unit (Broadcast: no unit answers)" : ""));

@@ -22,7 +22,7 @@ int RunSwitch(CommandContext& ctx) {
   const Encoded command = EncodeScreenSwitch(model);
   return ctx.ForEachUnit(false, [&](Unit& unit) {
     const JobResult r = SendCommands(*unit.exchange, {command});
-    if (!r.ok) return ctx.ReportFailure(unit, r);
+    if (!r.ok) return ctx.ReportFailure(unit, r, StopLeaves(r, "the command went out"));
     ctx.Say(unit, "switched to " + o.arguments.front());
     return static_cast<int>(kExitOk);
   });

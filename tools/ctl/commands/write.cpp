@@ -18,7 +18,9 @@ int RunWrite(CommandContext& ctx) {
     unit.session.model = settings;
     unit.session.model.link = link;
     const JobResult r = WriteAllSettings(*unit.exchange, ctx.ProgressFor(unit, "write"));
-    if (!r.ok) return ctx.ReportFailure(unit, r);
+    if (!r.ok) {
+      return ctx.ReportFailure(unit, r, StopLeaves(r, "the unit holds part of the file"));
+    }
     ctx.Say(unit, unit.broadcast() ? "sent " + std::to_string(r.total) +
                                          " settings to every unit (Broadcast: no unit answers)"
                                    : "wrote " + std::to_string(r.total) + " settings from " + file);

@@ -3,6 +3,10 @@
 #include <errno.h>
 #include <poll.h>
 
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cstring>
 #include <iostream>
 
@@ -35,13 +39,21 @@ void LineServer::DumpAll() {
 int LineServer::Run() {
   for (;;) {
     // The stop signal first, then the line, then each listener and its client.
+    const short out = options_.noise ? POLLOUT : 0;
     std::vector<pollfd> fds{{StopSignalFd(), POLLIN, 0}};
-    if (serial_) fds.push_back({serial_->port.fd(), POLLIN, 0});
+    if (serial_) fds.push_back({serial_->port.fd(), static_cast<short>(POLLIN | out), 0});
     for (const ListenerWay& way : listeners_) {
       fds.push_back({way.listener.fd(), POLLIN, 0});
-      if (way.client) fds.push_back({way.client->stream.fd(), POLLIN, 0});
+      if (way.client) fds.push_back({way.client->stream.fd(), static_cast<short>(POLLIN | out), 0});
     }
-    if (::poll(fds.data(), fds.size(), -1) < 0) {
+    const std::optional<SteadyTime> staleDue = DeliverStale();
+    int timeout = -1;
+    if (staleDue) {
+      const auto left = std::chrono::ceil<std::chrono::milliseconds>(
+          *staleDue - std::chrono::steady_clock::now());
+      timeout = static_cast<int>(std::max<long long>(0, left.count()));
+    }
+    if (::poll(fds.data(), fds.size(), timeout) < 0) {
       if (errno == EINTR) continue;
       std::cerr << "korvex7-sim: poll: " << std::strerror(errno) << "\n";
       return Finish(1);
@@ -50,15 +62,54 @@ int LineServer::Run() {
     std::size_t k = 1;
     if (serial_) {
       const short events = fds[k++].revents;
-      if (events != 0 && !ReadSerial(events)) return Finish(1);
+      if ((events & POLLOUT) != 0) WriteNoise(serial_->port.fd(), false);
+      if ((events & ~POLLOUT) != 0 && !ReadSerial(events)) return Finish(1);
     }
     for (ListenerWay& way : listeners_) {
       const short listenerEvents = fds[k++].revents;
-      if (way.client && fds[k++].revents != 0) ReadClient(way);
+      if (way.client) {
+        const short events = fds[k++].revents;
+        if ((events & POLLOUT) != 0) WriteNoise(way.client->stream.fd(), true);
+        if ((events & ~POLLOUT) != 0) ReadClient(way);
+      }
       if (listenerEvents != 0) Accept(way);
     }
     if (stopping_) return Finish(0);
   }
+}
+
+std::optional<SteadyTime> LineServer::DeliverStale() {
+  std::optional<SteadyTime> next;
+  const auto now = std::chrono::steady_clock::now();
+  for (ListenerWay& way : listeners_) {
+    if (!way.client || way.client->stale.empty()) continue;
+    Client& client = *way.client;
+    if (client.staleDue > now) {
+      if (!next || client.staleDue < *next) next = client.staleDue;
+      continue;
+    }
+    try {
+      client.stream.WriteAll(client.stale);
+      Log("TX", client.stale, "held from the last connection");
+    } catch (const std::exception& e) {
+      std::cerr << "korvex7-sim: " << e.what() << "\n";
+    }
+    client.stale.clear();
+  }
+  return next;
+}
+
+void LineServer::WriteNoise(int fd, bool socket) {
+  // Bytes of every value but LF, so no line ever ends.
+  char noise[256];
+  for (char& c : noise) {
+    noiseSeed_ = noiseSeed_ * 1103515245u + 12345u;
+    c = static_cast<char>((noiseSeed_ >> 16) & 0xFF);
+    if (c == '\n') c = '#';
+  }
+  const ssize_t n = socket ? ::send(fd, noise, sizeof noise, MSG_NOSIGNAL | MSG_DONTWAIT)
+                           : ::write(fd, noise, sizeof noise);
+  (void)n;  // a way that takes nothing now gets more later; one that failed shows on reading
 }
 
 bool LineServer::ReadSerial(short events) {
@@ -78,6 +129,7 @@ bool LineServer::ReadSerial(short events) {
   const auto write = [](void* way, std::string_view bytes) {
     static_cast<SerialWay*>(way)->port.WriteAll(bytes);
   };
+  if (options_.echo && n > 0) Echo(std::string_view(buffer, n), &*serial_, write);
   HandleFrames(serial_->splitter.Feed(std::string_view(buffer, n), now), now, &*serial_, write);
   return true;
 }
@@ -92,7 +144,12 @@ void LineServer::Accept(ListenerWay& way) {
       return;  // closed as it goes
     }
     std::cout << "korvex7-sim: connection from " << stream.peer() << "\n" << std::flush;
-    way.client.emplace(Client{std::move(stream), FrameSplitter()});
+    way.client.emplace(Client{std::move(stream), FrameSplitter(), {}, {}});
+    if (options_.staleAnswerMs >= 0 && !lastTcpAnswer_.empty()) {
+      way.client->stale = lastTcpAnswer_;
+      way.client->staleDue =
+          std::chrono::steady_clock::now() + std::chrono::milliseconds(options_.staleAnswerMs);
+    }
   } catch (const posix::NetworkError& e) {
     std::cerr << "korvex7-sim: " << e.what() << "\n";
   }
@@ -112,6 +169,7 @@ void LineServer::ReadClient(ListenerWay& way) {
   const auto write = [](void* client, std::string_view bytes) {
     static_cast<Client*>(client)->stream.WriteAll(bytes);
   };
+  if (options_.echo && n > 0) Echo(std::string_view(buffer, n), &*way.client, write);
   HandleFrames(way.client->splitter.Feed(std::string_view(buffer, n), now), now, &*way.client,
                write);
 }
@@ -163,8 +221,26 @@ void LineServer::HandleFrame(const Frame& frame, SteadyTime received, void* way,
     sent = GarbleAnswer(sent);
     txNote = "garbled";
   }
+  if (options_.duplicateAnswers && !previousAnswer_.empty()) {
+    // The previous answer comes again, just before this one.
+    try {
+      write(way, previousAnswer_);
+      Log("TX", previousAnswer_, "the previous answer again");
+    } catch (const std::exception& e) {
+      std::cerr << "korvex7-sim: " << e.what() << "\n";
+    }
+  }
+  previousAnswer_ = sent;
+  if (!serial_ || way != &*serial_) lastTcpAnswer_ = sent;
   for (const AnswerPiece& piece :
        ScheduleAnswer(sent, frame.firstByte, frame.length, received, shaping_)) {
+    // A held answer due while this one waits goes out on time, before it.
+    for (auto due = DeliverStale(); due && *due <= piece.notBefore; due = DeliverStale()) {
+      if (!WaitUntilOrStop(*due)) {
+        stopping_ = true;
+        return;
+      }
+    }
     if (!WaitUntilOrStop(piece.notBefore)) {
       stopping_ = true;
       return;
@@ -178,6 +254,15 @@ void LineServer::HandleFrame(const Frame& frame, SteadyTime received, void* way,
     }
   }
   Log("TX", sent, txNote);
+}
+
+void LineServer::Echo(std::string_view bytes, void* way, Writer write) {
+  try {
+    write(way, bytes);
+    Log("TX", bytes, "echo");
+  } catch (const std::exception& e) {
+    std::cerr << "korvex7-sim: " << e.what() << "\n";
+  }
 }
 
 void LineServer::Log(std::string_view direction, std::string_view bytes, std::string_view note) {

@@ -8,6 +8,12 @@
 // handle each frame and writes the answer back the way the frame came, paced
 // as the options say. Frames and answers go to the log; connections coming
 // and going are told on standard output.
+//
+// The faults of lines and device servers a test can switch on: an echo of
+// every byte received, the previous answer repeated before each answer, a
+// connection's last answer delivered again at the start of the next one,
+// and a stream of noise without a line end (written whenever a way takes
+// more, never waiting for it).
 #pragma once
 
 #include <optional>
@@ -45,6 +51,8 @@ class LineServer {
   struct Client {
     posix::TcpStream stream;
     FrameSplitter splitter;
+    std::string stale;  // an earlier connection's last answer, due at staleDue
+    SteadyTime staleDue{};
   };
   struct ListenerWay {
     posix::TcpListener listener;
@@ -56,9 +64,15 @@ class LineServer {
   bool ReadSerial(short events);
   void Accept(ListenerWay& way);
   void ReadClient(ListenerWay& way);
+  // --stale-answer: delivers what is due; the time of the next delivery.
+  std::optional<SteadyTime> DeliverStale();
+  // --noise: as much noise as the descriptor takes now.
+  void WriteNoise(int fd, bool socket);
   // A stop signal while an answer is being paced sets stopping_.
   void HandleFrames(const std::vector<Frame>& frames, SteadyTime received, void* way, Writer write);
   void HandleFrame(const Frame& frame, SteadyTime received, void* way, Writer write);
+  // --echo: the bytes straight back the way they came.
+  void Echo(std::string_view bytes, void* way, Writer write);
   void Log(std::string_view direction, std::string_view bytes, std::string_view note);
   void Dump(const SimUnit& unit);
   int Finish(int status);
@@ -70,6 +84,9 @@ class LineServer {
   std::optional<SerialWay> serial_;
   std::vector<ListenerWay> listeners_;
   unsigned long long answerCount_ = 0;
+  std::string previousAnswer_;  // --duplicate-answers
+  std::string lastTcpAnswer_;   // --stale-answer: the last answer sent on a connection
+  unsigned noiseSeed_ = 1;
   bool stopping_ = false;
 };
 

@@ -93,6 +93,20 @@ ParsedSimOptions ParseSimOptions(int argc, char** argv) {
                  "character)")
       ->type_name("BAUD")
       ->check(CLI::Range(50, 4000000));
+  app.add_flag("--echo", o.echo,
+               "send every byte received straight back, before any answer, as a 2-wire RS-485 "
+               "adapter or an echoing device server does");
+  app.add_flag("--duplicate-answers", o.duplicateAnswers,
+               "send the previous answer again just before each answer, as a device server "
+               "that repeats data late");
+  app.add_option("--stale-answer", o.staleAnswerMs,
+                 "(--listen) deliver the last answer of a connection again MS ms after the next "
+                 "connection is taken, as a device server that held a late answer")
+      ->type_name("MS")
+      ->check(CLI::Range(0, 60000));
+  app.add_flag("--noise", o.noise,
+               "send noise without a line end, without a pause, on the line and to every "
+               "connection");
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

@@ -21,6 +21,12 @@ struct SimOptions {
   bool chunked = false;
   unsigned long long garbleEvery = 0;
   int lineRate = 0;
+  // Faults of the line and of device servers.
+  bool echo = false;              // every byte received is sent back at once (2-wire RS-485)
+  bool duplicateAnswers = false;  // each answer is preceded by the previous one again
+  int staleAnswerMs = -1;         // --listen: the last answer of a connection delivered again
+                                  // this long after the next connection is taken
+  bool noise = false;             // a stream of noise without a line end, without a pause
 };
 
 struct ParsedSimOptions {
