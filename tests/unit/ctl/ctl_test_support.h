@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "tools/ctl/command_exchange.h"
-#include "tools/ctl/link_port.h"
+#include "link/link_port.h"
 #include "tools/sim/sim_unit.h"
 
 namespace korvex7::ctl::testing {
