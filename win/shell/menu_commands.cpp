@@ -3,13 +3,16 @@
 #include <commdlg.h>
 
 #include <cwchar>
+#include <functional>
 #include <string>
+#include <string_view>
 
 #include "core/model/device_names.h"
 #include "win/dialogs/about_dialog.h"
 #include "win/dialogs/comm_settings_dialog.h"
 #include "win/dialogs/dialog_context.h"
 #include "win/dialogs/settings_dialogs.h"
+#include "win/dialogs/unit_scan_dialog.h"
 #include "win/resources/resource.h"
 #include "win/shell/app.h"
 #include "win/shell/discard_prompt.h"
@@ -168,16 +171,41 @@ DialogContext DialogContextFor(App& app, HWND owner) {
   return DialogContext{app.instance, owner, app.session};
 }
 
+// ユニット検索 from the communication settings: over the link in use, which
+// must be the port chosen in the dialog and connected.
+void RunUnitScan(App& app, HWND owner, const LinkProfile& chosen) {
+  if (chosen.port != app.portName) {
+    ShowMessage(owner,
+                L"ユニット検索は使用中のポート (" + app.portName + L") で行います。" + chosen.port +
+                    L" で検索するには、OK で設定してから、もう一度検索してください。",
+                L"ユニット検索", MB_OK | MB_ICONINFORMATION);
+    return;
+  }
+  if (app.connecting || app.portWatch.state() != PortState::kOpen) {
+    ShowMessage(owner, app.portName + L" に接続していません。接続を確かめてから検索してください。",
+                L"ユニット検索", MB_OK | MB_ICONERROR);
+    return;
+  }
+  const UnitScanLine line{
+      app.portName, chosen.mode, [&app](std::string_view frame) { app.portWriter.Write(frame); },
+      [&app](std::function<void(const ReceivedLine&)> sink) { app.lineSink = std::move(sink); }};
+  RunUnitScanDialog(app.instance, owner, line);
+}
+
 // The communication settings: the port, the line mode and the handshake in
 // use; "OK" takes the chosen ones and reopens the port.
 void RunCommSettings(App& app, HWND hwnd) {
   const LinkProfile current{app.portName, app.session.model.link.mode, app.line.handshake};
-  RunCommSettingsDialog(DialogContextFor(app, hwnd), current, [&app](const LinkProfile& chosen) {
-    app.portName = chosen.port;
-    app.session.model.link.mode = chosen.mode;
-    app.line.handshake = chosen.handshake;
-    ClosePortAndReopenLater(app);
-  });
+  RunCommSettingsDialog(
+      DialogContextFor(app, hwnd), current,
+      [&app](const LinkProfile& chosen) {
+        app.portName = chosen.port;
+        ShowPortInUse(app);
+        app.session.model.link.mode = chosen.mode;
+        app.line.handshake = chosen.handshake;
+        ClosePortAndReopenLater(app);
+      },
+      [&app](HWND owner, const LinkProfile& chosen) { RunUnitScan(app, owner, chosen); });
 }
 
 }  // namespace
