@@ -107,7 +107,12 @@ std::wstring ServerConnectFailureText(links::LinkErrorKind kind, std::wstring_vi
       text = n + L" との接続に失敗しました。";
       break;
   }
-  if (!detail.empty()) text += L"\n\n" + win32::Utf8ToWide(std::string(detail));
+  // The link's own words where they say more than the text above: the line
+  // settings the server made, the system's reason for a failure.
+  const bool detailed = kind == LinkErrorKind::kLineSettingsRefused ||
+                        kind == LinkErrorKind::kUnreliable ||
+                        kind == LinkErrorKind::kConnectionLost || kind == LinkErrorKind::kFailed;
+  if (detailed && !detail.empty()) text += L"\n\n" + win32::Utf8ToWide(std::string(detail));
   return text;
 }
 

@@ -58,7 +58,8 @@ bool IsDeviceServerName(std::wstring_view name);
 // is not a device server's address.
 std::optional<std::wstring> CanonicalDeviceServerName(std::wstring_view text);
 
-// The Japanese message shown when the operator's connection to `name` fails.
+// The Japanese message shown when the operator's connection to `name` fails;
+// `detail` (the link's English words) is added where it says more.
 std::wstring ServerConnectFailureText(links::LinkErrorKind kind, std::wstring_view name,
                                       std::string_view detail);
 
