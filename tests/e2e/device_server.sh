@@ -60,3 +60,29 @@ stop_ser2net() {
   kill "$SER2NET_PID" 2>/dev/null || true
   wait "$SER2NET_PID" 2>/dev/null || true
 }
+
+# ser2net_again: ser2net once more on the ports of the last ser2net_start
+# (a server switched off and on again).
+ser2net_again() {
+  ser2net -n -d -c "$CASE_DIR/ser2net.yaml" >>"$CASE_DIR/ser2net.log" 2>&1 &
+  SER2NET_PID=$!
+}
+
+# scan_result PORT COUNT: ユニット検索 from 通信の設定 over PORT, the port
+# in use; waits for the end of its COUNT addresses (within 10 s) and prints
+# the list, one line a line. SCAN_MS is left holding the milliseconds from
+# the click to the end.
+scan_result() {
+  local started
+  started=$(date +%s%N)
+  open_dialog "$IDM_COMM_SETTINGS" "通信の設定" click "$IDC_COMM_SCAN" dialog "ユニット検索" 3000 \
+    wait-text "$IDC_SCAN_STATUS" "$1 の検索が終わりました ($2 アドレス)" 10000
+  SCAN_MS=$((($(date +%s%N) - started) / 1000000))
+  drv main 1000 dialog "ユニット検索" 1000 print-text "$IDC_SCAN_RESULT" | sed 's/\\r\\n/\n/g'
+}
+
+# scan_close: closes ユニット検索 and 通信の設定 without a change.
+scan_close() {
+  in_dialog "ユニット検索" click "$IDC_SCAN_CLOSE" gone 3000
+  in_dialog "通信の設定" close gone 3000 no-box 500
+}

@@ -107,11 +107,11 @@ std::wstring ServerConnectFailureText(links::LinkErrorKind kind, std::wstring_vi
       text = n + L" との接続に失敗しました。";
       break;
   }
-  // The link's own words where they say more than the text above: the line
-  // settings the server made, the system's reason for a failure.
-  const bool detailed = kind == LinkErrorKind::kLineSettingsRefused ||
-                        kind == LinkErrorKind::kUnreliable ||
-                        kind == LinkErrorKind::kConnectionLost || kind == LinkErrorKind::kFailed;
+  // The link's own words where they say more than the text above: the
+  // system's reason (a connection refused or timed out, a name unknown), the
+  // line settings the server made, what the line sent.
+  const bool detailed = kind != LinkErrorKind::kBusy && kind != LinkErrorKind::kTelnetOnRawPort &&
+                        kind != LinkErrorKind::kNoComPortControl;
   if (detailed && !detail.empty()) text += L"\n\n" + win32::Utf8ToWide(std::string(detail));
   return text;
 }
