@@ -12,9 +12,10 @@ constexpr PixelSize kButtonPaddingAt96Dpi{7, 6};
 // Two pixels of the button's edge on either side of the picture.
 constexpr int kMinimumButtonPadding = 4;
 constexpr int kStatusPartEdgesAt96Dpi[2] = {683, 961};
-constexpr int kClockPartMinimumAt96Dpi = 120;
-// The clock's part; the port's part takes the rest.
-constexpr int kClockPartWidthAt96Dpi = 80;
+// The clock's part; the port's part takes the rest, and the two together
+// keep at least kClockPartMinimumAt96Dpi.
+constexpr int kClockPartWidthAt96Dpi = 100;
+constexpr int kClockPartMinimumAt96Dpi = 220;
 
 // The largest strip drawn for no more than the scale of `dpi`.
 int StripForScale(int dpi) {

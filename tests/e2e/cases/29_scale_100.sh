@@ -12,5 +12,8 @@ expect_eq "main window" "$(drv main 1000 print-main-layout)" \
   "window 961 141 client 955 97 buttons 68 61 status 20 parts 683 961"
 shot_main main-window
 every_dialog_fits
-expect_frames </dev/null
+expect_frames <<'FRAMES'
+RX RAM\r\n
+TX AMI\r\n
+FRAMES
 exit_discarding
