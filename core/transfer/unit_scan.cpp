@@ -38,7 +38,9 @@ UnitScan::UnitScan(std::vector<std::int32_t> addresses) : addresses_(std::move(a
 std::string UnitScan::NextFrame() {
   inSlot_ = false;
   if (next_ >= addresses_.size()) return {};
-  frame_ = AddressPrefix(addresses_[next_]) + std::string(ScanQuery());
+  // RS-232C (address -1): the one unit is asked without an address.
+  const std::int32_t address = addresses_[next_];
+  frame_ = (address < 0 ? std::string() : AddressPrefix(address)) + std::string(ScanQuery());
   ++next_;
   inSlot_ = true;
   answered_ = false;

@@ -10,7 +10,7 @@
 start_sim
 start_program
 program_up main-fits
-at96="window 961 141 client 955 97 buttons 68 61 status 20 parts 683 961"
+at96="window 961 141 client 955 97 buttons 68 61 status 20 parts 683 783 961"
 expect_eq "at 96 DPI" "$(drv main 1000 print-main-layout)" "$at96"
 shot_main before
 read -r x0 y0 _ _ <<<"$(drv main 1000 print-main-rect)"

@@ -8,13 +8,13 @@
 start_sim
 start_program
 program_up main-fits
-at96="window 961 141 client 955 97 buttons 68 61 status 20 parts 683 961"
+at96="window 961 141 client 955 97 buttons 68 61 status 20 parts 683 783 961"
 expect_eq "at 96 DPI" "$(drv main 1000 print-main-layout)" "$at96"
 shot_main before
 
 drv main 1000 dpi-changed 192 main-fits status 0 "ﾚﾃﾞｨ"
 layout=$(drv main 1000 print-main-layout)
-[[ $layout == "window 1920 282 "*" buttons 136 116 "*" parts 1366 1922" ]] ||
+[[ $layout == "window 1920 282 "*" buttons 136 116 "*" parts 1366 1566 1922" ]] ||
   fail "main window at 192 DPI: $layout"
 shot_main at-192
 

@@ -112,6 +112,30 @@ TEST(UnitScan, CountsOnlyAWellFormedAnswerOfTheAddressAsked) {
   }
 }
 
+TEST(UnitScan, RS232CAsksTheOneUnitWithoutAnAddress) {
+  const struct {
+    const char* name;
+    std::vector<std::string> during;
+    std::vector<UnitScan::Unit> units;
+    std::size_t noise;
+  } rows[] = {
+      {"the unit answers", {"AMI\r\n"}, {{-1, 0}}, 0},
+      {"its menu is open", {"MENU\r\n"}, {{-1, 1}}, 0},
+      {"silent", {}, {}, 0},
+      {"garbage", {"A?\r\n"}, {}, 1},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    UnitScan scan({-1});
+    EXPECT_EQ(scan.NextFrame(), "RAM\r\n");
+    for (const std::string& line : row.during) scan.Line(Line(line));
+    scan.EndSlot();
+    EXPECT_TRUE(scan.NextFrame().empty());
+    EXPECT_EQ(scan.units(), row.units);
+    EXPECT_EQ(scan.noiseCount(), row.noise);
+  }
+}
+
 TEST(UnitScan, NoiseSaysWhichAddressWasAskedAndWhetherBefore) {
   UnitScan scan({2, 3});
   scan.Line(Line("xx\r\n"));

@@ -180,7 +180,7 @@ void PrintMainLayout(Driver& d) {
                                w(l.client) + L" " + h(l.client) + L" buttons " + w(l.button) +
                                L" " + h(l.button) + L" status " + h(l.status) + L" parts " +
                                std::to_wstring(l.parts[0]) + L" " + std::to_wstring(l.parts[1]) +
-                               L"\n");
+                               L" " + std::to_wstring(l.parts[2]) + L"\n");
 }
 
 void SendDpiChanged(Driver& d) {
