@@ -32,9 +32,9 @@
 
 #include "core/transfer/read_all.h"
 #include "core/transfer/send_all_steps.h"
-#include "tools/ctl/command_exchange.h"
 #include "link/link_port.h"
 #include "link/network_link.h"
+#include "tools/ctl/command_exchange.h"
 #include "tools/ctl/unit_jobs.h"
 
 extern char** environ;

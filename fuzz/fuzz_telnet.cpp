@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "fuzz/fuzz_support.h"
 #include "core/link/rfc2217_client.h"
+#include "fuzz/fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using korvex7::Rfc2217Client;

@@ -182,18 +182,20 @@ class Rfc2217LinkPort final : public TcpLinkPort {
     auto deadline = Clock::now() + timing.negotiation;
     while (client_.comPort() == Rfc2217Client::ComPort::kAsked) {
       if (Clock::now() >= deadline) {
-        throw LinkError(
-            name_ + ": the server did not take up the RFC 2217 com-port option within " +
-            std::to_string(timing.negotiation.count()) + " ms (a raw TCP port is given as tcp://)",
-            LinkErrorKind::kNoComPortControl);
+        throw LinkError(name_ +
+                            ": the server did not take up the RFC 2217 com-port option within " +
+                            std::to_string(timing.negotiation.count()) +
+                            " ms (a raw TCP port is given as tcp://)",
+                        LinkErrorKind::kNoComPortControl);
       }
       ReceiveSome(Left(deadline));
     }
     if (client_.comPort() == Rfc2217Client::ComPort::kRefused) {
-      throw LinkError(name_ +
-                      ": the server refused the RFC 2217 com-port option, so the line cannot be "
-                      "set to 9600 baud, 8 data bits, even parity",
-                      LinkErrorKind::kNoComPortControl);
+      throw LinkError(
+          name_ +
+              ": the server refused the RFC 2217 com-port option, so the line cannot be "
+              "set to 9600 baud, 8 data bits, even parity",
+          LinkErrorKind::kNoComPortControl);
     }
     const ComPortSettings wanted = UnitLineSettings();
     Send(Rfc2217Client::RequestSettings(wanted));
@@ -279,8 +281,8 @@ std::unique_ptr<LinkPort> OpenNetworkLinkPort(const PortAddress& address,
     // ago. Another connection, a little later.
     if (Clock::now() + timing.busyPause >= deadline) {
       throw LinkError(name + ": the device server's port is busy: the server closed every " +
-                      "connection at once for " + std::to_string(timing.connect.count()) + " ms" +
-                          (said.empty() ? "" : " (it said \"" + EscapeWire(said) + "\")"),
+                          "connection at once for " + std::to_string(timing.connect.count()) +
+                          " ms" + (said.empty() ? "" : " (it said \"" + EscapeWire(said) + "\")"),
                       LinkErrorKind::kBusy);
     }
     std::this_thread::sleep_for(timing.busyPause);

@@ -4,8 +4,8 @@
 // system names the device. A port may be given as the list shows it.
 #include <utility>
 
-#include "platform/serial_port.h"
 #include "link/link_port.h"
+#include "platform/serial_port.h"
 
 namespace korvex7::links {
 

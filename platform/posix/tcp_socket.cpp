@@ -116,12 +116,12 @@ TcpStream TcpStream::Connect(const std::string& host, std::uint16_t port,
   }
   const std::string addresses =
       count > 1 ? " from any of its " + std::to_string(count) + " addresses" : std::string();
-  throw NetworkError(NetworkErrorKind::kConnect, FormatHostPort(host, port),
-                     "cannot connect: " + (error == ETIMEDOUT
-                                               ? "no answer" + addresses + " within " +
+  throw NetworkError(
+      NetworkErrorKind::kConnect, FormatHostPort(host, port),
+      "cannot connect: " + (error == ETIMEDOUT ? "no answer" + addresses + " within " +
                                                      std::to_string(timeout.count()) + " ms"
                                                : OsText(error)),
-                     error == ETIMEDOUT ? 0 : error);
+      error == ETIMEDOUT ? 0 : error);
 }
 
 std::size_t TcpStream::Read(char* buffer, std::size_t capacity, std::chrono::milliseconds timeout) {
@@ -166,9 +166,9 @@ void TcpStream::WriteAll(std::string_view data, std::chrono::milliseconds timeou
     }
     const int wait = RemainingMs(deadline);
     if (wait == 0) {
-      throw NetworkError(NetworkErrorKind::kTimeout, peer_,
-                         "cannot write: nothing taken for " + std::to_string(timeout.count()) +
-                             " ms");
+      throw NetworkError(
+          NetworkErrorKind::kTimeout, peer_,
+          "cannot write: nothing taken for " + std::to_string(timeout.count()) + " ms");
     }
     pollfd p{fd_.get(), POLLOUT, 0};
     (void)::poll(&p, 1, wait);

@@ -151,12 +151,12 @@ TcpStream TcpStream::Connect(const std::string& host, std::uint16_t port,
   }
   const std::string addresses =
       count > 1 ? " from any of its " + std::to_string(count) + " addresses" : std::string();
-  throw NetworkError(NetworkErrorKind::kConnect, name,
-                     "cannot connect: " + (error == WSAETIMEDOUT
-                                               ? "no answer" + addresses + " within " +
-                                                     std::to_string(timeout.count()) + " ms"
-                                               : OsErrorText(static_cast<unsigned>(error))),
-                     error == WSAETIMEDOUT ? 0 : error);
+  throw NetworkError(
+      NetworkErrorKind::kConnect, name,
+      "cannot connect: " + (error == WSAETIMEDOUT ? "no answer" + addresses + " within " +
+                                                        std::to_string(timeout.count()) + " ms"
+                                                  : OsErrorText(static_cast<unsigned>(error))),
+      error == WSAETIMEDOUT ? 0 : error);
 }
 
 std::size_t TcpStream::Read(char* buffer, std::size_t capacity, std::chrono::milliseconds timeout) {
@@ -166,8 +166,7 @@ std::size_t TcpStream::Read(char* buffer, std::size_t capacity, std::chrono::mil
   for (;;) {
     const int n = recv(s, buffer, wanted, 0);
     if (n > 0) return static_cast<std::size_t>(n);
-    if (n == 0)
-      throw NetworkError(NetworkErrorKind::kClosed, peer_, "the connection was closed");
+    if (n == 0) throw NetworkError(NetworkErrorKind::kClosed, peer_, "the connection was closed");
     const int error = WSAGetLastError();
     if (error != WSAEWOULDBLOCK) {
       throw NetworkError(error == WSAECONNRESET || error == WSAECONNABORTED
@@ -180,7 +179,8 @@ std::size_t TcpStream::Read(char* buffer, std::size_t capacity, std::chrono::mil
     int waitError = 0;
     if (WaitFor(s, false, wait, waitError) == Wait::kFailed) {
       throw NetworkError(NetworkErrorKind::kIo, peer_,
-                         "cannot wait: " + OsErrorText(static_cast<unsigned>(waitError)), waitError);
+                         "cannot wait: " + OsErrorText(static_cast<unsigned>(waitError)),
+                         waitError);
     }
   }
 }
@@ -199,21 +199,22 @@ void TcpStream::WriteAll(std::string_view data, std::chrono::milliseconds timeou
     }
     const int error = WSAGetLastError();
     if (error != WSAEWOULDBLOCK) {
-      throw NetworkError(error == WSAECONNRESET || error == WSAECONNABORTED
-                             ? NetworkErrorKind::kClosed
-                             : NetworkErrorKind::kIo,
-                         peer_, "cannot write: " + OsErrorText(static_cast<unsigned>(error)), error);
+      throw NetworkError(
+          error == WSAECONNRESET || error == WSAECONNABORTED ? NetworkErrorKind::kClosed
+                                                             : NetworkErrorKind::kIo,
+          peer_, "cannot write: " + OsErrorText(static_cast<unsigned>(error)), error);
     }
     const int wait = RemainingMs(deadline);
     if (wait == 0) {
-      throw NetworkError(NetworkErrorKind::kTimeout, peer_,
-                         "cannot write: nothing taken for " + std::to_string(timeout.count()) +
-                             " ms");
+      throw NetworkError(
+          NetworkErrorKind::kTimeout, peer_,
+          "cannot write: nothing taken for " + std::to_string(timeout.count()) + " ms");
     }
     int waitError = 0;
     if (WaitFor(s, true, wait, waitError) == Wait::kFailed) {
       throw NetworkError(NetworkErrorKind::kIo, peer_,
-                         "cannot wait: " + OsErrorText(static_cast<unsigned>(waitError)), waitError);
+                         "cannot wait: " + OsErrorText(static_cast<unsigned>(waitError)),
+                         waitError);
     }
   }
 }

@@ -17,9 +17,9 @@
 #include <string>
 #include <vector>
 
-#include "tools/ctl/command_exchange.h"
 #include "link/link_port.h"
 #include "link/network_link.h"
+#include "tools/ctl/command_exchange.h"
 
 namespace korvex7::ctl {
 

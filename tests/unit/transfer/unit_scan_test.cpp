@@ -79,13 +79,7 @@ TEST(UnitScan, CountsOnlyAWellFormedAnswerOfTheAddressAsked) {
        1,
        {},
        0},
-      {"a menu open is a unit with its state",
-       {31},
-       {{{}, {"31MENU\r\n"}}},
-       {{31, 1}},
-       0,
-       {},
-       0},
+      {"a menu open is a unit with its state", {31}, {{{}, {"31MENU\r\n"}}}, {{31, 1}}, 0, {}, 0},
   };
   for (const ScanRow& row : rows) {
     SCOPED_TRACE(row.name);
@@ -106,7 +100,8 @@ TEST(UnitScan, CountsOnlyAWellFormedAnswerOfTheAddressAsked) {
     ASSERT_EQ(frames.size(), row.addresses.size());
     for (std::size_t i = 0; i < frames.size(); ++i) {
       const std::int32_t a = row.addresses[i];
-      const std::string expected = std::string(1, char('0' + a / 10)) + char('0' + a % 10) + "RAM\r\n";
+      const std::string expected =
+          std::string(1, char('0' + a / 10)) + char('0' + a % 10) + "RAM\r\n";
       EXPECT_EQ(frames[i], expected);
     }
   }
@@ -168,12 +163,9 @@ TEST(UnitScan, TheSharedRulesOfOneAnswer) {
     bool unit;
   };
   const Row rows[] = {
-      {5, AnswerKind::kAccepted, "05AMI", true},
-      {5, AnswerKind::kStatusWord, "05LOCK", true},
-      {5, AnswerKind::kAccepted, "AMI", false},
-      {5, AnswerKind::kAccepted, "06AMI", false},
-      {5, AnswerKind::kUnexpected, "05AMX", false},
-      {-1, AnswerKind::kAccepted, "AMI", true},
+      {5, AnswerKind::kAccepted, "05AMI", true},    {5, AnswerKind::kStatusWord, "05LOCK", true},
+      {5, AnswerKind::kAccepted, "AMI", false},     {5, AnswerKind::kAccepted, "06AMI", false},
+      {5, AnswerKind::kUnexpected, "05AMX", false}, {-1, AnswerKind::kAccepted, "AMI", true},
       {-1, AnswerKind::kUnexpected, "AMI", false},
   };
   for (const Row& r : rows) {

@@ -2,9 +2,9 @@
 // of --address (00..31 when not given) gets one short query, the alarm-mode
 // query, and one slot of time for its answer (the core's unit_scan.h, whose
 // rules the program's ユニット検索 shares), so 32 addresses take at most
-// about 4 seconds; the units that answered are listed, the address first. A unit that answered with a
-// status word (a menu open, the keys locked) is there, and listed with it.
-// On RS-232C it says whether the one unit answers.
+// about 4 seconds; the units that answered are listed, the address first. A unit that answered with
+// a status word (a menu open, the keys locked) is there, and listed with it. On RS-232C it says
+// whether the one unit answers.
 //
 // An address is listed only for a well-formed answer to the query sent to it
 // that came while it was asked: the alarm-mode line or a status word, on
@@ -118,7 +118,7 @@ int RunScan(CommandContext& ctx) {
     // A well-formed answer: the alarm-mode line or a status word, which on
     // RS-485 must carry the address asked (a piece of another unit's answer
     // may not). The exchange has judged the line already.
-    const AnswerKind kind = r.answerAccepted                        ? AnswerKind::kAccepted
+    const AnswerKind kind = r.answerAccepted                         ? AnswerKind::kAccepted
                             : r.status == ExchangeStatus::kUnitError ? AnswerKind::kStatusWord
                                                                      : AnswerKind::kUnexpected;
     const bool wellFormed = CountsAsUnit(unit.address, kind, r.reply);
