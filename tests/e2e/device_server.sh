@@ -68,14 +68,14 @@ ser2net_again() {
   SER2NET_PID=$!
 }
 
-# scan_result PORT COUNT: ユニット検索 from 通信の設定 over PORT, the port
-# in use; waits for the end of its COUNT addresses (within 10 s) and
-# leaves the list, one line a line, in SCAN_RESULT, and the milliseconds
-# from the click to the end in SCAN_MS.
-scan_result() {
+# scan_in_dialog PORT COUNT: "ユニット検索..." in the open 通信の設定 over
+# PORT; waits for the end of its COUNT addresses (within 10 s) and leaves
+# the list, one line a line, in SCAN_RESULT, and the milliseconds from the
+# click to the end in SCAN_MS.
+scan_in_dialog() {
   local started
   started=$(date +%s%N)
-  open_dialog "$IDM_COMM_SETTINGS" "通信の設定" click "$IDC_COMM_SCAN" dialog "ユニット検索" 3000 \
+  in_dialog "通信の設定" click "$IDC_COMM_SCAN" dialog "ユニット検索" 3000 \
     wait-text "$IDC_SCAN_STATUS" "$1 の検索が終わりました ($2 アドレス)" 10000
   SCAN_MS=$((($(date +%s%N) - started) / 1000000))
   SCAN_RESULT=$(drv main 1000 dialog "ユニット検索" 1000 print-text "$IDC_SCAN_RESULT" |

@@ -2,11 +2,16 @@
 
 #include <array>
 #include <chrono>
+#include <memory>
+#include <utility>
+#include <vector>
 
 #include "core/link/status_messages.h"
 #include "core/text/escaped_bytes.h"
 #include "platform/win32/text.h"
 #include "win/resources/resource.h"
+#include "win/serial/device_server_link.h"
+#include "win/serial/receive_thread.h"
 
 namespace korvex7::win {
 
@@ -28,15 +33,40 @@ std::wstring AddressText(std::int32_t address) {
 }
 
 struct ScanDialogState {
+  ScanDialogState(const UnitScanLine& l, std::vector<std::int32_t> addresses)
+      : line(&l), scan(std::move(addresses)) {}
+
   const UnitScanLine* line = nullptr;
   UnitScan scan;
   bool running = false;
+  // The dialog's own port (UnitScanLine::own) and its reader.
+  DeviceServerLink own;
+  ServerReceiveSource ownSource{own};
+  std::unique_ptr<ReceiveThread> reader;
 };
 
 void ReleaseLine(ScanDialogState& state) {
   if (!state.running) return;
   state.running = false;
-  if (state.line->setLineSink) state.line->setLineSink({});
+  if (!state.line->own && state.line->setLineSink) state.line->setLineSink({});
+}
+
+// Ends the dialog's own reader and port; lines and results still queued for
+// the dialog are freed.
+void CloseOwnLink(HWND dialog, ScanDialogState& state) {
+  if (state.reader && !state.reader->Stop()) return;  // ended with the process
+  state.reader.reset();
+  state.own.Close();
+  DiscardPostedLines(dialog);
+  DiscardConnectResults(dialog);
+}
+
+void Write(ScanDialogState& state, std::string_view frame) {
+  if (state.line->own) {
+    state.own.Write(frame);
+  } else if (state.line->write) {
+    state.line->write(frame);
+  }
 }
 
 void ShowProgress(HWND dialog, const ScanDialogState& state) {
@@ -55,8 +85,42 @@ void NextSlot(HWND dialog, ScanDialogState& state) {
     SetDlgItemTextW(dialog, IDC_SCAN_RESULT, UnitScanReport(state.scan).c_str());
     return;
   }
-  if (state.line->write) state.line->write(frame);
+  Write(state, frame);
   ShowProgress(dialog, state);
+}
+
+// Asks the first address; the slot timer does the rest.
+void BeginScan(HWND dialog, ScanDialogState& state) {
+  state.running = true;
+  if (!state.line->own && state.line->setLineSink) {
+    ScanDialogState* s = &state;
+    state.line->setLineSink([s](const ReceivedLine& line) { s->scan.Line(line); });
+  }
+  Write(state, state.scan.NextFrame());
+  ShowProgress(dialog, state);
+  SetTimer(dialog, kSlotTimerId, static_cast<UINT>(kScanSlot.count()), nullptr);
+}
+
+// The dialog's own port has opened, or could not be.
+void OnOwnConnected(HWND dialog, ScanDialogState& state,
+                    std::unique_ptr<ServerConnectResult> result) {
+  if (!result) return;
+  if (!result->port) {
+    SetDlgItemTextW(dialog, IDC_SCAN_STATUS,
+                    (state.line->portName + L" を開けませんでした").c_str());
+    SetDlgItemTextW(
+        dialog, IDC_SCAN_RESULT,
+        ServerConnectFailureText(result->kind, state.line->portName, result->detail).c_str());
+    return;
+  }
+  state.own.Install(std::move(result->port));
+  state.reader = std::make_unique<ReceiveThread>(state.ownSource, dialog);
+  if (!state.reader->Start()) {
+    state.reader.reset();
+    SetDlgItemTextW(dialog, IDC_SCAN_STATUS, L"error creating read thread");
+    return;
+  }
+  BeginScan(dialog, state);
 }
 
 INT_PTR CALLBACK UnitScanProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -65,14 +129,23 @@ INT_PTR CALLBACK UnitScanProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
     case WM_INITDIALOG: {
       state = reinterpret_cast<ScanDialogState*>(lParam);
       SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-      state->running = true;
-      if (state->line->setLineSink) {
-        state->line->setLineSink([state](const ReceivedLine& line) { state->scan.Line(line); });
+      if (!state->line->own) {
+        BeginScan(dialog, *state);
+      } else {
+        SetDlgItemTextW(dialog, IDC_SCAN_STATUS,
+                        (state->line->portName + L" に接続しています...").c_str());
+        if (!DeviceServerLink::StartConnect(state->line->portName, dialog, 1)) {
+          SetDlgItemTextW(dialog, IDC_SCAN_STATUS, L"error creating read thread");
+        }
       }
-      const std::string frame = state->scan.NextFrame();
-      if (state->line->write) state->line->write(frame);
-      ShowProgress(dialog, *state);
-      SetTimer(dialog, kSlotTimerId, static_cast<UINT>(kScanSlot.count()), nullptr);
+      return TRUE;
+    }
+    case kServerConnectedMessage:
+      if (state != nullptr) OnOwnConnected(dialog, *state, TakeConnectResult(lParam));
+      return TRUE;
+    case kLineReceivedMessage: {
+      const auto line = TakePostedLine(lParam);
+      if (line && state != nullptr && state->running) state->scan.Line(*line);
       return TRUE;
     }
     case WM_TIMER:
@@ -92,7 +165,11 @@ INT_PTR CALLBACK UnitScanProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
       EndDialog(dialog, IDCANCEL);
       return TRUE;
     case WM_DESTROY:
-      if (state != nullptr) ReleaseLine(*state);
+      KillTimer(dialog, kSlotTimerId);
+      if (state != nullptr) {
+        ReleaseLine(*state);
+        CloseOwnLink(dialog, *state);
+      }
       break;
     default:
       break;
@@ -166,7 +243,7 @@ std::wstring UnitScanProgress(const UnitScan& scan, std::wstring_view port) {
 }
 
 void RunUnitScanDialog(HINSTANCE instance, HWND owner, const UnitScanLine& line) {
-  ScanDialogState state{&line, UnitScan(ScanAddresses(line.mode)), false};
+  ScanDialogState state(line, ScanAddresses(line.mode));
   DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_UNIT_SCAN), owner, UnitScanProc,
                   reinterpret_cast<LPARAM>(&state));
   ReleaseLine(state);

@@ -63,9 +63,12 @@ std::optional<std::wstring> CanonicalDeviceServerName(std::wstring_view text);
 std::wstring ServerConnectFailureText(links::LinkErrorKind kind, std::wstring_view name,
                                       std::string_view detail);
 
+// Holds any LinkPort for a reader thread and a writer: the program's device
+// server, or the port ユニット検索 opens for itself (a COM port too).
 class DeviceServerLink {
  public:
-  // Starts connecting to `name` on a thread of its own; the result goes to
+  // Starts connecting to `name` (a device server's address, or any port
+  // links::OpenPort takes) on a thread of its own; the result goes to
   // `target` tagged with `attempt`. False when the thread could not start.
   static bool StartConnect(std::wstring_view name, HWND target, std::uint64_t attempt);
 
@@ -91,6 +94,18 @@ class DeviceServerLink {
 // Openings of a device server's link are numbered apart from the serial
 // port's, so that a report about one is never taken for the other.
 inline constexpr std::uint64_t kServerOpeningBase = 0x40000000;
+
+// A receive thread's source over a DeviceServerLink alone.
+class ServerReceiveSource final : public ReceiveSource {
+ public:
+  explicit ServerReceiveSource(DeviceServerLink& link) : link_(link) {}
+  Read ReadSome(char* buffer, std::size_t capacity, DWORD waitMs, HANDLE) override {
+    return link_.ReadSome(buffer, capacity, waitMs);
+  }
+
+ private:
+  DeviceServerLink& link_;
+};
 
 // The receive thread's source and the core's writer over whichever link is
 // in use: the device server's when one is connected, else the serial port.

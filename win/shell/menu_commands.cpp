@@ -171,14 +171,16 @@ DialogContext DialogContextFor(App& app, HWND owner) {
   return DialogContext{app.instance, owner, app.session};
 }
 
-// ユニット検索 from the communication settings: over the link in use, which
-// must be the port chosen in the dialog and connected.
+// ユニット検索 from the communication settings, over the port chosen there:
+// the link in use when it is that port (which must be connected), else the
+// chosen port opened for the scan alone.
 void RunUnitScan(App& app, HWND owner, const LinkProfile& chosen) {
+  UnitScanLine line;
+  line.portName = chosen.port;
+  line.mode = chosen.mode;
   if (chosen.port != app.portName) {
-    ShowMessage(owner,
-                L"ユニット検索は使用中のポート (" + app.portName + L") で行います。" + chosen.port +
-                    L" で検索するには、OK で設定してから、もう一度検索してください。",
-                L"ユニット検索", MB_OK | MB_ICONINFORMATION);
+    line.own = true;
+    RunUnitScanDialog(app.instance, owner, line);
     return;
   }
   if (app.connecting || app.portWatch.state() != PortState::kOpen) {
@@ -186,9 +188,10 @@ void RunUnitScan(App& app, HWND owner, const LinkProfile& chosen) {
                 L"ユニット検索", MB_OK | MB_ICONERROR);
     return;
   }
-  const UnitScanLine line{
-      app.portName, chosen.mode, [&app](std::string_view frame) { app.portWriter.Write(frame); },
-      [&app](std::function<void(const ReceivedLine&)> sink) { app.lineSink = std::move(sink); }};
+  line.write = [&app](std::string_view frame) { app.portWriter.Write(frame); };
+  line.setLineSink = [&app](std::function<void(const ReceivedLine&)> sink) {
+    app.lineSink = std::move(sink);
+  };
   RunUnitScanDialog(app.instance, owner, line);
 }
 

@@ -194,6 +194,10 @@ void OnPortRetryTimer(App& app) {
 }
 
 std::wstring IdleStatusText(const App& app) {
+  // The operator's connection to a device server is still under way.
+  if (app.connecting && app.connectByOperator && app.portWatch.state() != PortState::kOpen) {
+    return ConnectingText(app.portName);
+  }
   std::wstring text = IdleStatusText(app.portWatch.state(), app.portName);
   return text.empty() ? std::wstring(kReadyText) : text;
 }

@@ -5,7 +5,8 @@
 # use: shown once in the status bar, no message box, a "設定" ends in "No
 # Connect"; switched on again: connected by itself. A Telnet (RFC 2217) port
 # given as raw TCP, and a Telnet port without the com-port option given as
-# RFC 2217, are each named in one message box at connect.
+# RFC 2217, are each named in one message box at connect; while a server
+# keeps the negotiation waiting, the window answers.
 source "$E2E_ROOT/tests/support/ser2net.sh"
 source "$E2E_ROOT/tests/e2e/device_server.sh"
 COMM="通信の設定"
@@ -60,5 +61,24 @@ open_dialog "$IDM_COMM_SETTINGS" "$COMM" select "$IDC_COMM_SERVER_KIND" 1 \
   status 0 "rfc2217://127.0.0.1:$TELNET に接続できません。接続を待っています" \
   status 2 "rfc2217://127.0.0.1:$TELNET"
 expect_eq "frames" "$(frames | wc -l)" 4
+
+# A server that takes the connection and never answers the negotiation: the
+# window answers while the program waits (the status bar says so), then the
+# one box.
+python3 -c '
+import os, socket, sys, time
+s = socket.socket(); s.bind(("127.0.0.1", 0)); s.listen(1)
+open(sys.argv[1] + ".tmp", "w").write(str(s.getsockname()[1]))
+os.rename(sys.argv[1] + ".tmp", sys.argv[1])
+c, _ = s.accept(); time.sleep(60)' "$CASE_DIR/mute.port" &
+mute_pid=$!
+wait_for_file "$CASE_DIR/mute.port"
+MUTE=rfc2217://127.0.0.1:$(cat "$CASE_DIR/mute.port")
+open_dialog "$IDM_COMM_SETTINGS" "$COMM" set-text "$IDC_COMM_TCP_PORT" "${MUTE##*:}" \
+  click "$IDC_COMM_OK" gone 3000 within 2000 status 0 "$MUTE に接続しています..." \
+  box "$MUTE は RFC 2217 の回線制御に応じません。種類に TCP を選ぶか、サーバーの設定を確認してください。" \
+  "エラー" 10000 click "$IDOK" no-box 500
+kill "$mute_pid"
+wait "$mute_pid" 2>/dev/null || true
 exit_unchanged
 stop_ser2net
