@@ -7,6 +7,8 @@
 
 namespace korvex7::ctl {
 
+namespace {
+
 int RunRead(CommandContext& ctx) {
   const CtlOptions& o = ctx.options();
   if (const int c = ctx.NeedPort("read")) return c;
@@ -28,5 +30,20 @@ int RunRead(CommandContext& ctx) {
     return static_cast<int>(kExitOk);
   });
 }
+
+constexpr CtlParameter kParameters[] = {
+    Words("file",
+          "Settings file (.dat) to write; with several units, "
+          "\"-NN\" is added to the name, or {addr} replaced"),
+};
+
+}  // namespace
+
+const CtlCommand kReadCommand{
+    .name = "read",
+    .help = "Read every setting from the unit into a settings file",
+    .parameters = kParameters,
+    .run = RunRead,
+};
 
 }  // namespace korvex7::ctl
