@@ -301,6 +301,20 @@ TEST_F(CtlApp, UnitErrorsAndTimeOutsGiveTheirExitCodes) {
   }
 }
 
+// A device's name is no settings file: read writes nothing there, though
+// the platform would write the name on this system.
+TEST_F(CtlApp, ReadRefusesADevicesName) {
+  bus_.AddUnit().state().settings = SiteSettings();
+  for (const char* name : {"COM1.dat", "nul"}) {
+    SCOPED_TRACE(name);
+    err_.str("");
+    EXPECT_EQ(Run(Unit("read", {Path(name)})), kExitFileError);
+    EXPECT_NE(err_.str().find(SettingsFileWriteRefusal(Path(name))), std::string::npos)
+        << err_.str();
+    EXPECT_FALSE(std::filesystem::exists(Path(name)));
+  }
+}
+
 TEST_F(CtlApp, PortThatCannotBeOpened) {
   CtlOptions o = Unit("get", {"alarm.mode"});
   o.port = "/dev/nothing";

@@ -3,7 +3,6 @@
 #include "tools/ctl/commands/commands.h"
 
 #include "core/model/settings_store.h"
-#include "platform/atomic_file.h"
 
 namespace korvex7::ctl {
 
@@ -19,8 +18,7 @@ int RunRead(CommandContext& ctx) {
     const std::string path =
         unit.address >= 0 ? UnitFileName(file, unit.address, ctx.severalUnits()) : file;
     unit.json["file"] = path;
-    const std::string bytes = SettingsFileBytes(unit.session.model);
-    const std::string error = platform::ReplaceFileAtomically(PathFromUtf8(path), bytes).message;
+    const std::string error = CommandContext::SaveSettings(path, unit.session.model);
     if (!error.empty()) {
       ctx.Error(unit.Prefix() + error);
       unit.json["error"] = error;

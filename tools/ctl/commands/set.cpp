@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "core/model/settings_store.h"
-#include "platform/atomic_file.h"
 #include "tools/ctl/address_list.h"
 #include "tools/ctl/field_args.h"
 
@@ -36,8 +35,7 @@ int SetInFile(CommandContext& ctx) {
     ctx.Error(file + " was not changed");
     return kExitRefused;
   }
-  const std::string bytes = SettingsFileBytes(table.model);
-  const std::string error = platform::ReplaceFileAtomically(PathFromUtf8(file), bytes).message;
+  const std::string error = CommandContext::SaveSettings(file, table.model);
   if (!error.empty()) {
     ctx.Error(error);
     return kExitFileError;
