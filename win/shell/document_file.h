@@ -25,7 +25,7 @@ namespace korvex7::win {
 // has its own message) and the system's words.
 struct SaveOutcome {
   bool deviceName = false;
-  platform::FileReplaceResult replace;
+  platform::FileReplaceResult replace{};
 
   bool saved() const { return !deviceName && replace.ok(); }
 };

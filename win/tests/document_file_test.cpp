@@ -44,25 +44,20 @@ SettingsModel Edited() {
   return m;
 }
 
+// Save writes the settings file and nothing else, whether the file is new
+// or replaces a longer one.
 TEST(DocumentFileTest, SaveWritesTheSettingsFileAndNothingElse) {
-  TempFolder dir;
-  const SettingsModel model = Edited();
-  ASSERT_TRUE(SaveSettingsFile(dir / L"unit.dat", model).saved());
-  std::string bytes;
-  ASSERT_TRUE(ReadWholeFile(dir / L"unit.dat", bytes));
-  EXPECT_EQ(bytes, Expected(model));
-  EXPECT_EQ(dir.Names(), std::vector<std::wstring>{L"unit.dat"});
-}
-
-TEST(DocumentFileTest, SaveReplacesAnExistingFile) {
-  TempFolder dir;
-  WriteRaw(dir / L"unit.dat", std::string(5000, 'x'));
-  const SettingsModel model = Edited();
-  ASSERT_TRUE(SaveSettingsFile(dir / L"unit.dat", model).saved());
-  std::string bytes;
-  ASSERT_TRUE(ReadWholeFile(dir / L"unit.dat", bytes));
-  EXPECT_EQ(bytes, Expected(model));
-  EXPECT_EQ(dir.Names(), std::vector<std::wstring>{L"unit.dat"});
+  for (const bool existing : {false, true}) {
+    SCOPED_TRACE(existing ? "over an existing file" : "a new file");
+    TempFolder dir;
+    if (existing) WriteRaw(dir / L"unit.dat", std::string(5000, 'x'));
+    const SettingsModel model = Edited();
+    ASSERT_TRUE(SaveSettingsFile(dir / L"unit.dat", model).saved());
+    std::string bytes;
+    ASSERT_TRUE(ReadWholeFile(dir / L"unit.dat", bytes));
+    EXPECT_EQ(bytes, Expected(model));
+    EXPECT_EQ(dir.Names(), std::vector<std::wstring>{L"unit.dat"});
+  }
 }
 
 TEST(DocumentFileTest, SaveRoundTrip) {

@@ -47,11 +47,11 @@ constexpr CtlParameter Flag(std::string_view name, std::string_view help, bool r
 struct CtlCommand {
   // As typed: "read"; a name that starts with "--" is a command given as an
   // option ("--list-ports"), which a command word overrides.
-  std::string_view name;
-  std::string_view help;
+  std::string_view name{};
+  std::string_view help{};
   // In the order --help shows them; the words of every kWords parameter go
   // into CtlOptions::arguments in this order.
-  std::span<const CtlParameter> parameters;
+  std::span<const CtlParameter> parameters{};
   int (*run)(CommandContext&) = nullptr;
   // The usage error of a command line that the parameters alone let
   // through ("diff takes two settings files, or one with --unit"); empty
