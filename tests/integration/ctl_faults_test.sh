@@ -116,6 +116,14 @@ cmp -s "$WORK/site.dat" "$WORK/kept.dat" || fail "a read cut short by the line c
 rm -f "$WORK/doomed"
 SIM_PIDS=()
 
+# The simulator's dump is a settings file too: a device's name is refused
+# (said on its output) and nothing is made there.
+start_sim devdump --dump "$WORK/COM1.dat"
+wait_until 5 "the simulator's refusal" grep -qF "$WORK/COM1.dat: cannot be written: " \
+  "$WORK/devdump.out" || fail "the simulator did not refuse to dump into COM1.dat"
+stop_sims
+[ ! -e "$WORK/COM1.dat" ] || fail "the simulator dumped into COM1.dat"
+
 # The file a read writes cannot be written: a folder, a missing folder, a
 # file size limit below the file's size (as on a full disk). Status 6, an
 # existing file stays whole and no partial file is left.
