@@ -82,27 +82,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   o.addresses = "05";
   switch (choice % 6) {
     case 0:
-      o.command = ctl::CtlCommand::kSend;
+      o.command = "send";
       o.arguments = {"RAM"};
       break;
     case 1:
-      o.command = ctl::CtlCommand::kSend;
+      o.command = "send";
       o.arguments = {"AMI"};
       break;
     case 2:
-      o.command = ctl::CtlCommand::kGet;
+      o.command = "get";
       o.arguments = {"alarm", "title.text[2]"};
       break;
     case 3:
-      o.command = ctl::CtlCommand::kSet;
+      o.command = "set";
       o.arguments = {"alarm.mode=external", "other.borderLine=white"};
       break;
     case 4:
-      o.command = ctl::CtlCommand::kScan;
+      o.command = "scan";
       o.addresses = "04-06";
       break;
     default:
-      o.command = ctl::CtlCommand::kSwitch;
+      o.command = "switch";
       o.arguments = {"ch.05"};
       break;
   }

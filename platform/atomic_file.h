@@ -5,8 +5,8 @@
 // step fails the new file is removed and the target is left as it was. A
 // target that exists keeps its permissions (and on Windows its attributes);
 // a new file left by a save that was killed is removed by the next save in
-// its folder. A name that Windows gives to a device (core/model/
-// device_names.h) is refused on every platform before anything is made.
+// its folder. Any name is written as given: a caller that must not write to
+// a device's name (a settings file named "COM1.dat") refuses it first.
 #pragma once
 
 #include <filesystem>
@@ -16,11 +16,10 @@
 namespace korvex7::platform {
 
 enum class FileReplaceStep {
-  kNone,        // the file was replaced
-  kDeviceName,  // the target's name is a device's on Windows
-  kCreate,      // no new file could be made in the target's folder
-  kWrite,       // the bytes could not be written or flushed
-  kReplace,     // the new file could not be renamed over the target
+  kNone,     // the file was replaced
+  kCreate,   // no new file could be made in the target's folder
+  kWrite,    // the bytes could not be written or flushed
+  kReplace,  // the new file could not be renamed over the target
 };
 
 struct FileReplaceResult {
@@ -28,6 +27,9 @@ struct FileReplaceResult {
   // Empty when the file was replaced; otherwise the target's name, the step
   // that failed and the operating system's words, in UTF-8.
   std::string message;
+  // The operating system's words alone, for a caller that words its own
+  // message; empty when the file was replaced.
+  std::string osWords;
 
   bool ok() const { return failedStep == FileReplaceStep::kNone; }
 };
@@ -38,8 +40,6 @@ FileReplaceResult ReplaceFileAtomically(const std::filesystem::path& target,
 // The words for a failed step, as the message carries them.
 inline std::string_view FileReplaceStepWords(FileReplaceStep step) {
   switch (step) {
-    case FileReplaceStep::kDeviceName:
-      return "cannot be written";
     case FileReplaceStep::kCreate:
       return "cannot create a file beside it";
     case FileReplaceStep::kWrite:
@@ -63,6 +63,7 @@ inline FileReplaceResult FileReplaceFailure(const std::filesystem::path& target,
   result.message += FileReplaceStepWords(step);
   result.message += ": ";
   result.message += osWords;
+  result.osWords = osWords;
   return result;
 }
 

@@ -40,8 +40,14 @@ SettingsFileLoad LoadSettingsFromBytes(std::string_view bytes, const std::string
   return Judge(ReadSettingsFile(in, model), fileName);
 }
 
+bool MayBeSettingsFile(std::string_view path) { return !IsDeviceName(path); }
+
+std::string SettingsFileWriteRefusal(std::string_view path) {
+  return std::string(path) + ": cannot be written: " + DeviceNameWords(path);
+}
+
 SettingsFileLoad LoadSettingsFromFile(const std::string& path, SettingsModel& model) {
-  if (IsDeviceName(path)) {
+  if (!MayBeSettingsFile(path)) {
     // On Windows the stream would read the device (a serial port, the
     // console) instead of a file.
     SettingsFileLoad load;

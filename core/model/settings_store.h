@@ -1,8 +1,10 @@
 // The settings-file store shared by the program, the command-line tool and
-// the simulator: reading a file with a report of whether it was complete,
-// the bytes a file is written with, and the name of each unit's file. The
-// bytes reach the disk through the platform's atomic replacement
-// (platform/atomic_file.h), so every writer has the same durability.
+// the simulator: whether a path may be a settings file at all, reading a
+// file with a report of whether it was complete, the bytes a file is
+// written with, and the name of each unit's file. The bytes reach the disk
+// through the platform's atomic replacement (platform/atomic_file.h), so
+// every writer has the same durability; each writer first asks
+// MayBeSettingsFile, since the platform writes any name it is given.
 #pragma once
 
 #include <cstdint>
@@ -28,6 +30,18 @@ struct SettingsFileLoad {
 // the field's old value). `fileName` names the file in the message.
 SettingsFileLoad LoadSettingsFromBytes(std::string_view bytes, const std::string& fileName,
                                        SettingsModel& model);
+
+// False when `path` (UTF-8) may not be a settings file: its name is one
+// that Windows gives a device (device_names.h: "COM1.dat", "nul"), refused
+// on every system so that a file made on Linux always opens on Windows.
+// The loads below refuse such a path themselves; the program's Save and
+// Open, korvex7ctl's read and set --file and the simulator's --dump ask
+// before they reach the platform.
+bool MayBeSettingsFile(std::string_view path);
+
+// Why a settings file is not written at `path`, for a writer whose path
+// MayBeSettingsFile refused: "<path>: cannot be written: <why>".
+std::string SettingsFileWriteRefusal(std::string_view path);
 
 // Opens the file at `path` (UTF-8) and reads it into the model; only the
 // start that the reader takes is read from the disk. A path whose name is a

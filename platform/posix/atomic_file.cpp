@@ -16,7 +16,6 @@
 #include <cstring>
 #include <string>
 
-#include "core/model/device_names.h"
 #include "platform/posix/unique_fd.h"
 
 namespace korvex7::platform {
@@ -116,10 +115,6 @@ void FlushFolderOf(const std::filesystem::path& target) {
 
 FileReplaceResult ReplaceFileAtomically(const std::filesystem::path& target,
                                         std::string_view bytes) {
-  if (IsDeviceName(target.native())) {
-    return FileReplaceFailure(target, FileReplaceStep::kDeviceName,
-                              DeviceNameWords(target.native()));
-  }
   RemoveLeftovers(target);
   std::string temporary;
   int error = 0;

@@ -14,7 +14,6 @@
 #include <limits>
 #include <string>
 
-#include "core/model/device_names.h"
 #include "platform/win32/text.h"
 #include "platform/win32/unique_handle.h"
 
@@ -193,9 +192,6 @@ DWORD SaveFileOwner(std::wstring_view name) {
 FileReplaceResult ReplaceFileAtomically(const std::filesystem::path& target, std::string_view bytes,
                                         const RetryPause& pause) {
   const std::wstring& targetName = target.native();
-  if (const std::string utf8 = WideToUtf8(targetName); IsDeviceName(utf8)) {
-    return FileReplaceFailure(target, FileReplaceStep::kDeviceName, DeviceNameWords(utf8));
-  }
   const std::wstring folder = FolderOf(target);
   RemoveLeftovers(folder);
 

@@ -91,7 +91,7 @@ case $what in
       rm -f "$pty"
       "$SIM" --pty "$pty" --log "$CASE_DIR/sim.log" >>"$CASE_DIR/sim.out" 2>&1 &
       pid=$!
-      for i in $(seq 100); do [ -L "$pty" ] && break; sleep 0.01; done
+      wait_until --every 0.01 1 "the simulator on $pty" test -L "$pty" || true
       exchange_with_sim "$pty"
       kill -TERM "$pid"
       if [ "$what" = sim-cont ]; then
@@ -118,7 +118,8 @@ case $what in
         LD_PRELOAD=$SHIM wine "$LINK_CHECK" "AGCNNNNNNNNNNNNNNNN" >"$CASE_DIR/link.out" 2>&1 &
         pid=$!
         # The process ends on its own once the answer has been settled.
-        for i in $(seq 500); do grep -q '^status:' "$CASE_DIR/link.out" && break; sleep 0.01; done
+        wait_until --every 0.01 5 "the link check's status" grep -q '^status:' "$CASE_DIR/link.out" ||
+          true
         grep -q '^status: Success' "$CASE_DIR/link.out" || echo "cycle $n: $(cat "$CASE_DIR/link.out")"
       else
         start_program

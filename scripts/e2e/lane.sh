@@ -11,6 +11,8 @@
 # Needs E2E_ROOT (the repository) and RUN_TOKEN (marks every process of this
 # run); e2e_setup sets the rest.
 
+source "$E2E_ROOT/tests/support/shell_lib.sh"
+
 # e2e_setup NATIVE_BUILD WIN_BUILD: what every run needs: the programs under
 # test (SIM, EXE, DRIVER, LINK_CHECK, CTL, WIN_TESTS), the tools, the pty library
 # (SHIM), Wine's settings, and the prefix template (BASE, made once);
@@ -46,16 +48,15 @@ e2e_setup() {
 
   # The settings files the cases make are written in the core's own field
   # names and start from its defaults (tests/e2e/settings_file.py).
-  local tool=$NATIVE_BUILD/tools/ctl/korvex7ctl reference=$E2E/reference i
+  local tool=$NATIVE_BUILD/tools/ctl/korvex7ctl reference=$E2E/reference
   export KORVEX7_SETTINGS_REFERENCE=$reference
   rm -rf "$reference"
   mkdir -p "$reference"
   "$tool" --json fields >"$reference/fields.json" ||
     { echo "e2e: cannot list the fields with $tool" >&2; return 2; }
-  "$SIM" --pty "$reference/line" --dump "$reference/defaults.dat" >"$reference/sim.out" 2>&1 &
-  for i in $(seq 200); do [ -L "$reference/line" ] && break; sleep 0.05; done
-  kill "$!" 2>/dev/null
-  wait "$!" 2>/dev/null
+  launch_sim "$reference/line" "$reference/sim.out" --dump "$reference/defaults.dat"
+  kill "$SIM_PID" 2>/dev/null
+  wait "$SIM_PID" 2>/dev/null
   [ -s "$reference/defaults.dat" ] || { echo "e2e: the simulator wrote no defaults" >&2; return 2; }
 
   # The prefix template, created once; each case runs on a copy of it.
@@ -80,19 +81,21 @@ lane_open() {
 # lane_display SCREEN: the lane's virtual display at SCREEN (WIDTHxHEIGHT).
 # Xvfb chooses a free display number itself and writes it once it listens.
 lane_display() {
-  local screen=$1 numfile=$RUN/display i
+  local screen=$1 numfile=$RUN/display
   rm -f "$numfile"
   KORVEX7_E2E_RUN=$RUN_TOKEN Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp \
     3>"$numfile" >"$RUN/xvfb.log" 2>&1 &
   LANE_XVFB=$!
-  for i in $(seq 200); do
-    [ -s "$numfile" ] && break
-    kill -0 "$LANE_XVFB" 2>/dev/null || break
-    sleep 0.05
-  done
+  wait_until 10 "Xvfb to listen" xvfb_listens "$numfile"
   [ -s "$numfile" ] || { cat "$RUN/xvfb.log" >&2; return 1; }
   export DISPLAY=":$(tr -d '\n' <"$numfile")"
   LANE_SCREEN=$screen
+}
+
+# xvfb_listens NUMFILE: the lane's Xvfb has written its display number, or
+# has ended (then it never will).
+xvfb_listens() {
+  [ -s "$1" ] || ! kill -0 "$LANE_XVFB" 2>/dev/null
 }
 
 # lane_screen SCREEN: the lane's display at SCREEN, a new one when the lane's
@@ -227,20 +230,20 @@ dump_stacks() {
   fi
 }
 
+# token_ended TOKEN: no process carries TOKEN any more.
+token_ended() { [ -z "$(token_pids "$1")" ]; }
+
 # end_token_processes TOKEN FILE: ends every process still carrying TOKEN:
 # TERM, then KILL after a short grace. Prints those that were left (and keeps
 # their stacks in FILE first); nothing when none was.
 end_token_processes() {
-  local token=$1 out=$2 pids i
+  local token=$1 out=$2 pids
   pids=$(token_pids "$token")
   [ -n "$pids" ] || return 0
   ps -o pid=,stat=,etime=,args= -p "$(echo $pids | tr ' ' ',')" 2>/dev/null | cut -c1-200
   dump_stacks "$out" $pids
   kill $pids 2>/dev/null || true
-  for i in $(seq 40); do
-    [ -n "$(token_pids "$token")" ] || return 0
-    sleep 0.05
-  done
+  wait_until 2 "the processes of $token to end" token_ended "$token" 2>/dev/null && return 0
   pids=$(token_pids "$token")
   [ -z "$pids" ] || kill -KILL $pids 2>/dev/null || true
 }

@@ -232,15 +232,10 @@ start_sim() {
     esac
   done
   rm -rf "$pty"
-  "$SIM" --pty "$pty" --log "$log" "${args[@]}" >>"$CASE_DIR/sim.out" 2>&1 &
-  echo "$! sim" >>"$CASE_DIR/pids"
-  local i
-  for i in $(seq 100); do
-    [ -L "$pty" ] && return 0
-    sleep 0.05
-  done
-  cat "$CASE_DIR/sim.out" >&2
-  fail "the simulator did not create $pty"
+  local started=0
+  launch_sim "$pty" "$CASE_DIR/sim.out" --log "$log" "${args[@]}" || started=$?
+  echo "$SIM_PID sim" >>"$CASE_DIR/pids"
+  [ "$started" -eq 0 ] || fail "the simulator did not create $pty"
 }
 
 # stop_sims: ends the simulators (and babblers) of the case; fails when one
@@ -271,18 +266,13 @@ last_sim_pid() { tail -1 "$CASE_DIR/pids" | cut -d' ' -f1; }
 # 5 s, with status 0; otherwise its stacks are kept in stacks.txt, it is
 # killed and this fails.
 stop_sim() {
-  local pid=$1 kind state i status=0
+  local pid=$1 kind state status=0
   kind=$(sed -n "s/^$pid //p" "$CASE_DIR/pids" 2>/dev/null)
   sed -i "/^$pid /d" "$CASE_DIR/pids" 2>/dev/null
   state=$(awk '{print $3}' "/proc/$pid/stat" 2>/dev/null) || return 0
   kill -TERM "$pid" 2>/dev/null || true
   [ "$state" != T ] || kill -CONT "$pid" 2>/dev/null || true
-  for i in $(seq 100); do
-    state=$(awk '{print $3}' "/proc/$pid/stat" 2>/dev/null) || state=
-    case $state in '' | Z) break ;; esac
-    sleep 0.05
-  done
-  if [ -n "$state" ] && [ "$state" != Z ]; then
+  if ! wait_until 5 "process $pid to end" process_ended "$pid" 2>/dev/null; then
     echo "FAIL: ${kind:-process} $pid did not end within 5 s of SIGTERM; stacks in $CASE_DIR/stacks.txt" >&2
     dump_stacks "$CASE_DIR/stacks.txt" "$pid"
     kill -KILL "$pid" 2>/dev/null || true
@@ -294,6 +284,14 @@ stop_sim() {
     echo "FAIL: simulator $pid ended with status $status" >&2
     return 1
   fi
+}
+
+# process_ended PID: the process has ended (gone, or a zombie not yet
+# waited for).
+process_ended() {
+  local state
+  state=$(awk '{print $3}' "/proc/$1/stat" 2>/dev/null) || return 0
+  [ -z "$state" ] || [ "$state" = Z ]
 }
 
 # signal_sim SIGNAL: sends SIGNAL to the simulator started last: STOP makes
@@ -313,23 +311,14 @@ signal_sim() {
 # into a temporary file and moves it into place, so the name appears with
 # its whole content); fails the case after SECONDS (10).
 wait_for_file() {
-  local limit=${2:-10} i
-  for i in $(seq $((limit * 20))); do
-    [ -e "$1" ] && return 0
-    sleep 0.05
-  done
-  fail "$1 was not written"
+  wait_until "${2:-10}" "$1" test -e "$1" || fail "$1 was not written"
 }
 
 # wait_same EXPECTED PATH [SECONDS]: waits until PATH holds exactly the bytes
 # of EXPECTED (a file that is replaced, or the simulator's dump that follows
 # the unit's settings); fails after SECONDS (10) naming the fields that differ.
 wait_same() {
-  local limit=${3:-10} i
-  for i in $(seq $((limit * 20))); do
-    cmp -s "$1" "$2" && return 0
-    sleep 0.05
-  done
+  wait_until "${3:-10}" "$2 to hold $1" cmp -s "$1" "$2" && return 0
   python3 "$E2E_ROOT/tests/e2e/settings_file.py" diff "$1" "$2" >&2 || true
   fail "$2 does not hold the content of $1"
 }
@@ -339,25 +328,17 @@ wait_same() {
 # once it gets SIGUSR1 (signal_sim USR1); silent before and after
 # (tests/e2e/line_babbler.py). Ended with the simulators.
 start_babbler() {
-  local pty=$RUN/com1 i
+  local pty=$RUN/com1
   rm -rf "$pty"
   python3 "$E2E_ROOT/tests/e2e/line_babbler.py" "$pty" "$@" >>"$CASE_DIR/babbler.out" 2>&1 &
   echo "$! babbler" >>"$CASE_DIR/pids"
-  for i in $(seq 100); do
-    [ -L "$pty" ] && return 0
-    sleep 0.05
-  done
-  fail "the babbler did not create $pty"
+  wait_until 5 "the babbler to make $pty" test -L "$pty" || fail "the babbler did not create $pty"
 }
 
 # wait_babbler_done: waits until the babbler has sent all its lines (30 s).
 wait_babbler_done() {
-  local i
-  for i in $(seq 600); do
-    grep -q '^sent ' "$CASE_DIR/babbler.out" 2>/dev/null && return 0
-    sleep 0.05
-  done
-  fail "the babbler did not send its lines"
+  wait_until 30 "the babbler's last line" grep -q '^sent ' "$CASE_DIR/babbler.out" ||
+    fail "the babbler did not send its lines"
 }
 
 # A COM port that cannot be opened: the link names a folder.
@@ -399,11 +380,8 @@ expect_frames() {
 # dump follows each command the unit takes); fails after 10 s naming the
 # fields that differ.
 wait_settings_same() {
-  local i
-  for i in $(seq 200); do
+  wait_until 10 "$2 to agree with $1" \
     python3 "$E2E_ROOT/tests/e2e/settings_file.py" diff "$@" >/dev/null 2>&1 && return 0
-    sleep 0.05
-  done
   python3 "$E2E_ROOT/tests/e2e/settings_file.py" diff "$@" >&2 || true
   fail "$2 does not agree with $1"
 }
@@ -411,28 +389,65 @@ wait_settings_same() {
 # wait_frames COUNT [SECONDS]: waits until the log holds COUNT frames; fails
 # the case after SECONDS (10).
 wait_frames() {
-  local count=$1 limit=${2:-10} i
-  for i in $(seq $((limit * 20))); do
-    [ "$(frames | wc -l)" -ge "$count" ] && return 0
-    sleep 0.05
-  done
+  local count=$1 limit=${2:-10}
+  wait_until "$limit" "$count frames" frames_at_least "$count" 2>/dev/null && return 0
   frames | sed 's/^/    /' >&2
   fail "the simulator logged fewer than $count frames within ${limit}s"
 }
 
+# frames_at_least COUNT [DIRECTION]: the simulator's log holds COUNT frames
+# or more (those of DIRECTION, RX or TX, when given).
+frames_at_least() { [ "$(frames | grep -c "^${2:-}")" -ge "$1" ]; }
+
 # expect_clock_ticks: the clock in the status bar shows a time and moves on
 # (within 5 s).
 expect_clock_ticks() {
-  local first now i
+  local first now
   first=$(drv main 1000 print-status 1)
   [[ $first =~ ^[0-2][0-9]:[0-5][0-9]:[0-5][0-9]$ ]] || fail "clock shows '$first'"
-  for i in $(seq 100); do
-    now=$(drv main 1000 print-status 1)
-    [ "$now" = "$first" ] || break
-    sleep 0.05
-  done
+  wait_until 5 "the clock to move on" clock_moved_from "$first" 2>/dev/null || true
+  now=$(drv main 1000 print-status 1)
   [[ $now =~ ^[0-2][0-9]:[0-5][0-9]:[0-5][0-9]$ ]] || fail "clock shows '$now'"
   [ "$now" != "$first" ] || fail "the clock stands at $first"
+}
+
+# clock_moved_from TIME: the status bar's clock shows another time.
+clock_moved_from() { [ "$(drv main 1000 print-status 1)" != "$1" ]; }
+
+# main_up_at_96_dpi: the simulator and the program started, the main window
+# up at 96 DPI with its layout there (kept in at96, for the way back) and its
+# screenshot "before".
+main_up_at_96_dpi() {
+  start_sim
+  start_program
+  program_up main-fits
+  at96="window 961 141 client 955 97 buttons 68 61 status 20 parts 683 783 961"
+  expect_eq "at 96 DPI" "$(drv main 1000 print-main-layout)" "$at96"
+  shot_main before
+}
+
+# expect_same_but_clock BEFORE AFTER: the main window's screenshots BEFORE
+# and AFTER of the case are the same but for the clock's part of the status
+# bar and the port's beside it (right of x = 683), painted over in both.
+expect_same_but_clock() {
+  local name differ
+  for name in "$1" "$2"; do
+    convert "$SHOTS/$CASE-$name.png" -fill black -draw "rectangle 680,112 960,140" \
+      "$CASE_DIR/$name-no-clock.png"
+  done
+  differ=$(compare -metric AE "$CASE_DIR/$1-no-clock.png" "$CASE_DIR/$2-no-clock.png" \
+    null: 2>&1) || true
+  expect_eq "pixels that differ after the round trip" "$differ" 0
+}
+
+# ten_character_titles FIRST LAST: the settings_file.py arguments that give
+# the channels FIRST..LAST a title of ten full-width characters without
+# trailing blanks ("第05番カメラ入口前"), one a line.
+ten_character_titles() {
+  local digits=(０ １ ２ ３ ４ ５ ６ ７ ８ ９) ch
+  for ch in $(seq "$1" "$2"); do
+    echo "title.text[$ch]=第${digits[ch / 10]}${digits[ch % 10]}番カメラ入口前"
+  done
 }
 
 # The program's profile file in the prefix's Windows folder.
@@ -449,13 +464,12 @@ ini_value() {
 # wait_ini_value KEY VALUE: waits until the profile holds VALUE for KEY;
 # fails after 10 s.
 wait_ini_value() {
-  local i
-  for i in $(seq 200); do
-    [ "$(ini_value "$1")" = "$2" ] && return 0
-    sleep 0.05
-  done
+  wait_until 10 "$1=$2 in the profile" ini_value_is "$1" "$2" && return 0
   fail "$1 in the profile: got '$(ini_value "$1")', expected '$2'"
 }
+
+# ini_value_is KEY VALUE: the profile holds VALUE for KEY.
+ini_value_is() { [ "$(ini_value "$1")" = "$2" ]; }
 
 # write_ini LINE...: writes the profile file (CR LF line ends).
 write_ini() {

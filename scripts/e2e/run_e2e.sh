@@ -16,9 +16,13 @@
 #                               unless asked); another size restarts it
 #   # e2e-dpi: 144              the prefix's LogPixels (96 unless asked)
 #   # e2e-com: 12               COM12 mapped to RUN/com12 besides COM1..COM6
+#   # e2e-seconds: 240          the case's time limit, when it is longer than
+#                               E2E_CASE_SECONDS; such cases start first, the
+#                               longest limit first, so that the run does not
+#                               end waiting on one of them
 #
 # A case passes or fails; it is never run twice. A case over its time limit
-# (E2E_CASE_SECONDS, 120) fails, with the stacks of its processes kept in
+# (E2E_CASE_SECONDS, 120, unless it asks for more) fails, with the stacks of its processes kept in
 # results/CASE/stacks.txt. Whatever a case leaves running when it is over is
 # ended by force, its stacks kept, and the case fails. Ends with
 # "N passed, M failed" (and skipped cases, if any); the exit status is 0 only
@@ -55,7 +59,8 @@ QUEUE=$E2E/queue
 OUTPUT_LOCK=$E2E/output.lock
 
 # The jobs: the Windows-layer unit tests first (they take longest to
-# start), then the cases in name order.
+# start), then the cases that ask for a longer time limit (the longest
+# first), then the others in name order.
 : >"$QUEUE"
 if [ -f "$WIN_TESTS" ] && { [ -z "$pattern" ] || [[ win_unit_tests == *$pattern* ]]; }; then
   echo win_unit_tests >>"$QUEUE"
@@ -63,8 +68,9 @@ fi
 for file in "$E2E_ROOT"/tests/e2e/cases/*.sh; do
   [ -e "$file" ] || continue
   if [ -n "$pattern" ] && [[ $(basename "$file") != *$pattern* ]]; then continue; fi
-  echo "$file" >>"$QUEUE"
-done
+  limit=$(sed -n 's/^# e2e-seconds: *\([0-9]*\).*/\1/p' "$file" | head -1)
+  printf '%s %s\n' "${limit:-0}" "$file"
+done | sort -s -k1,1nr | cut -d' ' -f2- >>"$QUEUE"
 
 # next_job: takes the first job off the queue; fails when it is empty.
 next_job() {
@@ -95,7 +101,7 @@ case_setting() {
 # and at the scale it asks for; then every process it started is ended.
 # Writes CASE_DIR/result: "PASS", "SKIP reason" or "FAIL reason".
 run_case() {
-  local file=$1 token start rc reason leftovers watchdog screen dpi com
+  local file=$1 token start rc reason leftovers watchdog screen dpi com limit
   CASE=$(basename "$file" .sh)
   CASE_DIR=$RESULTS/$CASE
   rm -rf "$CASE_DIR"
@@ -118,6 +124,8 @@ run_case() {
     return
   fi
   token=$CASE-$RUN_TOKEN
+  limit=$(case_setting "$file" seconds)
+  [ -n "$limit" ] && [ "$limit" -gt "$case_limit" ] || limit=$case_limit
 
   start=$(date +%s)
   (
@@ -136,10 +144,10 @@ run_case() {
   # is ended.
   (
     trap 'kill "$sleeper" 2>/dev/null; exit 0' TERM
-    sleep "$case_limit" &
+    sleep "$limit" &
     sleeper=$!
     wait "$sleeper"
-    echo "  timed out after ${case_limit}s; stacks in $CASE_DIR/stacks.txt" >>"$CASE_DIR/case.log"
+    echo "  timed out after ${limit}s; stacks in $CASE_DIR/stacks.txt" >>"$CASE_DIR/case.log"
     touch "$CASE_DIR/timed-out"
     dump_stacks "$CASE_DIR/stacks.txt" $(token_pids "$token")
     kill -TERM -- "-$pid" 2>/dev/null
@@ -159,7 +167,7 @@ run_case() {
   local took=$(($(date +%s) - start))
 
   if [ -f "$CASE_DIR/timed-out" ]; then
-    reason="timed out after ${case_limit}s"
+    reason="timed out after ${limit}s"
   elif [ -n "$leftovers" ]; then
     reason="left running (stacks in $CASE_DIR/stacks.txt): $leftovers"
     [ "$rc" -eq 0 ] && rc=1

@@ -19,6 +19,7 @@ if [ $# -lt 2 ]; then
   exit 2
 fi
 root=$(cd "$(dirname "$0")/../.." && pwd)
+source "$root/tests/support/shell_lib.sh"
 native=$(cd "$1" && pwd)
 win=$(cd "$2" && pwd)
 shift 2
@@ -60,15 +61,15 @@ if [ -z "${DISPLAY:-}" ]; then
   done
   Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >"$run/xvfb.log" 2>&1 &
   pids+=($!)
-  for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.05; done
+  wait_until 5 "Xvfb on :$n" test -e "/tmp/.X11-unix/X$n" || true
   export DISPLAY=":$n"
 fi
 
 rm -rf "$run/com1"
 "$sim" --pty "$run/com1" --log "$run/sim.log" "$@" &
 pids+=($!)
-for _ in $(seq 100); do [ -L "$run/com1" ] && break; sleep 0.05; done
-[ -L "$run/com1" ] || { echo "the simulator did not start" >&2; exit 1; }
+wait_until 5 "the simulator on $run/com1" test -L "$run/com1" ||
+  { echo "the simulator did not start" >&2; exit 1; }
 
 echo "KORVEX7.exe on $DISPLAY, simulator log $run/sim.log"
 if [ "$headless" -eq 0 ]; then

@@ -8,11 +8,17 @@ CTL=${1:?korvex7ctl binary}
 SIM=${2:?korvex7-sim binary}
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/korvex7ctl-it.XXXXXX")
 SIM_PIDS=()
+# Other helpers a test starts (servers, babblers); ended with the test.
+HELPER_PIDS=()
 FAILURES=0
+# The support programs of the tests (misbehaving servers and units) and the
+# shell pieces shared with the end-to-end harness.
+SUPPORT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../support" && pwd)
+source "$SUPPORT/shell_lib.sh"
 
 cleanup() {
   local pid
-  for pid in "${SIM_PIDS[@]}"; do
+  for pid in "${HELPER_PIDS[@]}" "${SIM_PIDS[@]}"; do
     kill "$pid" 2>/dev/null
     wait "$pid" 2>/dev/null
   done
@@ -30,16 +36,11 @@ fail() {
 start_sim() {
   local name=$1
   shift
-  "$SIM" --pty "$WORK/$name" "$@" >"$WORK/$name.out" 2>&1 &
-  SIM_PIDS+=($!)
-  local i
-  for i in $(seq 1 100); do
-    [ -L "$WORK/$name" ] && return 0
-    sleep 0.05
-  done
-  echo "the simulator did not start:" >&2
-  cat "$WORK/$name.out" >&2
-  exit 1
+  : >"$WORK/$name.out"
+  launch_sim "$WORK/$name" "$WORK/$name.out" "$@"
+  local started=$?
+  SIM_PIDS+=("$SIM_PID")
+  [ "$started" -eq 0 ] || { echo "the simulator did not start" >&2; exit 1; }
 }
 
 # stop_sims: ends every simulator started so far (each writes its last dump).
@@ -91,12 +92,8 @@ same_settings() {
 # wait_same_settings A B: as same_settings, giving the simulator up to two
 # seconds to write its dump.
 wait_same_settings() {
-  local i
-  for i in $(seq 1 40); do
-    [ -f "$2" ] && "$CTL" diff "$1" "$2" >/dev/null 2>&1 && return 0
-    sleep 0.05
-  done
-  same_settings "$1" "$2"
+  wait_until 2 "$2 to hold the settings of $1" "$CTL" diff "$1" "$2" >/dev/null 2>&1 ||
+    same_settings "$1" "$2"
 }
 
 # A settings file that differs from the defaults in every group.
@@ -124,16 +121,8 @@ make_site_file() {
 
 # wait_file FILE: up to two seconds for FILE to appear.
 wait_file() {
-  local i
-  for i in $(seq 1 40); do
-    [ -s "$1" ] && return 0
-    sleep 0.05
-  done
-  fail "$1 did not appear"
+  wait_until 2 "$1" test -s "$1" || fail "$1 did not appear"
 }
-
-# The support programs of the tests (misbehaving servers and units).
-SUPPORT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../support" && pwd)
 
 # within MS CODE ARGS...: the tool ends with CODE within MS milliseconds; it
 # is ended after 20 s whatever it does, or as soon as it holds more than
@@ -191,7 +180,7 @@ listen_sim() {
   shift
   "$SIM" --listen tcp://127.0.0.1:0 "$@" >"$WORK/$name.out" 2>&1 &
   SIM_PIDS+=($!)
-  for _ in $(seq 100); do grep -q 'on tcp://' "$WORK/$name.out" && break; sleep 0.05; done
+  wait_until 5 "the simulator to listen" grep -q 'on tcp://' "$WORK/$name.out"
   PORT_URL=$(grep -o 'tcp://127.0.0.1:[0-9]*' "$WORK/$name.out")
   [ -n "$PORT_URL" ] || { cat "$WORK/$name.out" >&2; exit 1; }
 }

@@ -63,10 +63,7 @@ stop_sims
 # sends); the tool neither hangs nor reads such a line into a file.
 python3 "$(dirname "$0")/../e2e/line_babbler.py" "$WORK/babbler" E3 20 100000 >/dev/null 2>&1 &
 SIM_PIDS+=($!)
-for _ in $(seq 100); do
-  [ -L "$WORK/babbler" ] && break
-  sleep 0.05
-done
+wait_until 5 "the babbler to make its line" test -L "$WORK/babbler"
 kill -USR1 "${SIM_PIDS[-1]}"
 ctl 8 --port "$WORK/babbler" set alarm.mode=external
 expect_in "$WORK/err" 'the line does not fall silent: '
@@ -83,10 +80,7 @@ cp "$WORK/site.dat" "$WORK/kept.dat"
 "$CTL" --no-progress --timeout-ms 500 --port "$WORK/paused" read "$WORK/kept.dat" \
   >"$WORK/out" 2>"$WORK/err" &
 ctl_pid=$!
-for _ in $(seq 200); do
-  [ "$(grep -c ' TX ' "$WORK/paused.log")" -ge 10 ] && break
-  sleep 0.01
-done
+wait_until --every 0.01 2 "ten answers" count_at_least 10 ' TX ' "$WORK/paused.log"
 kill -STOP "$sim_pid"
 rc=0
 wait "$ctl_pid" || rc=$?
@@ -106,10 +100,7 @@ start_sim doomed --reply-delay-ms 20 --log "$WORK/doomed.log"
 sim_pid=${SIM_PIDS[-1]}
 "$CTL" --no-progress --port "$WORK/doomed" read "$WORK/kept.dat" >"$WORK/out" 2>"$WORK/err" &
 ctl_pid=$!
-for _ in $(seq 200); do
-  [ "$(grep -c ' TX ' "$WORK/doomed.log")" -ge 10 ] && break
-  sleep 0.01
-done
+wait_until --every 0.01 2 "ten answers" count_at_least 10 ' TX ' "$WORK/doomed.log"
 {
   kill -KILL "$sim_pid"
   wait "$sim_pid"
@@ -124,6 +115,14 @@ expect_in "$WORK/err" "$WORK/doomed"
 cmp -s "$WORK/site.dat" "$WORK/kept.dat" || fail "a read cut short by the line changed the file"
 rm -f "$WORK/doomed"
 SIM_PIDS=()
+
+# The simulator's dump is a settings file too: a device's name is refused
+# (said on its output) and nothing is made there.
+start_sim devdump --dump "$WORK/COM1.dat"
+wait_until 5 "the simulator's refusal" grep -qF "$WORK/COM1.dat: cannot be written: " \
+  "$WORK/devdump.out" || fail "the simulator did not refuse to dump into COM1.dat"
+stop_sims
+[ ! -e "$WORK/COM1.dat" ] || fail "the simulator dumped into COM1.dat"
 
 # The file a read writes cannot be written: a folder, a missing folder, a
 # file size limit below the file's size (as on a full disk). Status 6, an

@@ -7,17 +7,6 @@
 #   8 a host name with several addresses
 source "$(dirname "$0")/ctl_common.sh"
 
-HELPER_PIDS=()
-deadlines_cleanup() {
-  local pid
-  for pid in "${HELPER_PIDS[@]}"; do
-    kill "$pid" 2>/dev/null
-    wait "$pid" 2>/dev/null
-  done
-  cleanup
-}
-trap deadlines_cleanup EXIT
-
 make_site_file "$WORK/site.dat"
 stop_sims
 
@@ -32,7 +21,7 @@ HELPER_PIDS+=($!)
 python3 "$SUPPORT/rfc2217_babbler.py" "$WORK/wrong.port" wrong &
 HELPER_PIDS+=($!)
 for f in mute chatter wrong; do
-  for _ in $(seq 100); do [ -s "$WORK/$f.port" ] && break; sleep 0.05; done
+  wait_until 5 "the $f server's port" test -s "$WORK/$f.port"
 done
 within 4500 7 --port "rfc2217://127.0.0.1:$(cat "$WORK/mute.port")" get alarm.mode
 expect_in "$WORK/err" "did not take up the RFC 2217 com-port option within 3000 ms"
@@ -92,7 +81,7 @@ open(sys.argv[1] + ".new", "w").write(str(s.getsockname()[1]))
 os.rename(sys.argv[1] + ".new", sys.argv[1])
 time.sleep(120)' "$WORK/full.port" &
 HELPER_PIDS+=($!)
-for _ in $(seq 100); do [ -s "$WORK/full.port" ] && break; sleep 0.05; done
+wait_until 5 "the full server's port" test -s "$WORK/full.port"
 LD_PRELOAD=$WORK/resolve_shim.so KORVEX7_SHIM_HOST=four.korvex7.test KORVEX7_SHIM_COUNT=4 \
   within 4000 7 --port "tcp://four.korvex7.test:$(cat "$WORK/full.port")" get alarm.mode
 expect_in "$WORK/err" "no answer from any of its 4 addresses within 3000 ms"

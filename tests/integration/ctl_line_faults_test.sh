@@ -8,17 +8,6 @@
 # (4, 7 and 8, the deadlines: ctl_line_deadlines_test.sh.)
 source "$(dirname "$0")/ctl_common.sh"
 
-HELPER_PIDS=()
-faults_cleanup() {
-  local pid
-  for pid in "${HELPER_PIDS[@]}"; do
-    kill "$pid" 2>/dev/null
-    wait "$pid" 2>/dev/null
-  done
-  cleanup
-}
-trap faults_cleanup EXIT
-
 make_site_file "$WORK/site.dat"
 stop_sims
 
@@ -94,7 +83,7 @@ stop_sims
 # 6. Bytes that are not text, in text and in JSON: escaped, never a crash.
 python3 "$SUPPORT/fixed_answer_unit.py" "$WORK/bytes" fffe800d0a &
 HELPER_PIDS+=($!)
-for _ in $(seq 100); do [ -L "$WORK/bytes" ] && break; sleep 0.05; done
+wait_until 5 "the line to appear" test -L "$WORK/bytes"
 ctl 5 --port "$WORK/bytes" --json send RAM
 python3 -c 'import json,sys; u=json.load(open(sys.argv[1]))["units"][0]; sys.exit(u["reply"] != "\\xFF\\xFE\\x80")' \
   "$WORK/out" || fail "send --json with bytes that are no text: $(cat "$WORK/out")"
@@ -111,7 +100,7 @@ set -m
 start_sim slow --reply-delay-ms 30 --log "$WORK/slow.log"
 "$CTL" --no-progress --port "$WORK/slow" write "$WORK/site.dat" >"$WORK/out" 2>"$WORK/err" &
 ctl_pid=$!
-for _ in $(seq 400); do [ "$(grep -c ' RX ' "$WORK/slow.log")" -ge 10 ] && break; sleep 0.01; done
+wait_until --every 0.01 4 "ten commands" count_at_least 10 ' RX ' "$WORK/slow.log"
 kill -INT "$ctl_pid"
 rc=0
 wait "$ctl_pid" || rc=$?
@@ -122,7 +111,7 @@ cp "$WORK/site.dat" "$WORK/kept.dat"
 : >"$WORK/slow.log"
 "$CTL" --no-progress --port "$WORK/slow" read "$WORK/kept.dat" >"$WORK/out" 2>"$WORK/err" &
 ctl_pid=$!
-for _ in $(seq 400); do [ "$(grep -c ' RX ' "$WORK/slow.log")" -ge 10 ] && break; sleep 0.01; done
+wait_until --every 0.01 4 "ten commands" count_at_least 10 ' RX ' "$WORK/slow.log"
 kill -TERM "$ctl_pid"
 rc=0
 wait "$ctl_pid" || rc=$?

@@ -69,7 +69,7 @@ start_ser2net slow
 "$CTL" --no-progress --port "tcp://127.0.0.1:$RAW" read "$WORK/lost.dat" \
   >"$WORK/out" 2>"$WORK/err" &
 reader=$!
-for _ in $(seq 200); do [ "$(grep -c ' RX ' "$WORK/slow.log")" -ge 5 ] && break; sleep 0.02; done
+wait_until --every 0.02 4 "five commands" count_at_least 5 ' RX ' "$WORK/slow.log"
 { kill -KILL "${SER2NET_PIDS[-1]}" && wait "${SER2NET_PIDS[-1]}"; } 2>/dev/null
 wait "$reader"
 [ $? -eq 7 ] || fail "a read whose connection was lost did not end with 7"
@@ -111,7 +111,7 @@ stop_sims
 "$SIM" --listen tcp://127.0.0.1:0 --listen 'tcp://[::1]:0' --load "$WORK/site.dat" \
   >"$WORK/listen.out" 2>&1 &
 SIM_PIDS+=($!)
-for _ in $(seq 100); do grep -q 'on tcp://' "$WORK/listen.out" && break; sleep 0.05; done
+wait_until 5 "the simulator to listen" grep -q 'on tcp://' "$WORK/listen.out"
 v4=$(grep -o 'tcp://127.0.0.1:[0-9]*' "$WORK/listen.out")
 v6=$(grep -o 'tcp://\[::1\]:[0-9]*' "$WORK/listen.out")
 ctl 0 --port "$v4" read "$WORK/listen4.dat"

@@ -1,9 +1,11 @@
 #include "tools/ctl/cli.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 
 #include "core/link/port_address.h"
 #include "korvex7_version.h"
+#include "tools/ctl/commands/commands.h"
 
 namespace korvex7::ctl {
 
@@ -28,6 +30,77 @@ line is unreliable (scan found noise, or the line did not fall silent); 9 the to
 itself failed; 130 stopped by Ctrl+C or SIGTERM (where it stopped is said). With several
 units, the highest code.)";
 
+// The command line's side of one command: its subcommand (or, for a
+// command given as an option, that option) and where its parameters land.
+struct CommandSlot {
+  const CtlCommand* command = nullptr;
+  CLI::App* subcommand = nullptr;
+  CLI::Option* option = nullptr;  // a command given as an option
+  // One of each per parameter, in the command's order; a parameter of one
+  // word (or a value) takes `text`, one of several words `words`.
+  std::vector<std::string> text;
+  std::vector<std::vector<std::string>> words;
+  std::vector<CLI::Option*> given;
+};
+
+// Adds the command's subcommand with its parameters to `app`.
+void AddSubcommand(CLI::App& app, CommandSlot& slot) {
+  const CtlCommand& c = *slot.command;
+  slot.subcommand = app.add_subcommand(std::string(c.name), std::string(c.help));
+  const std::size_t n = c.parameters.size();
+  slot.text.resize(n);
+  slot.words.resize(n);
+  for (std::size_t i = 0; i < n; ++i) {
+    const CtlParameter& p = c.parameters[i];
+    const std::string name(p.name);
+    const std::string help(p.help);
+    CLI::Option* option = nullptr;
+    switch (p.kind) {
+      case CtlParameter::Kind::kWords:
+        if (p.most == 1) {
+          option = slot.subcommand->add_option(name, slot.text[i], help);
+        } else {
+          option = slot.subcommand->add_option(name, slot.words[i], help);
+          if (p.most != kAnyNumber) option->expected(p.least, p.most);
+        }
+        break;
+      case CtlParameter::Kind::kOption:
+        option = slot.subcommand->add_option(name, slot.text[i], help);
+        break;
+      case CtlParameter::Kind::kFlag:
+        option = slot.subcommand->add_flag(name, help);
+        break;
+    }
+    if (p.least > 0) option->required();
+    slot.given.push_back(option);
+  }
+}
+
+// The command's words and options, as parsed, into `o`.
+void TakeParameters(const CommandSlot& slot, CtlOptions& o) {
+  const CtlCommand& c = *slot.command;
+  o.command = std::string(c.name);
+  for (std::size_t i = 0; i < slot.given.size(); ++i) {
+    if (slot.given[i]->count() == 0) continue;
+    const CtlParameter& p = c.parameters[i];
+    switch (p.kind) {
+      case CtlParameter::Kind::kWords:
+        if (p.most == 1) {
+          o.arguments.push_back(slot.text[i]);
+        } else {
+          o.arguments.insert(o.arguments.end(), slot.words[i].begin(), slot.words[i].end());
+        }
+        break;
+      case CtlParameter::Kind::kOption:
+        o.commandOptions[std::string(p.name)] = slot.text[i];
+        break;
+      case CtlParameter::Kind::kFlag:
+        o.commandOptions[std::string(p.name)];
+        break;
+    }
+  }
+}
+
 }  // namespace
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
@@ -39,8 +112,14 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments, std::ost
   app.footer(kFooter);
   app.set_version_flag("--version", "korvex7ctl " KORVEX7_VERSION);
 
-  bool listPorts = false;
-  app.add_flag("--list-ports", listPorts, "List the serial ports of this computer");
+  std::vector<CommandSlot> slots(Commands().size());
+  for (std::size_t i = 0; i < slots.size(); ++i) {
+    slots[i].command = Commands()[i];
+    if (IsOptionCommand(*slots[i].command)) {
+      const std::string help(slots[i].command->help);
+      slots[i].option = app.add_flag(std::string(slots[i].command->name), help);
+    }
+  }
   app.add_option("--port", o.port,
 #ifdef _WIN32
                  "Serial port: COM1 .. COM256, "
@@ -64,63 +143,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments, std::ost
   app.add_flag("--json", o.json, "Print results as JSON");
   app.add_flag("--no-progress", o.noProgress, "No progress bar, even on a terminal");
 
-  std::string file;
-  std::vector<std::string> many;
-
-  auto* read = app.add_subcommand("read", "Read every setting from the unit into a settings file");
-  read->add_option("file", file,
-                   "Settings file (.dat) to write; with several units, "
-                   "\"-NN\" is added to the name, or {addr} replaced")
-      ->required();
-
-  auto* write = app.add_subcommand("write", "Send every setting of a settings file to the unit");
-  write->add_option("file", file, "Settings file (.dat) to send")->required();
-
-  auto* get =
-      app.add_subcommand("get", "Read fields from the unit (or from a file) and print them");
-  get->add_option("fields", many, "Fields, arrays (videoAdjust.brightness), groups (alarm) or all")
-      ->required();
-  get->add_option("--file", o.file, "Read the fields from this settings file, not from the unit");
-
-  auto* set = app.add_subcommand("set", "Set fields on the unit (or in a file)");
-  set->add_option("assignments", many,
-                  "FIELD=VALUE, e.g. alarm.mode=external "
-                  "videoAdjust.brightness[3]=-1 title.text[1]=入口")
-      ->required();
-  set->add_option("--file", o.file, "Change this settings file instead of the unit");
-
-  auto* diff = app.add_subcommand("diff",
-                                  "Show the fields that differ between two settings files, "
-                                  "or between a file and the unit (--unit)");
-  diff->add_option("files", many, "A.dat B.dat, or FILE.dat with --unit")
-      ->required()
-      ->expected(1, 2);
-  diff->add_flag("--unit", o.diffUnit, "Compare the file with the settings read from the unit");
-
-  auto* show = app.add_subcommand("show", "Print the settings of a settings file");
-  show->add_option("file", file, "Settings file (.dat)")->required();
-  std::vector<std::string> showFields;
-  show->add_option("fields", showFields, "Only these fields, arrays or groups");
-
-  auto* send = app.add_subcommand("send", "Send one raw command and print the unit's answer");
-  std::string raw;
-  send->add_option("command", raw, "The command without CR LF, e.g. RAM")->required();
-
-  auto* sw = app.add_subcommand("switch", "Switch the picture the unit shows now");
-  std::string picture;
-  sw->add_option("picture", picture, "ch.01 .. ch.16, split4A .. split16, auto")->required();
-
-  auto* clock = app.add_subcommand("clock", "Set the unit's clock");
-  clock->add_flag("--now", o.clockNow, "From this computer's clock")->required();
-
-  auto* fields = app.add_subcommand("fields", "List the field names and the values they take");
-
-  auto* scan = app.add_subcommand(
-      "scan",
-      "Find the units that answer: each RS-485 address 00..31 (or those of --address) "
-      "in turn, or the one unit of an RS-232C line. Only a well-formed answer carrying the "
-      "address asked counts; anything else is reported as noise on the line (exit 8)");
-
+  for (CommandSlot& slot : slots) {
+    if (!IsOptionCommand(*slot.command)) AddSubcommand(app, slot);
+  }
   app.require_subcommand(0, 1);
 
   std::vector<const char*> argv;
@@ -134,51 +159,31 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments, std::ost
     return result;
   }
 
-  if (read->parsed()) {
-    o.command = CtlCommand::kRead;
-    o.arguments = {file};
-  } else if (write->parsed()) {
-    o.command = CtlCommand::kWrite;
-    o.arguments = {file};
-  } else if (get->parsed()) {
-    o.command = CtlCommand::kGet;
-    o.arguments = many;
-  } else if (set->parsed()) {
-    o.command = CtlCommand::kSet;
-    o.arguments = many;
-  } else if (diff->parsed()) {
-    o.command = CtlCommand::kDiff;
-    o.arguments = many;
-    if (many.size() != (o.diffUnit ? 1u : 2u)) {
-      err << "korvex7ctl: diff takes two settings files, or one with --unit\n";
-      result.exitCode = kExitUsage;
-      return result;
-    }
-  } else if (show->parsed()) {
-    o.command = CtlCommand::kShow;
-    o.arguments = {file};
-    o.arguments.insert(o.arguments.end(), showFields.begin(), showFields.end());
-  } else if (send->parsed()) {
-    o.command = CtlCommand::kSend;
-    o.arguments = {raw};
-  } else if (sw->parsed()) {
-    o.command = CtlCommand::kSwitch;
-    o.arguments = {picture};
-  } else if (clock->parsed()) {
-    o.command = CtlCommand::kClock;
-  } else if (fields->parsed()) {
-    o.command = CtlCommand::kFields;
-  } else if (scan->parsed()) {
-    o.command = CtlCommand::kScan;
-  } else if (listPorts) {
-    o.command = CtlCommand::kListPorts;
-  } else {
+  // A command word first, then a command given as an option.
+  const auto parsed = [](const CommandSlot& s) {
+    return s.subcommand != nullptr ? s.subcommand->parsed() : false;
+  };
+  auto chosen = std::find_if(slots.begin(), slots.end(), parsed);
+  if (chosen == slots.end()) {
+    chosen = std::find_if(slots.begin(), slots.end(), [](const CommandSlot& s) {
+      return s.option != nullptr && s.option->count() > 0;
+    });
+  }
+  if (chosen == slots.end()) {
     err << app.help();
     result.exitCode = kExitUsage;
     return result;
   }
+  TakeParameters(*chosen, o);
+  if (chosen->command->usageError != nullptr) {
+    if (const std::string error = chosen->command->usageError(o); !error.empty()) {
+      err << "korvex7ctl: " << error << '\n';
+      result.exitCode = kExitUsage;
+      return result;
+    }
+  }
   o.timeoutGiven = timeout->count() > 0;
-  if (o.rs485 && o.addresses.empty() && o.command != CtlCommand::kScan) {
+  if (o.rs485 && o.addresses.empty() && !chosen->command->everyAddressByDefault) {
     err << "korvex7ctl: --rs485 needs --address (NN, FF, NN-MM or NN,MM,...)\n";
     result.exitCode = kExitUsage;
     return result;

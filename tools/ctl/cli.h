@@ -1,4 +1,6 @@
-// The command line of korvex7ctl, parsed with CLI11 into CtlOptions.
+// The command line of korvex7ctl, parsed with CLI11 into CtlOptions: the
+// global options here, each command with its own words and options from its
+// description (tools/ctl/commands/commands.h).
 #pragma once
 
 #include <optional>

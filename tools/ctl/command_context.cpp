@@ -5,6 +5,7 @@
 #include "core/model/settings_store.h"
 #include "core/text/escaped_bytes.h"
 #include "core/transfer/read_all.h"
+#include "platform/atomic_file.h"
 #include "tools/ctl/address_list.h"
 #include "tools/ctl/report.h"
 
@@ -94,6 +95,11 @@ bool CommandContext::LoadComplete(const std::string& path, SettingsModel& model,
   Error(loaded.message);
   code = kExitFileError;
   return false;
+}
+
+std::string CommandContext::SaveSettings(const std::string& path, const SettingsModel& model) {
+  if (!MayBeSettingsFile(path)) return SettingsFileWriteRefusal(path);
+  return platform::ReplaceFileAtomically(PathFromUtf8(path), SettingsFileBytes(model)).message;
 }
 
 int CommandContext::NeedPort(std::string_view command) {

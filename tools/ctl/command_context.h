@@ -106,6 +106,9 @@ class CommandContext {
   // Loads a settings file; a file that does not read completely is refused
   // (reported, `code` set).
   bool LoadComplete(const std::string& path, SettingsModel& model, int& code);
+  // Writes the model's settings file at `path` (a device's name refused
+  // before anything is made); the failure's message, empty when written.
+  static std::string SaveSettings(const std::string& path, const SettingsModel& model);
 
  private:
   const CtlOptions& o_;

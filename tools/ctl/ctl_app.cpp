@@ -1,38 +1,30 @@
 #include "tools/ctl/ctl_app.h"
 
+#include <algorithm>
+
 #include "tools/ctl/commands/commands.h"
 
 namespace korvex7::ctl {
 
 namespace {
 
-struct CommandEntry {
-  CtlCommand command;
-  int (*run)(CommandContext&);
-};
-
-constexpr CommandEntry kCommands[] = {
-    {CtlCommand::kListPorts, RunListPorts},
-    {CtlCommand::kFields, RunFields},
-    {CtlCommand::kShow, RunShow},
-    {CtlCommand::kDiff, RunDiff},
-    {CtlCommand::kRead, RunRead},
-    {CtlCommand::kWrite, RunWrite},
-    {CtlCommand::kGet, RunGet},
-    {CtlCommand::kSet, RunSet},
-    {CtlCommand::kSend, RunSend},
-    {CtlCommand::kSwitch, RunSwitch},
-    {CtlCommand::kClock, RunClock},
-    {CtlCommand::kScan, RunScan},
-};
+#define KORVEX7_CTL_COMMAND_ADDRESS(Name) &k##Name##Command,
+constexpr const CtlCommand* kCommands[] = {KORVEX7_CTL_COMMANDS(KORVEX7_CTL_COMMAND_ADDRESS)};
+#undef KORVEX7_CTL_COMMAND_ADDRESS
 
 }  // namespace
 
+std::span<const CtlCommand* const> Commands() { return kCommands; }
+
+const CtlCommand* FindCommand(std::string_view name) {
+  const auto found = std::find_if(std::begin(kCommands), std::end(kCommands),
+                                  [name](const CtlCommand* c) { return c->name == name; });
+  return found == std::end(kCommands) ? nullptr : *found;
+}
+
 int RunCtl(const CtlOptions& options, CtlEnvironment& env) {
   CommandContext ctx(options, env);
-  for (const CommandEntry& entry : kCommands) {
-    if (entry.command == options.command) return entry.run(ctx);
-  }
+  if (const CtlCommand* command = FindCommand(options.command)) return command->run(ctx);
   ctx.Error("no command given (try --help)");
   return kExitUsage;
 }

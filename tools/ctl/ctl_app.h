@@ -11,10 +11,12 @@
 #include <atomic>
 #include <ctime>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "link/link_port.h"
@@ -42,24 +44,11 @@ enum ExitCode : int {
   kExitStopped = 130,       // stopped by Ctrl+C, Ctrl+Break, SIGTERM or the console closing
 };
 
-enum class CtlCommand {
-  kNone,
-  kListPorts,
-  kFields,
-  kRead,
-  kWrite,
-  kGet,
-  kSet,
-  kDiff,
-  kShow,
-  kSend,
-  kSwitch,
-  kClock,
-  kScan,
-};
-
 struct CtlOptions {
-  CtlCommand command = CtlCommand::kNone;
+  // The command as typed: "read", "scan", or "--list-ports" for the command
+  // given as an option (tools/ctl/commands/commands.h lists them). Empty:
+  // none.
+  std::string command;
   std::string port;
   bool rs485 = false;
   std::string addresses;      // as typed after --address
@@ -68,10 +57,19 @@ struct CtlOptions {
   bool timeoutGiven = false;  // --timeout-ms was given (scan waits less unless told)
   bool json = false;
   bool noProgress = false;
-  std::vector<std::string> arguments;  // files, fields, assignments, the raw command, the picture
-  std::string file;                    // get/set --file: work on a settings file, not a unit
-  bool diffUnit = false;               // diff --unit
-  bool clockNow = false;               // clock --now
+  // The command's words (files, fields, assignments, the raw command, the
+  // picture), in the order its description lists them.
+  std::vector<std::string> arguments;
+  // The command's own options as given: "--file" with its value, a flag
+  // ("--unit", "--now") with an empty one.
+  std::map<std::string, std::string, std::less<>> commandOptions;
+
+  bool Given(std::string_view option) const { return commandOptions.contains(option); }
+  // The value given to `option`; empty when it was not given.
+  std::string Value(std::string_view option) const {
+    const auto it = commandOptions.find(option);
+    return it == commandOptions.end() ? std::string() : it->second;
+  }
 };
 
 struct CtlEnvironment {

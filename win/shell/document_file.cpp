@@ -5,28 +5,15 @@
 #include <algorithm>
 #include <limits>
 
-#include "core/model/device_names.h"
 #include "core/model/settings_store.h"
-#include "platform/atomic_file.h"
 #include "platform/win32/text.h"
 #include "platform/win32/unique_handle.h"
 
 namespace korvex7::win {
 
-SaveResult SaveSettingsFile(const std::wstring& path, const SettingsModel& model) {
-  switch (platform::ReplaceFileAtomically(path, SettingsFileBytes(model)).failedStep) {
-    case platform::FileReplaceStep::kNone:
-      return SaveResult::kSaved;
-    case platform::FileReplaceStep::kDeviceName:
-      return SaveResult::kDeviceName;
-    case platform::FileReplaceStep::kCreate:
-      return SaveResult::kCannotCreate;
-    case platform::FileReplaceStep::kWrite:
-      return SaveResult::kCannotWrite;
-    case platform::FileReplaceStep::kReplace:
-      break;
-  }
-  return SaveResult::kCannotReplace;
+SaveOutcome SaveSettingsFile(const std::wstring& path, const SettingsModel& model) {
+  if (!MayBeSettingsFile(win32::WideToUtf8(path))) return {.deviceName = true};
+  return {.replace = platform::ReplaceFileAtomically(path, SettingsFileBytes(model))};
 }
 
 namespace {
@@ -85,7 +72,7 @@ bool ReadFileStart(const std::wstring& path, std::size_t limit, std::string& byt
 
 OpenOutcome LoadSettingsFile(const std::wstring& path, SettingsModel& model) {
   const std::string name = win32::WideToUtf8(path);
-  if (IsDeviceName(name)) return {OpenResult::kDeviceName};
+  if (!MayBeSettingsFile(name)) return {OpenResult::kDeviceName};
   std::string bytes;
   if (!ReadFileStart(path, kSettingsFileReadLimit, bytes)) {
     const DWORD error = GetLastError();

@@ -16,11 +16,19 @@
 
 #include "core/model/settings_file.h"
 #include "core/model/settings_model.h"
+#include "platform/atomic_file.h"
 
 namespace korvex7::win {
 
-// The step of a save that failed; each has its own message.
-enum class SaveResult { kSaved, kDeviceName, kCannotCreate, kCannotWrite, kCannotReplace };
+// What Save did. A device's name is refused before anything is made;
+// otherwise `replace` is the platform's outcome: the step that failed (each
+// has its own message) and the system's words.
+struct SaveOutcome {
+  bool deviceName = false;
+  platform::FileReplaceResult replace{};
+
+  bool saved() const { return !deviceName && replace.ok(); }
+};
 
 // What Open found.
 enum class OpenResult {
@@ -38,7 +46,7 @@ struct OpenOutcome {
 };
 
 // Writes the settings file for model to path (a full path).
-SaveResult SaveSettingsFile(const std::wstring& path, const SettingsModel& model);
+SaveOutcome SaveSettingsFile(const std::wstring& path, const SettingsModel& model);
 
 // Reads the settings file at path into model, from at most its first
 // kSettingsFileReadLimit bytes (only they are read from the disk, so a file

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "core/model/device_names.h"
+#include "core/model/settings_store.h"
 #include "win/dialogs/about_dialog.h"
 #include "win/dialogs/comm_settings_dialog.h"
 #include "win/dialogs/dialog_context.h"
@@ -106,25 +107,29 @@ void ShowOpenFailure(HWND hwnd, const std::wstring& path, const OpenOutcome& out
   ShowMessage(hwnd, text.c_str(), kErrorCaption, MB_OK | MB_ICONWARNING);
 }
 
+// The program's messages for a failed save are its own fixed words, one
+// for each step; the system's words the outcome carries are not shown.
 bool WriteDocumentTo(SettingsModel& model, const std::wstring& path) {
-  const SaveResult result = SaveSettingsFile(path, model);
-  const wchar_t* message = nullptr;
-  switch (result) {
-    case SaveResult::kSaved:
-      model.document.modified = 0;
-      return true;
-    case SaveResult::kDeviceName:
-      ShowMessage(nullptr, DeviceNameMessage(path).c_str(), kErrorCaption,
-                  MB_OK | MB_ICONERROR | MB_TASKMODAL);
-      return false;
-    case SaveResult::kCannotCreate:
+  const SaveOutcome outcome = SaveSettingsFile(path, model);
+  if (outcome.saved()) {
+    model.document.modified = 0;
+    return true;
+  }
+  if (outcome.deviceName) {
+    ShowMessage(nullptr, DeviceNameMessage(path).c_str(), kErrorCaption,
+                MB_OK | MB_ICONERROR | MB_TASKMODAL);
+    return false;
+  }
+  const wchar_t* message = kCannotReplace;
+  switch (outcome.replace.failedStep) {
+    case platform::FileReplaceStep::kCreate:
       message = kCannotOpenForWriting;
       break;
-    case SaveResult::kCannotWrite:
+    case platform::FileReplaceStep::kWrite:
       message = kCannotWrite;
       break;
-    case SaveResult::kCannotReplace:
-      message = kCannotReplace;
+    case platform::FileReplaceStep::kNone:
+    case platform::FileReplaceStep::kReplace:
       break;
   }
   ShowMessage(nullptr, message, kErrorCaption, MB_OK | MB_ICONERROR | MB_TASKMODAL);
@@ -261,7 +266,7 @@ bool SaveDocumentAs(App& app, HWND hwnd) {
       return false;
     }
     path = d.fileBuffer;
-    if (!IsDeviceName(WideToUtf8(path))) break;
+    if (MayBeSettingsFile(WideToUtf8(path))) break;
     // The name is asked for again, as for a file that Open does not find.
     ShowDeviceNameMessage(hwnd, path);
   }

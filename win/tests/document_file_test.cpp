@@ -44,31 +44,26 @@ SettingsModel Edited() {
   return m;
 }
 
+// Save writes the settings file and nothing else, whether the file is new
+// or replaces a longer one.
 TEST(DocumentFileTest, SaveWritesTheSettingsFileAndNothingElse) {
-  TempFolder dir;
-  const SettingsModel model = Edited();
-  ASSERT_EQ(SaveSettingsFile(dir / L"unit.dat", model), SaveResult::kSaved);
-  std::string bytes;
-  ASSERT_TRUE(ReadWholeFile(dir / L"unit.dat", bytes));
-  EXPECT_EQ(bytes, Expected(model));
-  EXPECT_EQ(dir.Names(), std::vector<std::wstring>{L"unit.dat"});
-}
-
-TEST(DocumentFileTest, SaveReplacesAnExistingFile) {
-  TempFolder dir;
-  WriteRaw(dir / L"unit.dat", std::string(5000, 'x'));
-  const SettingsModel model = Edited();
-  ASSERT_EQ(SaveSettingsFile(dir / L"unit.dat", model), SaveResult::kSaved);
-  std::string bytes;
-  ASSERT_TRUE(ReadWholeFile(dir / L"unit.dat", bytes));
-  EXPECT_EQ(bytes, Expected(model));
-  EXPECT_EQ(dir.Names(), std::vector<std::wstring>{L"unit.dat"});
+  for (const bool existing : {false, true}) {
+    SCOPED_TRACE(existing ? "over an existing file" : "a new file");
+    TempFolder dir;
+    if (existing) WriteRaw(dir / L"unit.dat", std::string(5000, 'x'));
+    const SettingsModel model = Edited();
+    ASSERT_TRUE(SaveSettingsFile(dir / L"unit.dat", model).saved());
+    std::string bytes;
+    ASSERT_TRUE(ReadWholeFile(dir / L"unit.dat", bytes));
+    EXPECT_EQ(bytes, Expected(model));
+    EXPECT_EQ(dir.Names(), std::vector<std::wstring>{L"unit.dat"});
+  }
 }
 
 TEST(DocumentFileTest, SaveRoundTrip) {
   TempFolder dir;
   const SettingsModel saved = Edited();
-  ASSERT_EQ(SaveSettingsFile(dir / L"unit.dat", saved), SaveResult::kSaved);
+  ASSERT_TRUE(SaveSettingsFile(dir / L"unit.dat", saved).saved());
   SettingsModel loaded;
   ASSERT_TRUE(LoadSettingsFile(dir / L"unit.dat", loaded).loaded());
   EXPECT_TRUE(SavedFieldsEqual(saved, loaded));
@@ -81,15 +76,20 @@ TEST(DocumentFileTest, FailedSavesLeaveEverythingAsItWas) {
   WriteRaw(dir / L"taken.dat\\inside.txt", "keep");
   struct Row {
     std::wstring target;
-    SaveResult result;
+    platform::FileReplaceStep step;
   };
   const Row rows[] = {
-      {dir / L"taken.dat", SaveResult::kCannotReplace},                // a folder has the name
-      {dir / L"no-such-folder\\unit.dat", SaveResult::kCannotCreate},  // the folder is missing
+      {dir / L"taken.dat", platform::FileReplaceStep::kReplace},  // a folder has the name
+      {dir / L"no-such-folder\\unit.dat", platform::FileReplaceStep::kCreate},  // no folder
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.target);
-    EXPECT_EQ(SaveSettingsFile(row.target, Edited()), row.result);
+    const SaveOutcome outcome = SaveSettingsFile(row.target, Edited());
+    EXPECT_FALSE(outcome.saved());
+    EXPECT_FALSE(outcome.deviceName);
+    EXPECT_EQ(outcome.replace.failedStep, row.step);
+    // The system's words reach the program with the step.
+    EXPECT_FALSE(outcome.replace.osWords.empty());
     EXPECT_EQ(dir.Names(), std::vector<std::wstring>{L"taken.dat"});
     std::string kept;
     ASSERT_TRUE(ReadWholeFile(dir / L"taken.dat\\inside.txt", kept));
@@ -157,7 +157,9 @@ TEST(DocumentFileTest, SaveRefusesADevicesName) {
   TempFolder dir;
   for (const wchar_t* name : {L"COM1.dat", L"nul.dat", L"Lpt2.txt", L"CON"}) {
     SCOPED_TRACE(name);
-    EXPECT_EQ(SaveSettingsFile(dir / name, Edited()), SaveResult::kDeviceName);
+    const SaveOutcome outcome = SaveSettingsFile(dir / name, Edited());
+    EXPECT_TRUE(outcome.deviceName);
+    EXPECT_FALSE(outcome.saved());
     EXPECT_EQ(dir.Names(), std::vector<std::wstring>{});
   }
 }

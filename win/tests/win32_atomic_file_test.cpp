@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "core/model/device_names.h"
 #include "platform/atomic_file.h"
 #include "platform/win32/atomic_file.h"
 #include "platform/win32/text.h"
@@ -255,20 +254,6 @@ TEST(Win32AtomicFileTest, OnlyABriefHoldIsWaitedFor) {
        {DWORD{ERROR_ACCESS_DENIED}, DWORD{ERROR_DISK_FULL}, DWORD{ERROR_PATH_NOT_FOUND},
         DWORD{ERROR_UNABLE_TO_MOVE_REPLACEMENT}}) {
     EXPECT_FALSE(win32::IsBriefHoldError(lasting)) << lasting;
-  }
-}
-
-// A device's name is refused before anything is made in the folder.
-TEST(Win32AtomicFileTest, DeviceNamesAreNotWritten) {
-  TempFolder dir;
-  for (const wchar_t* name : {L"COM1.dat", L"aux", L"LPT9.txt"}) {
-    const std::wstring target = dir / name;
-    const std::string utf8 = win32::WideToUtf8(target);
-    SCOPED_TRACE(utf8);
-    const FileReplaceResult r = ReplaceFileAtomically(target, "x");
-    EXPECT_EQ(r.failedStep, FileReplaceStep::kDeviceName);
-    EXPECT_EQ(r.message, utf8 + ": cannot be written: " + DeviceNameWords(utf8));
-    EXPECT_EQ(dir.Names(), std::vector<std::wstring>{});
   }
 }
 

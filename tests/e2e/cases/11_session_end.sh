@@ -53,6 +53,9 @@ pty_users() {
   done | sort -u
 }
 
+# line_closed: no process but the simulator has the line open.
+line_closed() { [ -z "$(pty_users)" ]; }
+
 # The session goes on: the port stays open and answers.
 drv main 1000 end-session 0
 [ -n "$(pty_users)" ] || fail "nobody has the line open before the session ends"
@@ -61,9 +64,6 @@ in_dialog "$AGC" click "$IDC_AGC_CLOSE" gone 3000
 
 # The session ends: the line is closed once the program has handled it.
 drv main 1000 end-session 1
-for i in $(seq 100); do
-  [ -n "$(pty_users)" ] || break
-  sleep 0.05
-done
+wait_until 5 "the line to be closed" line_closed || true
 [ -z "$(pty_users)" ] || fail "the line is still open after the session ended: $(pty_users)"
 drv main 1000 alive

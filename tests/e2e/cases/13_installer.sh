@@ -61,14 +61,13 @@ exit_unchanged
 # The uninstaller copies itself away and ends at once; the copy removes
 # what was installed, then ends.
 wine "$folder/Uninstall.exe" /S || fail "the uninstaller ended with status $?"
-for i in $(seq 200); do
-  [ -e "$folder/KORVEX7.exe" ] || [ -e "$menu" ] || [ -e "$folder/Uninstall.exe" ] || break
-  sleep 0.05
-done
-for i in $(seq 200); do
-  pgrep -f 'Au_\.exe' >/dev/null || break
-  sleep 0.05
-done
+# Nothing the installer made is left; the uninstaller's copy has ended.
+installed_files_gone() {
+  ! [ -e "$folder/KORVEX7.exe" ] && ! [ -e "$menu" ] && ! [ -e "$folder/Uninstall.exe" ]
+}
+uninstaller_copy_ended() { ! pgrep -f 'Au_\.exe' >/dev/null; }
+wait_until 10 "the installed files to go" installed_files_gone || true
+wait_until 10 "the uninstaller's copy to end" uninstaller_copy_ended || true
 expect_eq "left in the program's folder" "$(cd "$folder" && ls | paste -sd' ')" "site.dat"
 [ ! -e "$menu" ] || fail "the Start-menu folder is left: $(ls "$menu")"
 read_key && fail "the uninstall key is left: $(cat "$CASE_DIR/key.txt")"

@@ -10,11 +10,7 @@ settings() { python3 "$E2E_ROOT/tests/e2e/settings_file.py" "$@"; }
 
 # Every title is ten characters without trailing blanks: a title read back
 # loses its trailing full-width blanks.
-digits=(０ １ ２ ３ ４ ５ ６ ７ ８ ９)
-titles=()
-for ch in $(seq 0 15); do
-  titles+=("title.text[$ch]=第${digits[ch / 10]}${digits[ch % 10]}番カメラ入口前")
-done
+mapfile -t titles < <(ten_character_titles 0 15)
 settings write "$work/site.dat" "${titles[@]}" \
   alarm.mode=1 alarm.inputPolarity=1 alarm.holdTimeText=120 alarm.display=0 \
   'videoLoss.detect[4]=0' videoLoss.background=1 dateTime.displayRange=5 \

@@ -1,5 +1,6 @@
 # e2e-screen: 1366x768
 # e2e-dpi: 144
+# e2e-seconds: 180
 # At 150 % on a 1366 x 768 laptop screen: the main window, scaled to 1442
 # pixels, is cut to the screen's 1366 and shows the 150 % pictures (92 x 83,
 # their buttons narrowed to fit the 14 in one row) above the status bar,

@@ -1,5 +1,6 @@
 # e2e-screen: 1920x1080
 # e2e-dpi: 192
+# e2e-seconds: 240
 # At 200 % on a 1920 x 1080 screen: the main window, doubled to 1922 pixels,
 # is cut to the screen's 1920 and shows the 200 % pictures (122 x 110 in
 # 136 x 116 buttons) above the status bar, "ﾚﾃﾞｨ" and the clock whole; every

@@ -4,11 +4,7 @@
 # the fields no query carries). Every title is ten characters without
 # trailing blanks: a title read back loses its trailing full-width blanks.
 work=$CASE_DIR/work
-digits=(０ １ ２ ３ ４ ５ ６ ７ ８ ９)
-titles=()
-for ch in $(seq 1 14); do
-  titles+=("title.text[$ch]=第${digits[ch / 10]}${digits[ch % 10]}番カメラ入口前")
-done
+mapfile -t titles < <(ten_character_titles 1 14)
 python3 "$E2E_ROOT/tests/e2e/settings_file.py" write "$work/unit.dat" "${titles[@]}" \
   alarm.mode=1 alarm.inputPolarity=1 alarm.holdTimeText=120 alarm.returnOn=0 alarm.display=0 \
   'videoLoss.detect[4]=0' 'videoLoss.detect[15]=0' videoLoss.display=0 videoLoss.signalOutput=1 \

@@ -22,13 +22,12 @@ print(" ".join(names) or "none")
 PY
 }
 
+# line_flags_are FLAGS: the pty shows FLAGS.
+line_flags_are() { [ "$(line_flags)" = "$1" ]; }
+
 # wait_line_flags FLAGS: waits until the pty shows FLAGS (10 s).
 wait_line_flags() {
-  local i
-  for i in $(seq 200); do
-    [ "$(line_flags)" = "$1" ] && return 0
-    sleep 0.05
-  done
+  wait_until 10 "line flags $1" line_flags_are "$1" && return 0
   fail "line flags: got '$(line_flags)', expected '$1'"
 }
 

@@ -37,10 +37,7 @@ open_dialog "$IDM_ALARM" "$AL" selection "$IDC_ALARM_MODE" 1 text "$IDC_ALARM_HO
 
 # The unit wakes up and answers the query that timed out: nothing is shown.
 signal_sim CONT
-for _ in $(seq 40); do
-  [ "$(frames | grep -c '^TX')" -gt "$answered" ] && break
-  sleep 0.05
-done
+wait_until 2 "the late answer" frames_at_least $((answered + 1)) TX || true
 expect_eq "late answers" "$(frames | grep -c '^TX')" $((answered + 1))
 drv main 1000 no-box 800
 

@@ -8,11 +8,7 @@ AGC="オート・ゲイン・コントロール"
 RA="設定項目の読み込み"
 # Every title ten characters without trailing blanks: a title read back
 # loses its trailing full-width blanks.
-digits=(０ １ ２ ３ ４ ５ ６ ７ ８ ９)
-titles=()
-for ch in $(seq 1 14); do
-  titles+=("title.text[$ch]=第${digits[ch / 10]}${digits[ch % 10]}番カメラ入口前")
-done
+mapfile -t titles < <(ten_character_titles 1 14)
 python3 "$E2E_ROOT/tests/e2e/settings_file.py" write "$work/unit.dat" "${titles[@]}" \
   alarm.mode=1 alarm.holdTimeText=120 'videoLoss.detect[4]=0' dateTime.displayRange=5 \
   'title.text[0]=＊ＣＡＭ＊ＡＢ＊ＸＹ' 'title.text[15]=カメラ１６番入口前方' \

@@ -38,8 +38,7 @@ start_sim --reply-delay-ms 30
 (cd "$work" && LD_PRELOAD=$SHIM exec wine korvex7ctl.exe \
   --no-progress --port COM1 write site.dat) >"$CASE_DIR/write.out" 2>"$CASE_DIR/write.err" &
 writer=$!
-for _ in $(seq 600); do [ "$(frames | grep -c '^RX')" -ge 10 ] && break; sleep 0.02; done
-[ "$(frames | grep -c '^RX')" -ge 10 ] || fail "the write did not start"
+wait_until --every 0.02 12 "ten commands" frames_at_least 10 RX || fail "the write did not start"
 pid=$(pgrep -f 'korvex7ctl.exe --no-progress --port COM1 write' | head -1)
 [ -n "$pid" ] && kill -INT "$pid"
 rc=0

@@ -50,6 +50,13 @@ struct TitleCase {
   const char* expected;  // the command, nullptr when SendTitle must refuse
 };
 
+// The case's title in the session's model, prepared into `work`; the
+// result of PrepareTitle.
+int Prepared(const TitleCase& c, RecordingSession& r, TitleWorkBuffer& work) {
+  SetText(r.session.model.title.text[c.channel], c.title);
+  return PrepareTitle(r.session.model, c.channel, work);
+}
+
 TEST(TitleCommand, PaddingAndConversion) {
   const TitleCase cases[] = {
       {"empty title", "", 2, 1, "CJ032121212121212121212121212121212121212121\r\n"},
@@ -75,9 +82,8 @@ TEST(TitleCommand, PaddingAndConversion) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     RecordingSession r;
-    SetText(r.session.model.title.text[c.channel], c.title);
     TitleWorkBuffer work;
-    ASSERT_EQ(PrepareTitle(r.session.model, c.channel, work), c.prepared);
+    ASSERT_EQ(Prepared(c, r, work), c.prepared);
     ASSERT_EQ(SendTitle(r.session, c.channel, work), 0);
     ASSERT_EQ(r.port.frames.size(), 1u);
     EXPECT_EQ(r.port.frames[0], c.expected);
@@ -131,9 +137,8 @@ TEST(TitleCommand, UnencodableCharactersAreRefusedWithoutStatus) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     RecordingSession r;
-    SetText(r.session.model.title.text[c.channel], c.title);
     TitleWorkBuffer work;
-    ASSERT_EQ(PrepareTitle(r.session.model, c.channel, work), c.prepared);
+    ASSERT_EQ(Prepared(c, r, work), c.prepared);
     EXPECT_EQ(SendTitle(r.session, c.channel, work), 1);
     EXPECT_TRUE(r.port.frames.empty());
     // A single Set click only shows the title message: no unit status.
@@ -149,6 +154,16 @@ TEST(TitleCommand, SendTitleOfAnUnpreparedBufferIsRefused) {
   EXPECT_EQ(SendTitle(r.session, 0, work), 1);
   EXPECT_EQ(SendTitle(r.session, 16, work), 1);
   EXPECT_TRUE(r.port.frames.empty());
+}
+
+// The title's offsets as a row's set-up.
+template <int kValue>
+void Vertical(SettingsModel& m) {
+  m.titlePosition.vertical = kValue;
+}
+template <int kValue>
+void Horizontal(SettingsModel& m) {
+  m.titlePosition.horizontal = kValue;
 }
 
 TEST(TitleCommands, DisplayFontAndOffset) {
@@ -176,22 +191,17 @@ TEST(TitleCommands, DisplayFontAndOffset) {
        SendFontSizeSplit, "CTFSDS\r\n"},
       {"vertical default", nullptr, EncodeTitleOffsetVertical, SendTitleOffsetVertical,
        "OOV08\r\n"},
-      {"vertical 0", [](SettingsModel& m) { m.titlePosition.vertical = 0; },
-       EncodeTitleOffsetVertical, SendTitleOffsetVertical, "OOV00\r\n"},
-      {"vertical 15", [](SettingsModel& m) { m.titlePosition.vertical = 15; },
-       EncodeTitleOffsetVertical, SendTitleOffsetVertical, "OOV15\r\n"},
-      {"vertical 16", [](SettingsModel& m) { m.titlePosition.vertical = 16; },
-       EncodeTitleOffsetVertical, SendTitleOffsetVertical, ""},
-      {"vertical -1", [](SettingsModel& m) { m.titlePosition.vertical = -1; },
-       EncodeTitleOffsetVertical, SendTitleOffsetVertical, ""},
+      {"vertical 0", Vertical<0>, EncodeTitleOffsetVertical, SendTitleOffsetVertical, "OOV00\r\n"},
+      {"vertical 15", Vertical<15>, EncodeTitleOffsetVertical, SendTitleOffsetVertical,
+       "OOV15\r\n"},
+      {"vertical 16", Vertical<16>, EncodeTitleOffsetVertical, SendTitleOffsetVertical, ""},
+      {"vertical -1", Vertical<-1>, EncodeTitleOffsetVertical, SendTitleOffsetVertical, ""},
       {"horizontal default", nullptr, EncodeTitleOffsetHorizontal, SendTitleOffsetHorizontal,
        "OOH08\r\n"},
-      {"horizontal 10", [](SettingsModel& m) { m.titlePosition.horizontal = 10; },
-       EncodeTitleOffsetHorizontal, SendTitleOffsetHorizontal, "OOH10\r\n"},
-      {"horizontal 16", [](SettingsModel& m) { m.titlePosition.horizontal = 16; },
-       EncodeTitleOffsetHorizontal, SendTitleOffsetHorizontal, ""},
-      {"horizontal -1", [](SettingsModel& m) { m.titlePosition.horizontal = -1; },
-       EncodeTitleOffsetHorizontal, SendTitleOffsetHorizontal, ""},
+      {"horizontal 10", Horizontal<10>, EncodeTitleOffsetHorizontal, SendTitleOffsetHorizontal,
+       "OOH10\r\n"},
+      {"horizontal 16", Horizontal<16>, EncodeTitleOffsetHorizontal, SendTitleOffsetHorizontal, ""},
+      {"horizontal -1", Horizontal<-1>, EncodeTitleOffsetHorizontal, SendTitleOffsetHorizontal, ""},
   };
   ExpectCommands(cases);
 }

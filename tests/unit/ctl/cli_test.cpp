@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <sstream>
+
+#include "tools/ctl/commands/commands.h"
 
 namespace korvex7::ctl {
 namespace {
@@ -19,26 +22,26 @@ CommandLine Parse(std::vector<std::string> args, std::string* errors = nullptr) 
 TEST(Cli, CommandsAndTheirArguments) {
   struct Row {
     std::vector<std::string> args;
-    CtlCommand command;
+    std::string command;
     std::vector<std::string> arguments;
   };
   const Row rows[] = {
-      {{"--port", "/dev/ttyUSB0", "read", "a.dat"}, CtlCommand::kRead, {"a.dat"}},
-      {{"read", "a.dat", "--port", "/dev/ttyUSB0"}, CtlCommand::kRead, {"a.dat"}},
-      {{"--port", "p", "write", "a.dat"}, CtlCommand::kWrite, {"a.dat"}},
-      {{"--port", "p", "get", "alarm.mode", "agc.on"}, CtlCommand::kGet, {"alarm.mode", "agc.on"}},
+      {{"--port", "/dev/ttyUSB0", "read", "a.dat"}, "read", {"a.dat"}},
+      {{"read", "a.dat", "--port", "/dev/ttyUSB0"}, "read", {"a.dat"}},
+      {{"--port", "p", "write", "a.dat"}, "write", {"a.dat"}},
+      {{"--port", "p", "get", "alarm.mode", "agc.on"}, "get", {"alarm.mode", "agc.on"}},
       {{"--port", "p", "set", "alarm.mode=external", "videoAdjust.brightness[3]=-1"},
-       CtlCommand::kSet,
+       "set",
        {"alarm.mode=external", "videoAdjust.brightness[3]=-1"}},
-      {{"diff", "a.dat", "b.dat"}, CtlCommand::kDiff, {"a.dat", "b.dat"}},
-      {{"--port", "p", "diff", "--unit", "a.dat"}, CtlCommand::kDiff, {"a.dat"}},
-      {{"show", "a.dat", "--json"}, CtlCommand::kShow, {"a.dat"}},
-      {{"show", "a.dat", "alarm"}, CtlCommand::kShow, {"a.dat", "alarm"}},
-      {{"--port", "p", "send", "RAM"}, CtlCommand::kSend, {"RAM"}},
-      {{"--port", "p", "switch", "ch.05"}, CtlCommand::kSwitch, {"ch.05"}},
-      {{"--port", "p", "clock", "--now"}, CtlCommand::kClock, {}},
-      {{"--list-ports"}, CtlCommand::kListPorts, {}},
-      {{"fields"}, CtlCommand::kFields, {}},
+      {{"diff", "a.dat", "b.dat"}, "diff", {"a.dat", "b.dat"}},
+      {{"--port", "p", "diff", "--unit", "a.dat"}, "diff", {"a.dat"}},
+      {{"show", "a.dat", "--json"}, "show", {"a.dat"}},
+      {{"show", "a.dat", "alarm"}, "show", {"a.dat", "alarm"}},
+      {{"--port", "p", "send", "RAM"}, "send", {"RAM"}},
+      {{"--port", "p", "switch", "ch.05"}, "switch", {"ch.05"}},
+      {{"--port", "p", "clock", "--now"}, "clock", {}},
+      {{"--list-ports"}, "--list-ports", {}},
+      {{"fields"}, "fields", {}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.args[row.args.size() > 2 ? 2 : 0]);
@@ -47,6 +50,62 @@ TEST(Cli, CommandsAndTheirArguments) {
     EXPECT_EQ(c.options->command, row.command);
     EXPECT_EQ(c.options->arguments, row.arguments);
   }
+}
+
+TEST(Cli, CommandOptions) {
+  struct Row {
+    std::vector<std::string> args;
+    std::map<std::string, std::string, std::less<>> options;
+  };
+  const Row rows[] = {
+      {{"get", "alarm", "--file", "f.dat"}, {{"--file", "f.dat"}}},
+      {{"set", "--file", "f.dat", "alarm.mode=external"}, {{"--file", "f.dat"}}},
+      {{"--port", "p", "diff", "--unit", "a.dat"}, {{"--unit", ""}}},
+      {{"--port", "p", "clock", "--now"}, {{"--now", ""}}},
+      {{"--port", "p", "get", "alarm"}, {}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.args[0] == "--port" ? row.args[2] : row.args[0]);
+    const CommandLine c = Parse(row.args);
+    ASSERT_TRUE(c.options.has_value());
+    EXPECT_EQ(c.options->commandOptions, row.options);
+    for (const auto& [name, value] : row.options) {
+      EXPECT_TRUE(c.options->Given(name));
+      EXPECT_EQ(c.options->Value(name), value);
+    }
+  }
+  EXPECT_FALSE(Parse({"fields"}).options->Given("--file"));
+}
+
+// Each command is known by one name and runs; --help shows each with its
+// words, and each command's own --help its parameters with their words.
+TEST(Cli, HelpFollowsTheCommandTable) {
+  std::ostringstream help;
+  std::ostringstream ignored;
+  EXPECT_EQ(ParseCommandLine({"korvex7ctl", "--help"}, help, ignored).exitCode, 0);
+  std::set<std::string_view> names;
+  for (const CtlCommand* command : Commands()) {
+    SCOPED_TRACE(command->name);
+    EXPECT_TRUE(names.insert(command->name).second);
+    EXPECT_EQ(FindCommand(command->name), command);
+    EXPECT_NE(command->run, nullptr);
+    ASSERT_FALSE(command->help.empty());
+    const std::string shown = help.str();
+    const std::size_t at = shown.find("  " + std::string(command->name) + " ");
+    ASSERT_NE(at, std::string::npos);
+    EXPECT_NE(shown.find(command->help.substr(0, 40), at), std::string::npos);
+    if (IsOptionCommand(*command)) continue;
+    std::ostringstream own;
+    EXPECT_EQ(ParseCommandLine({"korvex7ctl", std::string(command->name), "--help"}, own, ignored)
+                  .exitCode,
+              0);
+    for (const CtlParameter& p : command->parameters) {
+      EXPECT_NE(own.str().find(std::string(p.name)), std::string::npos) << p.name;
+      EXPECT_NE(own.str().find(std::string(p.help.substr(0, 30))), std::string::npos) << p.name;
+    }
+  }
+  EXPECT_EQ(FindCommand("nosuch"), nullptr);
+  EXPECT_EQ(FindCommand(""), nullptr);
 }
 
 TEST(Cli, GlobalOptions) {

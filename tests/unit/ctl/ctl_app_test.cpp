@@ -61,7 +61,7 @@ class CtlApp : public ::testing::Test {
     return RunCtl(o, env);
   }
 
-  static CtlOptions Unit(CtlCommand command, std::vector<std::string> arguments,
+  static CtlOptions Unit(std::string command, std::vector<std::string> arguments,
                          std::string addresses = {}) {
     CtlOptions o;
     o.command = command;
@@ -111,7 +111,7 @@ SettingsModel SiteSettings() {
 
 TEST_F(CtlApp, ReadSavesWhatTheUnitHolds) {
   bus_.AddUnit().state().settings = SiteSettings();
-  ASSERT_EQ(Run(Unit(CtlCommand::kRead, {Path("site.dat")})), kExitOk) << err_.str();
+  ASSERT_EQ(Run(Unit("read", {Path("site.dat")})), kExitOk) << err_.str();
   EXPECT_TRUE(DiffModels(SiteSettings(), LoadFile("site.dat"), true).empty())
       << DiffText(DiffModels(SiteSettings(), LoadFile("site.dat"), true));
   EXPECT_EQ(bus_.frames.size(), 55u);
@@ -123,7 +123,7 @@ TEST_F(CtlApp, SeveralUnitsOneSilentEachReportedOnItsOwn) {
   bus_.AddUnit(2);
   // No unit 03 on the line; unit 04 answers after it.
   bus_.AddUnit(4).state().settings.alarm.mode = 1;
-  EXPECT_EQ(Run(Unit(CtlCommand::kRead, {Path("site.dat")}, "01-04")), kExitNoAnswer);
+  EXPECT_EQ(Run(Unit("read", {Path("site.dat")}, "01-04")), kExitNoAnswer);
   EXPECT_TRUE(DiffModels(SiteSettings(), LoadFile("site-01.dat"), true).empty());
   EXPECT_TRUE(DiffModels(SettingsModel{}, LoadFile("site-02.dat"), true).empty());
   EXPECT_FALSE(std::filesystem::exists(Path("site-03.dat")));
@@ -137,7 +137,7 @@ TEST_F(CtlApp, SeveralUnitsOneSilentEachReportedOnItsOwn) {
 
 TEST_F(CtlApp, JsonReportsEveryUnit) {
   bus_.AddUnit(1);
-  CtlOptions o = Unit(CtlCommand::kGet, {"alarm.mode", "videoAdjust.brightness[3]"}, "01,02");
+  CtlOptions o = Unit("get", {"alarm.mode", "videoAdjust.brightness[3]"}, "01,02");
   o.json = true;
   EXPECT_EQ(Run(o), kExitNoAnswer);
   const auto j = nlohmann::json::parse(out_.str());
@@ -155,7 +155,7 @@ TEST_F(CtlApp, JsonReportsEveryUnit) {
 TEST_F(CtlApp, WriteCarriesTheFileToTheUnit) {
   sim::SimUnit& unit = bus_.AddUnit(5);
   SaveFile("site.dat", SiteSettings());
-  ASSERT_EQ(Run(Unit(CtlCommand::kWrite, {Path("site.dat")}, "05")), kExitOk) << err_.str();
+  ASSERT_EQ(Run(Unit("write", {Path("site.dat")}, "05")), kExitOk) << err_.str();
   EXPECT_TRUE(DiffModels(SiteSettings(), unit.state().settings, true).empty())
       << DiffText(DiffModels(SiteSettings(), unit.state().settings, true));
   EXPECT_EQ(bus_.frames.front(), "05AME\r\n");
@@ -165,7 +165,7 @@ TEST_F(CtlApp, BroadcastWriteReachesEveryUnitAtTheProgramsPace) {
   sim::SimUnit& a = bus_.AddUnit(3);
   sim::SimUnit& b = bus_.AddUnit(9);
   SaveFile("site.dat", SiteSettings());
-  ASSERT_EQ(Run(Unit(CtlCommand::kWrite, {Path("site.dat")}, "FF")), kExitOk) << err_.str();
+  ASSERT_EQ(Run(Unit("write", {Path("site.dat")}, "FF")), kExitOk) << err_.str();
   EXPECT_TRUE(DiffModels(SiteSettings(), a.state().settings, true).empty());
   EXPECT_TRUE(DiffModels(SiteSettings(), b.state().settings, true).empty());
   EXPECT_EQ(bus_.frames.front(), "FFAME\r\n");
@@ -179,7 +179,7 @@ TEST_F(CtlApp, RefusedFileValuesStopTheWriteBeforeAnythingIsSent) {
   bad.videoAdjust.brightness[2] = 300;
   SetText(bad.title.text[4], "AB");
   SaveFile("bad.dat", bad);
-  EXPECT_EQ(Run(Unit(CtlCommand::kWrite, {Path("bad.dat")})), kExitRefused);
+  EXPECT_EQ(Run(Unit("write", {Path("bad.dat")})), kExitRefused);
   EXPECT_TRUE(bus_.frames.empty());
   EXPECT_NE(err_.str().find("videoAdjust.brightness[2]"), std::string::npos);
   EXPECT_NE(err_.str().find("title.text[4]"), std::string::npos);
@@ -191,8 +191,8 @@ TEST_F(CtlApp, DamagedFileIsNotSent) {
     std::ofstream out(Path("short.dat"), std::ios::binary);
     out << "1\r\n0\r\n030\r\n";
   }
-  EXPECT_EQ(Run(Unit(CtlCommand::kWrite, {Path("short.dat")})), kExitFileError);
-  EXPECT_EQ(Run(Unit(CtlCommand::kWrite, {Path("missing.dat")})), kExitFileError);
+  EXPECT_EQ(Run(Unit("write", {Path("short.dat")})), kExitFileError);
+  EXPECT_EQ(Run(Unit("write", {Path("missing.dat")})), kExitFileError);
   EXPECT_TRUE(bus_.frames.empty());
 }
 
@@ -219,11 +219,11 @@ TEST_F(CtlApp, SetThenGetEachFamily) {
       "other.powerOnScreen=split13B",
       "other.ntscAspect=full",
   };
-  ASSERT_EQ(Run(Unit(CtlCommand::kSet, assignments)), kExitOk) << err_.str();
+  ASSERT_EQ(Run(Unit("set", assignments)), kExitOk) << err_.str();
   std::vector<std::string> names;
   for (const auto& a : assignments) names.push_back(a.substr(0, a.find('=')));
   names.erase(std::find(names.begin(), names.end(), "videoAdjust.sharpness"));
-  ASSERT_EQ(Run(Unit(CtlCommand::kGet, names)), kExitOk) << err_.str();
+  ASSERT_EQ(Run(Unit("get", names)), kExitOk) << err_.str();
   // Each value reads back as it was typed (a title without its padding).
   std::string expected;
   for (const auto& a : assignments) {
@@ -250,7 +250,7 @@ TEST_F(CtlApp, MalformedSetArgumentsSendNothing) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.arguments.back());
-    EXPECT_EQ(Run(Unit(CtlCommand::kSet, row.arguments)), row.exit);
+    EXPECT_EQ(Run(Unit("set", row.arguments)), row.exit);
     EXPECT_NE(err_.str().find("nothing was sent"), std::string::npos) << err_.str();
   }
   EXPECT_TRUE(bus_.frames.empty());
@@ -259,15 +259,15 @@ TEST_F(CtlApp, MalformedSetArgumentsSendNothing) {
 
 TEST_F(CtlApp, PartOfATableNeedsTheUnitsValuesSoNotByBroadcast) {
   bus_.AddUnit(1);
-  EXPECT_EQ(Run(Unit(CtlCommand::kSet, {"agc.on[2]=off"}, "FF")), kExitUsage);
+  EXPECT_EQ(Run(Unit("set", {"agc.on[2]=off"}, "FF")), kExitUsage);
   EXPECT_TRUE(bus_.frames.empty());
-  EXPECT_EQ(Run(Unit(CtlCommand::kSet, {"agc.on=off"}, "FF")), kExitOk) << err_.str();
+  EXPECT_EQ(Run(Unit("set", {"agc.on=off"}, "FF")), kExitOk) << err_.str();
   EXPECT_EQ(bus_.units.front().state().settings.agc.on[2], 0);
 }
 
 TEST_F(CtlApp, DuplicateFoundAfterReadingTheUnitIsRefused) {
   bus_.AddUnit();
-  EXPECT_EQ(Run(Unit(CtlCommand::kSet, {"splitLayout.quadA[0]=2"})), kExitRefused);
+  EXPECT_EQ(Run(Unit("set", {"splitLayout.quadA[0]=2"})), kExitRefused);
   // Only the query went out.
   EXPECT_EQ(bus_.frames, std::vector<std::string>{"RSPD4A\r\n"});
   EXPECT_NE(err_.str().find("チャンネルが重複しています。"), std::string::npos);
@@ -294,15 +294,29 @@ TEST_F(CtlApp, UnitErrorsAndTimeOutsGiveTheirExitCodes) {
     } else {
       unit.SetSilent(true);
     }
-    EXPECT_EQ(Run(Unit(CtlCommand::kSet, {"alarm.mode=external"})), row.exit);
+    EXPECT_EQ(Run(Unit("set", {"alarm.mode=external"})), row.exit);
     EXPECT_NE(err_.str().find(row.words), std::string::npos) << err_.str();
-    EXPECT_EQ(Run(Unit(CtlCommand::kRead, {Path("x.dat")})), row.exit);
+    EXPECT_EQ(Run(Unit("read", {Path("x.dat")})), row.exit);
     EXPECT_FALSE(std::filesystem::exists(Path("x.dat")));
   }
 }
 
+// A device's name is no settings file: read writes nothing there, though
+// the platform would write the name on this system.
+TEST_F(CtlApp, ReadRefusesADevicesName) {
+  bus_.AddUnit().state().settings = SiteSettings();
+  for (const char* name : {"COM1.dat", "nul"}) {
+    SCOPED_TRACE(name);
+    err_.str("");
+    EXPECT_EQ(Run(Unit("read", {Path(name)})), kExitFileError);
+    EXPECT_NE(err_.str().find(SettingsFileWriteRefusal(Path(name))), std::string::npos)
+        << err_.str();
+    EXPECT_FALSE(std::filesystem::exists(Path(name)));
+  }
+}
+
 TEST_F(CtlApp, PortThatCannotBeOpened) {
-  CtlOptions o = Unit(CtlCommand::kGet, {"alarm.mode"});
+  CtlOptions o = Unit("get", {"alarm.mode"});
   o.port = "/dev/nothing";
   EXPECT_EQ(Run(o), kExitPortError);
   EXPECT_NE(err_.str().find("/dev/nothing"), std::string::npos);
@@ -314,7 +328,7 @@ TEST_F(CtlApp, ShowAndDiffFiles) {
   SaveFile("a.dat", SettingsModel{});
   SaveFile("b.dat", SiteSettings());
   CtlOptions show;
-  show.command = CtlCommand::kShow;
+  show.command = "show";
   show.arguments = {Path("b.dat"), "alarm.mode", "videoAdjust.contrast[7]"};
   EXPECT_EQ(Run(show), kExitOk);
   EXPECT_EQ(out_.str(), "alarm.mode=external\nvideoAdjust.contrast[7]=100\n");
@@ -326,7 +340,7 @@ TEST_F(CtlApp, ShowAndDiffFiles) {
   EXPECT_EQ(j["fields"]["title.text[0]"], "入口");
 
   CtlOptions diff;
-  diff.command = CtlCommand::kDiff;
+  diff.command = "diff";
   diff.arguments = {Path("a.dat"), Path("b.dat")};
   EXPECT_EQ(Run(diff), kExitDifferent);
   EXPECT_NE(out_.str().find("other.ntscAspect: 4:3 -> full\n"), std::string::npos);
@@ -340,8 +354,8 @@ TEST_F(CtlApp, DiffWithTheUnit) {
   held.videoAdjust.saturationV[0] = 1;  // files only: not compared
   bus_.AddUnit().state().settings = held;
   SaveFile("site.dat", SiteSettings());
-  CtlOptions diff = Unit(CtlCommand::kDiff, {Path("site.dat")});
-  diff.diffUnit = true;
+  CtlOptions diff = Unit("diff", {Path("site.dat")});
+  diff.commandOptions["--unit"];
   EXPECT_EQ(Run(diff), kExitOk) << out_.str() << err_.str();
   bus_.units.front().state().settings.other.borderLine = 2;
   EXPECT_EQ(Run(diff), kExitDifferent);
@@ -351,8 +365,8 @@ TEST_F(CtlApp, DiffWithTheUnit) {
 TEST_F(CtlApp, GetAndSetOnAFile) {
   SaveFile("f.dat", SettingsModel{});
   CtlOptions set;
-  set.command = CtlCommand::kSet;
-  set.file = Path("f.dat");
+  set.command = "set";
+  set.commandOptions["--file"] = Path("f.dat");
   set.arguments = {"videoAdjust.saturationV[2]=5", "alarm.mode=external"};
   EXPECT_EQ(Run(set), kExitOk) << err_.str();
   EXPECT_EQ(LoadFile("f.dat").videoAdjust.saturationV[2], 5);
@@ -360,8 +374,8 @@ TEST_F(CtlApp, GetAndSetOnAFile) {
   EXPECT_EQ(Run(set), kExitRefused);
   EXPECT_EQ(LoadFile("f.dat").alarm.mode, 1);  // the file was not changed
   CtlOptions get;
-  get.command = CtlCommand::kGet;
-  get.file = Path("f.dat");
+  get.command = "get";
+  get.commandOptions["--file"] = Path("f.dat");
   get.arguments = {"alarm.mode", "videoAdjust.saturationV[2]"};
   EXPECT_EQ(Run(get), kExitOk);
   EXPECT_EQ(out_.str(), "alarm.mode=external\nvideoAdjust.saturationV[2]=5\n");
@@ -370,19 +384,19 @@ TEST_F(CtlApp, GetAndSetOnAFile) {
 
 TEST_F(CtlApp, SendPrintsTheAnswerLine) {
   bus_.AddUnit(7).state().settings.alarm.mode = 1;
-  EXPECT_EQ(Run(Unit(CtlCommand::kSend, {"RAM"}, "07")), kExitOk) << err_.str();
+  EXPECT_EQ(Run(Unit("send", {"RAM"}, "07")), kExitOk) << err_.str();
   EXPECT_EQ(out_.str(), "unit 07: 07AME\n");
   EXPECT_EQ(bus_.frames.back(), "07RAM\r\n");
-  EXPECT_EQ(Run(Unit(CtlCommand::kSend, {"XYZ"}, "07")), kExitUnitError);
-  EXPECT_EQ(Run(Unit(CtlCommand::kSend, {"R\tAM"}, "07")), kExitUsage);
+  EXPECT_EQ(Run(Unit("send", {"XYZ"}, "07")), kExitUnitError);
+  EXPECT_EQ(Run(Unit("send", {"R\tAM"}, "07")), kExitUsage);
 }
 
 TEST_F(CtlApp, SwitchAndClock) {
   bus_.AddUnit();
-  EXPECT_EQ(Run(Unit(CtlCommand::kSwitch, {"ch.05"})), kExitOk);
-  EXPECT_EQ(Run(Unit(CtlCommand::kSwitch, {"split13B"})), kExitOk);
-  EXPECT_EQ(Run(Unit(CtlCommand::kSwitch, {"auto"})), kExitOk);
-  EXPECT_EQ(Run(Unit(CtlCommand::kSwitch, {"ch.17"})), kExitUsage);
+  EXPECT_EQ(Run(Unit("switch", {"ch.05"})), kExitOk);
+  EXPECT_EQ(Run(Unit("switch", {"split13B"})), kExitOk);
+  EXPECT_EQ(Run(Unit("switch", {"auto"})), kExitOk);
+  EXPECT_EQ(Run(Unit("switch", {"ch.17"})), kExitUsage);
   EXPECT_EQ(bus_.frames, (std::vector<std::string>{"CS05\r\n", "CD13B\r\n", "CCAS\r\n"}));
 
   bus_.frames.clear();
@@ -392,8 +406,8 @@ TEST_F(CtlApp, SwitchAndClock) {
   now_.tm_hour = 9;
   now_.tm_min = 7;
   now_.tm_sec = 0;
-  CtlOptions clock = Unit(CtlCommand::kClock, {});
-  clock.clockNow = true;
+  CtlOptions clock = Unit("clock", {});
+  clock.commandOptions["--now"];
   EXPECT_EQ(Run(clock), kExitOk) << err_.str();
   EXPECT_EQ(bus_.frames, (std::vector<std::string>{"DSY16\r\n", "DSM03\r\n", "DSD05\r\n",
                                                    "TSH09\r\n", "TSM07\r\n", "TSS00\r\n"}));
@@ -407,9 +421,23 @@ TEST_F(CtlApp, SwitchAndClock) {
   EXPECT_TRUE(bus_.frames.empty());
 }
 
+// Options that name no command of the table (a caller's slip: the command
+// line never makes them) run nothing.
+TEST_F(CtlApp, NoCommandRunsNothing) {
+  bus_.AddUnit();
+  for (const std::string name : {"", "nosuch", "list-ports"}) {
+    SCOPED_TRACE(name);
+    CtlOptions o = Unit(name, {"a.dat"});
+    EXPECT_EQ(Run(o), kExitUsage);
+    EXPECT_EQ(err_.str(), "korvex7ctl: no command given (try --help)\n");
+    EXPECT_EQ(out_.str(), "");
+    EXPECT_EQ(portsOpened_, 0);
+  }
+}
+
 TEST_F(CtlApp, ListPorts) {
   CtlOptions o;
-  o.command = CtlCommand::kListPorts;
+  o.command = "--list-ports";
   EXPECT_EQ(Run(o), kExitOk);
   EXPECT_EQ(out_.str(), "/dev/ttyS0\n/dev/ttyUSB0\n");
 }
@@ -449,7 +477,7 @@ TEST_F(CtlApp, ScanListsTheUnitsThatAnswer) {
       sim::SimUnit& u = bus_.AddUnit(a >= 0 ? std::optional<int>(a) : std::nullopt);
       if (a == row.lockedUnit) u.SetForcedStatus("LOCK");
     }
-    CtlOptions o = Unit(CtlCommand::kScan, {});
+    CtlOptions o = Unit("scan", {});
     o.rs485 = row.rs485;
     o.addresses = row.addresses;
     const auto before = clock_.Now();
@@ -464,7 +492,7 @@ TEST_F(CtlApp, ScanListsTheUnitsThatAnswer) {
 TEST_F(CtlApp, ScanInJsonListsEachAnsweringUnit) {
   bus_.AddUnit(2);
   bus_.AddUnit(9).SetForcedStatus("MENU");
-  CtlOptions o = Unit(CtlCommand::kScan, {});
+  CtlOptions o = Unit("scan", {});
   o.rs485 = true;
   o.json = true;
   EXPECT_EQ(Run(o), kExitOk);

@@ -59,7 +59,7 @@ class CtlLine : public ::testing::Test {
     return RunCtl(o, env);
   }
 
-  static CtlOptions Options(CtlCommand command, std::vector<std::string> arguments,
+  static CtlOptions Options(std::string command, std::vector<std::string> arguments,
                             std::string addresses = {}) {
     CtlOptions o;
     o.command = command;
@@ -123,7 +123,7 @@ TEST_F(CtlLine, ScanListsOnlyWellFormedAnswersOfTheAddressAsked) {
     SCOPED_TRACE(row.name);
     port_.emplace(clock_);
     for (const auto& answer : row.answers) port_->Answer(answer);
-    EXPECT_EQ(Run(Options(CtlCommand::kScan, {}, "03-05")), row.exit);
+    EXPECT_EQ(Run(Options("scan", {}, "03-05")), row.exit);
     EXPECT_EQ(out_.str(), row.out);
     EXPECT_EQ(port_->frames, (std::vector<std::string>{"03RAM\r\n", "04RAM\r\n", "05RAM\r\n"}));
     if (row.exit == kExitUnreliableLine) {
@@ -136,7 +136,7 @@ TEST_F(CtlLine, ScanNamesAUnitThatAnswersLateAndListsNoiseInJson) {
   port_->Answer({});
   port_->Answer({"03AMI\r\n"});
   port_->Answer({});
-  CtlOptions o = Options(CtlCommand::kScan, {}, "03-05");
+  CtlOptions o = Options("scan", {}, "03-05");
   o.json = true;
   EXPECT_EQ(Run(o), kExitUnreliableLine);
   const auto json = nlohmann::json::parse(out_.str());
@@ -154,7 +154,7 @@ TEST_F(CtlLine, BytesNoUnitSendsAreShownEscapedInTextAndJson) {
     SCOPED_TRACE(json ? "JSON" : "text");
     port_.emplace(clock_);
     port_->Answer({bytes});
-    CtlOptions o = Options(CtlCommand::kSend, {"RAM"});
+    CtlOptions o = Options("send", {"RAM"});
     o.json = json;
     EXPECT_EQ(Run(o), kExitUnitError);
     EXPECT_EQ(err_.str().find('\xFF'), std::string::npos);
@@ -176,8 +176,7 @@ TEST_F(CtlLine, BytesNoUnitSendsAreShownEscapedInTextAndJson) {
 TEST_F(CtlLine, TheEchoIsNamedOncePerRun) {
   port_->Answer({"01AMI\r\n", "01GO\r\n"});
   port_->Answer({"02AMI\r\n", "02GO\r\n"});
-  EXPECT_EQ(Run(Options(CtlCommand::kSet, {"alarm.mode=internal"}, "01,02")), kExitOk)
-      << err_.str();
+  EXPECT_EQ(Run(Options("set", {"alarm.mode=internal"}, "01,02")), kExitOk) << err_.str();
   const std::string err = err_.str();
   const std::string warning = "warning: the line echoes what is sent";
   const auto first = err.find(warning);
@@ -198,18 +197,18 @@ TEST_F(CtlLine, AStopSaysWhereTheRunStoppedAndWritesNoFile) {
     std::string words;
   };
   const Row rows[] = {
-      {"write, after 20 commands", Options(CtlCommand::kWrite, {site}), 20,
+      {"write, after 20 commands", Options("write", {site}), 20,
        "stopped at command 21 of 55: the unit holds part of the file"},
-      {"write, before anything", Options(CtlCommand::kWrite, {site}), 0,
+      {"write, before anything", Options("write", {site}), 0,
        "stopped at command 1 of 55: nothing was sent"},
-      {"read", Options(CtlCommand::kRead, {(dir / "read.dat").string()}), 3,
+      {"read", Options("read", {(dir / "read.dat").string()}), 3,
        "stopped at command 4 of 55: no file was written"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     port_.emplace(clock_);
     for (int i = 0; i < 55; ++i) {
-      port_->Answer({row.options.command == CtlCommand::kRead
+      port_->Answer({row.options.command == "read"
                          ? std::string(EncodeSendAllStep(SettingsModel{}, i).text)
                          : std::string("GO\r\n")});
     }
@@ -224,7 +223,7 @@ TEST_F(CtlLine, AStopSaysWhereTheRunStoppedAndWritesNoFile) {
 
 TEST_F(CtlLine, AStopEndsTheRunBeforeTheNextUnit) {
   for (int unit = 0; unit < 3; ++unit) port_->Answer({"GO\r\n"});
-  EXPECT_EQ(Run(Options(CtlCommand::kSwitch, {"ch.05"}, "01-03"), 1), kExitStopped);
+  EXPECT_EQ(Run(Options("switch", {"ch.05"}, "01-03"), 1), kExitStopped);
   EXPECT_EQ(port_->frames, std::vector<std::string>{"01CS05\r\n"});
   EXPECT_NE(err_.str().find("stopped after unit 01: the units after it were not served"),
             std::string::npos)

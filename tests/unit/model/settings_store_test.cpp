@@ -174,6 +174,21 @@ TEST_F(SettingsStoreFiles, DeviceNamesAreRefusedUnopened) {
   }
 }
 
+// The writers ask before they write: a device's name may not be a settings
+// file, and the refusal says which device; other names may.
+TEST(SettingsFilePath, DeviceNamesMayNotBeWritten) {
+  for (const char* path : {"COM1.dat", "dir/nul", "C:\\site\\Lpt3.txt", "con.tar.gz"}) {
+    SCOPED_TRACE(path);
+    EXPECT_FALSE(MayBeSettingsFile(path));
+    EXPECT_EQ(SettingsFileWriteRefusal(path),
+              std::string(path) + ": cannot be written: " + DeviceNameWords(path));
+  }
+  for (const char* path : {"COM10.dat", "console.dat", "nul-site.dat", "COM1.dat/site.dat"}) {
+    SCOPED_TRACE(path);
+    EXPECT_TRUE(MayBeSettingsFile(path));
+  }
+}
+
 // One set of rules for the tool's read files and the simulator's dumps.
 TEST(UnitFileName, OneFilePerUnit) {
   struct Row {

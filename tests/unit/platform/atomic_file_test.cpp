@@ -16,8 +16,6 @@
 #include <set>
 #include <sstream>
 
-#include "core/model/device_names.h"
-
 namespace korvex7::platform {
 namespace {
 
@@ -125,17 +123,11 @@ TEST_F(AtomicFile, NextSaveRemovesWhatAKilledSaveLeft) {
   EXPECT_EQ(Tree(), expected);
 }
 
-// A name Windows gives a device is refused on every system: the file could
-// not be opened on Windows.
-TEST_F(AtomicFile, DeviceNamesAreNotWritten) {
-  for (const char* name : {"COM1.dat", "nul", "lpt3.txt"}) {
-    SCOPED_TRACE(name);
-    const fs::path target = dir_ / name;
-    const FileReplaceResult r = ReplaceFileAtomically(target, "x");
-    EXPECT_EQ(r.failedStep, FileReplaceStep::kDeviceName);
-    EXPECT_EQ(r.message, target.string() + ": cannot be written: " + DeviceNameWords(name));
-    EXPECT_EQ(Tree(), std::set<std::string>{});
-  }
+// The replacement writes any name it is given: refusing a device's name as
+// a settings file is its callers' rule (core/model/settings_store.h).
+TEST_F(AtomicFile, NamesAreWrittenAsGiven) {
+  ASSERT_TRUE(ReplaceFileAtomically(dir_ / "COM1.dat", "x").ok());
+  EXPECT_EQ(Tree(), std::set<std::string>{"COM1.dat"});
 }
 
 // Sets the file size limit below the new content for one call, as a full
@@ -187,6 +179,9 @@ TEST_F(AtomicFile, FailedStepsLeaveTheOldFile) {
     EXPECT_FALSE(r.ok());
     EXPECT_EQ(r.failedStep, row.step);
     EXPECT_EQ(r.message, row.message);
+    // The system's words alone, as the message ends with them.
+    EXPECT_FALSE(r.osWords.empty());
+    EXPECT_TRUE(row.message.ends_with(": " + r.osWords)) << r.osWords;
     EXPECT_EQ(Tree(), before);
     EXPECT_EQ(Contents(dir_ / "old.dat"), "an older file");
     EXPECT_EQ(Contents(dir_ / "taken.dat" / "inside.txt"), "keep");

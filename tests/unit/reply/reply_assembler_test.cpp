@@ -25,6 +25,16 @@ Session AwaitingSession(int mode = kLinkRs232c, int address = 0) {
   return s;
 }
 
+// The line was taken: the wait is over with this status and outcome, and
+// the alarm mode as the line left it.
+void ExpectLineTaken(const Session& s, int unitStatus, int outcome, int alarmMode) {
+  EXPECT_EQ(s.replyWait.unitStatus, unitStatus);
+  EXPECT_EQ(s.replyWait.outcome, outcome);
+  EXPECT_EQ(s.model.alarm.mode, alarmMode);
+  EXPECT_EQ(s.replyWait.waitTicks, 0);
+  EXPECT_EQ(s.replyWait.ackPending, 0);
+}
+
 struct AddressCase {
   int mode;
   int address;
@@ -67,11 +77,7 @@ TEST(ReplyAssembler, StripsOnlyTheSelectedUnitsAddressInRs485) {
                                     << testing::PrintToString(std::string(c.line)));
     Session s = AwaitingSession(c.mode, c.address);
     ReplyAssembler(s, c.line);
-    EXPECT_EQ(s.replyWait.unitStatus, c.unitStatus);
-    EXPECT_EQ(s.replyWait.outcome, c.outcome);
-    EXPECT_EQ(s.model.alarm.mode, c.alarmMode);
-    EXPECT_EQ(s.replyWait.waitTicks, 0);
-    EXPECT_EQ(s.replyWait.ackPending, 0);
+    ExpectLineTaken(s, c.unitStatus, c.outcome, c.alarmMode);
   }
 }
 
@@ -171,11 +177,7 @@ TEST(ReplyAssembler, AcknowledgementsInSingleAndRunModes) {
     s.replyWait.bulkStep = 17;
     s.replyWait.bulkState = kBulkReadAll;
     ReplyAssembler(s, c.line);
-    EXPECT_EQ(s.replyWait.unitStatus, c.unitStatus);
-    EXPECT_EQ(s.replyWait.outcome, c.outcome);
-    EXPECT_EQ(s.model.alarm.mode, c.alarmMode);
-    EXPECT_EQ(s.replyWait.waitTicks, 0);
-    EXPECT_EQ(s.replyWait.ackPending, 0);
+    ExpectLineTaken(s, c.unitStatus, c.outcome, c.alarmMode);
     EXPECT_EQ(s.replyWait.transferMode, c.transferMode);
     EXPECT_EQ(s.replyWait.bulkStep, 17);
     EXPECT_EQ(s.replyWait.bulkState, kBulkReadAll);

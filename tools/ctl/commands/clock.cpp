@@ -10,6 +10,8 @@ namespace korvex7::ctl {
 
 namespace {
 
+constexpr std::string_view kNow = "--now";
+
 std::tm SystemLocalTime() {
   const std::time_t now = std::time(nullptr);
   std::tm local{};
@@ -21,11 +23,9 @@ std::tm SystemLocalTime() {
   return local;
 }
 
-}  // namespace
-
 int RunClock(CommandContext& ctx) {
   const CtlOptions& o = ctx.options();
-  if (!o.clockNow) {
+  if (!o.Given(kNow)) {
     ctx.Error("clock needs --now (it sets the unit's clock from this computer's clock)");
     return kExitUsage;
   }
@@ -61,5 +61,18 @@ int RunClock(CommandContext& ctx) {
     return static_cast<int>(kExitOk);
   });
 }
+
+constexpr CtlParameter kParameters[] = {
+    Flag(kNow, "From this computer's clock", true),
+};
+
+}  // namespace
+
+const CtlCommand kClockCommand{
+    .name = "clock",
+    .help = "Set the unit's clock",
+    .parameters = kParameters,
+    .run = RunClock,
+};
 
 }  // namespace korvex7::ctl

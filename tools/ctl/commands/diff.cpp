@@ -6,9 +6,13 @@
 
 namespace korvex7::ctl {
 
+namespace {
+
+constexpr std::string_view kUnit = "--unit";
+
 int RunDiff(CommandContext& ctx) {
   const CtlOptions& o = ctx.options();
-  if (!o.diffUnit) {
+  if (!o.Given(kUnit)) {
     SettingsModel a;
     SettingsModel b;
     int code = kExitOk;
@@ -52,5 +56,27 @@ int RunDiff(CommandContext& ctx) {
     return static_cast<int>(differences.empty() ? kExitOk : kExitDifferent);
   });
 }
+
+constexpr CtlParameter kParameters[] = {
+    Words("files", "A.dat B.dat, or FILE.dat with --unit", 1, 2),
+    Flag(kUnit, "Compare the file with the settings read from the unit"),
+};
+
+std::string UsageError(const CtlOptions& o) {
+  if (o.arguments.size() == (o.Given(kUnit) ? 1u : 2u)) return {};
+  return "diff takes two settings files, or one with --unit";
+}
+
+}  // namespace
+
+const CtlCommand kDiffCommand{
+    .name = "diff",
+    .help =
+        "Show the fields that differ between two settings files, "
+        "or between a file and the unit (--unit)",
+    .parameters = kParameters,
+    .run = RunDiff,
+    .usageError = UsageError,
+};
 
 }  // namespace korvex7::ctl

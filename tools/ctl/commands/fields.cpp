@@ -7,6 +7,8 @@
 
 namespace korvex7::ctl {
 
+namespace {
+
 int RunFields(CommandContext& ctx) {
   const CtlOptions& o = ctx.options();
   Json list = Json::array();
@@ -37,5 +39,13 @@ int RunFields(CommandContext& ctx) {
   if (o.json) ctx.PrintJson(Json{{"fields", list}});
   return kExitOk;
 }
+
+}  // namespace
+
+const CtlCommand kFieldsCommand{
+    .name = "fields",
+    .help = "List the field names and the values they take",
+    .run = RunFields,
+};
 
 }  // namespace korvex7::ctl

@@ -9,26 +9,27 @@ namespace korvex7::ctl {
 
 namespace {
 
+constexpr std::string_view kFile = "--file";
+
 int GetFromFile(CommandContext& ctx) {
   const CtlOptions& o = ctx.options();
+  const std::string file = o.Value(kFile);
   FieldTable table;
   int code = kExitOk;
-  if (!ctx.LoadComplete(o.file, table.model, code)) return code;
+  if (!ctx.LoadComplete(file, table.model, code)) return code;
   std::vector<std::size_t> indexes;
   if (!ctx.SelectAll(table.fields, o.arguments, indexes)) return kExitUsage;
   if (o.json) {
-    ctx.PrintJson(Json{{"file", o.file}, {"fields", FieldsJson(table.fields, indexes)}});
+    ctx.PrintJson(Json{{"file", file}, {"fields", FieldsJson(table.fields, indexes)}});
   } else {
     ctx.env().out << FieldsText(table.fields, indexes);
   }
   return kExitOk;
 }
 
-}  // namespace
-
 int RunGet(CommandContext& ctx) {
   const CtlOptions& o = ctx.options();
-  if (!o.file.empty()) return GetFromFile(ctx);
+  if (!o.Value(kFile).empty()) return GetFromFile(ctx);
   FieldTable table;
   // A field the unit does not report (kept in settings files only) is an
   // error when named on its own; an array, a group or "all" simply leaves it
@@ -64,5 +65,20 @@ int RunGet(CommandContext& ctx) {
     return static_cast<int>(kExitOk);
   });
 }
+
+constexpr CtlParameter kParameters[] = {
+    Words("fields", "Fields, arrays (videoAdjust.brightness), groups (alarm) or all", 1,
+          kAnyNumber),
+    Option(kFile, "Read the fields from this settings file, not from the unit"),
+};
+
+}  // namespace
+
+const CtlCommand kGetCommand{
+    .name = "get",
+    .help = "Read fields from the unit (or from a file) and print them",
+    .parameters = kParameters,
+    .run = RunGet,
+};
 
 }  // namespace korvex7::ctl

@@ -5,6 +5,8 @@
 
 namespace korvex7::ctl {
 
+namespace {
+
 int RunListPorts(CommandContext& ctx) {
   const CtlOptions& o = ctx.options();
   const std::vector<std::string> ports = ctx.env().listPorts();
@@ -15,5 +17,13 @@ int RunListPorts(CommandContext& ctx) {
   }
   return kExitOk;
 }
+
+}  // namespace
+
+const CtlCommand kListPortsCommand{
+    .name = "--list-ports",
+    .help = "List the serial ports of this computer",
+    .run = RunListPorts,
+};
 
 }  // namespace korvex7::ctl

@@ -3,9 +3,10 @@
 #include "tools/ctl/commands/commands.h"
 
 #include "core/model/settings_store.h"
-#include "platform/atomic_file.h"
 
 namespace korvex7::ctl {
+
+namespace {
 
 int RunRead(CommandContext& ctx) {
   const CtlOptions& o = ctx.options();
@@ -17,8 +18,7 @@ int RunRead(CommandContext& ctx) {
     const std::string path =
         unit.address >= 0 ? UnitFileName(file, unit.address, ctx.severalUnits()) : file;
     unit.json["file"] = path;
-    const std::string bytes = SettingsFileBytes(unit.session.model);
-    const std::string error = platform::ReplaceFileAtomically(PathFromUtf8(path), bytes).message;
+    const std::string error = CommandContext::SaveSettings(path, unit.session.model);
     if (!error.empty()) {
       ctx.Error(unit.Prefix() + error);
       unit.json["error"] = error;
@@ -28,5 +28,20 @@ int RunRead(CommandContext& ctx) {
     return static_cast<int>(kExitOk);
   });
 }
+
+constexpr CtlParameter kParameters[] = {
+    Words("file",
+          "Settings file (.dat) to write; with several units, "
+          "\"-NN\" is added to the name, or {addr} replaced"),
+};
+
+}  // namespace
+
+const CtlCommand kReadCommand{
+    .name = "read",
+    .help = "Read every setting from the unit into a settings file",
+    .parameters = kParameters,
+    .run = RunRead,
+};
 
 }  // namespace korvex7::ctl

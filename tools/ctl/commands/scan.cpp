@@ -163,4 +163,14 @@ int RunScan(CommandContext& ctx) {
   return answered > 0 ? kExitOk : kExitNoAnswer;
 }
 
+const CtlCommand kScanCommand{
+    .name = "scan",
+    .help =
+        "Find the units that answer: each RS-485 address 00..31 (or those of --address) "
+        "in turn, or the one unit of an RS-232C line. Only a well-formed answer carrying the "
+        "address asked counts; anything else is reported as noise on the line (exit 8)",
+    .run = RunScan,
+    .everyAddressByDefault = true,
+};
+
 }  // namespace korvex7::ctl

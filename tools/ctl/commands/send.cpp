@@ -11,6 +11,8 @@
 
 namespace korvex7::ctl {
 
+namespace {
+
 int RunSend(CommandContext& ctx) {
   const CtlOptions& o = ctx.options();
   const std::string& raw = o.arguments.front();
@@ -52,5 +54,18 @@ int RunSend(CommandContext& ctx) {
     return ctx.ReportFailure(unit, failed);
   });
 }
+
+constexpr CtlParameter kParameters[] = {
+    Words("command", "The command without CR LF, e.g. RAM"),
+};
+
+}  // namespace
+
+const CtlCommand kSendCommand{
+    .name = "send",
+    .help = "Send one raw command and print the unit's answer",
+    .parameters = kParameters,
+    .run = RunSend,
+};
 
 }  // namespace korvex7::ctl

@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "core/model/settings_store.h"
-#include "platform/atomic_file.h"
 #include "tools/ctl/address_list.h"
 #include "tools/ctl/field_args.h"
 
@@ -13,15 +12,18 @@ namespace korvex7::ctl {
 
 namespace {
 
+constexpr std::string_view kFile = "--file";
+
 int SetInFile(CommandContext& ctx) {
   const CtlOptions& o = ctx.options();
+  const std::string file = o.Value(kFile);
   FieldTable table;
   int code = kExitOk;
-  if (!ctx.LoadComplete(o.file, table.model, code)) return code;
+  if (!ctx.LoadComplete(file, table.model, code)) return code;
   std::vector<Assignment> assignments;
   const int worst = ctx.ParseAssignments(table.fields, assignments);
   if (worst != kExitOk) {
-    ctx.Error(o.file + " was not changed");
+    ctx.Error(file + " was not changed");
     return worst;
   }
   ApplyAssignments(table.fields, assignments);
@@ -30,11 +32,10 @@ int SetInFile(CommandContext& ctx) {
   const BuiltCommands built = BuildCommands(table.model, plan);
   if (!built.refusals.empty()) {
     for (const Refusal& r : built.refusals) ctx.Error(r.field + ": " + r.message);
-    ctx.Error(o.file + " was not changed");
+    ctx.Error(file + " was not changed");
     return kExitRefused;
   }
-  const std::string bytes = SettingsFileBytes(table.model);
-  const std::string error = platform::ReplaceFileAtomically(PathFromUtf8(o.file), bytes).message;
+  const std::string error = CommandContext::SaveSettings(file, table.model);
   if (!error.empty()) {
     ctx.Error(error);
     return kExitFileError;
@@ -42,11 +43,9 @@ int SetInFile(CommandContext& ctx) {
   return kExitOk;
 }
 
-}  // namespace
-
 int RunSet(CommandContext& ctx) {
   const CtlOptions& o = ctx.options();
-  if (!o.file.empty()) return SetInFile(ctx);
+  if (!o.Value(kFile).empty()) return SetInFile(ctx);
   FieldTable table;
   std::vector<Assignment> assignments;
   int worst = ctx.ParseAssignments(table.fields, assignments);
@@ -93,5 +92,22 @@ int RunSet(CommandContext& ctx) {
     return static_cast<int>(kExitOk);
   });
 }
+
+constexpr CtlParameter kParameters[] = {
+    Words("assignments",
+          "FIELD=VALUE, e.g. alarm.mode=external "
+          "videoAdjust.brightness[3]=-1 title.text[1]=入口",
+          1, kAnyNumber),
+    Option(kFile, "Change this settings file instead of the unit"),
+};
+
+}  // namespace
+
+const CtlCommand kSetCommand{
+    .name = "set",
+    .help = "Set fields on the unit (or in a file)",
+    .parameters = kParameters,
+    .run = RunSet,
+};
 
 }  // namespace korvex7::ctl

@@ -6,6 +6,8 @@
 
 namespace korvex7::ctl {
 
+namespace {
+
 int RunShow(CommandContext& ctx) {
   const CtlOptions& o = ctx.options();
   const std::string& path = o.arguments.front();
@@ -33,5 +35,19 @@ int RunShow(CommandContext& ctx) {
   }
   return kExitOk;
 }
+
+constexpr CtlParameter kParameters[] = {
+    Words("file", "Settings file (.dat)"),
+    Words("fields", "Only these fields, arrays or groups", 0, kAnyNumber),
+};
+
+}  // namespace
+
+const CtlCommand kShowCommand{
+    .name = "show",
+    .help = "Print the settings of a settings file",
+    .parameters = kParameters,
+    .run = RunShow,
+};
 
 }  // namespace korvex7::ctl

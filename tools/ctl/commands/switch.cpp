@@ -6,6 +6,8 @@
 
 namespace korvex7::ctl {
 
+namespace {
+
 int RunSwitch(CommandContext& ctx) {
   const CtlOptions& o = ctx.options();
   const auto picture = ParseChoice(PictureChoices(), o.arguments.front());
@@ -27,5 +29,18 @@ int RunSwitch(CommandContext& ctx) {
     return static_cast<int>(kExitOk);
   });
 }
+
+constexpr CtlParameter kParameters[] = {
+    Words("picture", "ch.01 .. ch.16, split4A .. split16, auto"),
+};
+
+}  // namespace
+
+const CtlCommand kSwitchCommand{
+    .name = "switch",
+    .help = "Switch the picture the unit shows now",
+    .parameters = kParameters,
+    .run = RunSwitch,
+};
 
 }  // namespace korvex7::ctl

@@ -4,6 +4,8 @@
 
 namespace korvex7::ctl {
 
+namespace {
+
 int RunWrite(CommandContext& ctx) {
   const CtlOptions& o = ctx.options();
   if (const int c = ctx.NeedPort("write")) return c;
@@ -27,5 +29,18 @@ int RunWrite(CommandContext& ctx) {
     return static_cast<int>(kExitOk);
   });
 }
+
+constexpr CtlParameter kParameters[] = {
+    Words("file", "Settings file (.dat) to send"),
+};
+
+}  // namespace
+
+const CtlCommand kWriteCommand{
+    .name = "write",
+    .help = "Send every setting of a settings file to the unit",
+    .parameters = kParameters,
+    .run = RunWrite,
+};
 
 }  // namespace korvex7::ctl

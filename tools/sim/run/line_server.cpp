@@ -274,6 +274,10 @@ void LineServer::Dump(const SimUnit& unit) {
   if (options_.dump.empty()) return;
   const std::string path =
       UnitFileName(options_.dump, unit.address().value_or(0), units_.size() > 1);
+  if (!MayBeSettingsFile(path)) {
+    std::cerr << "korvex7-sim: " << SettingsFileWriteRefusal(path) << "\n";
+    return;
+  }
   const std::string bytes = SettingsFileBytes(unit.state().settings);
   const platform::FileReplaceResult saved =
       platform::ReplaceFileAtomically(PathFromUtf8(path), bytes);
