@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <exception>
 #include <utility>
 
 #include "core/link/port_address.h"
@@ -182,6 +183,9 @@ ReceiveSource::Read DeviceServerLink::ReadSome(char* buffer, std::size_t capacit
   } catch (const links::LinkError& e) {
     read.status = ReceiveSource::Read::Status::kFailed;
     read.error = static_cast<unsigned long>(e.kind());
+  } catch (const std::exception&) {
+    // Nothing may end the receive thread: a failure of any kind is a lost link.
+    read.status = ReceiveSource::Read::Status::kFailed;
   }
   return read;
 }
