@@ -32,9 +32,9 @@
 
 #include "core/transfer/read_all.h"
 #include "core/transfer/send_all_steps.h"
+#include "link/link_port.h"
+#include "link/network_link.h"
 #include "tools/ctl/command_exchange.h"
-#include "tools/ctl/link_port.h"
-#include "tools/ctl/network_link.h"
 #include "tools/ctl/unit_jobs.h"
 
 extern char** environ;
@@ -232,7 +232,7 @@ int main(int argc, char** argv) {
       for (const std::string& where : {pty, sim.tcp()}) {
         std::unique_ptr<LinkPort> port;
         try {
-          port = OpenPort(where);
+          port = korvex7::links::OpenPort(where);
         } catch (const LinkError& e) {
           std::fprintf(stderr, "korvex7ctl_bench: %s\n", e.what());
           status = 1;

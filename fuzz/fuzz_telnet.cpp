@@ -8,11 +8,11 @@
 #include <string>
 #include <string_view>
 
+#include "core/link/rfc2217_client.h"
 #include "fuzz/fuzz_support.h"
-#include "tools/ctl/rfc2217_client.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  using korvex7::ctl::Rfc2217Client;
+  using korvex7::Rfc2217Client;
   if (size == 0) return 0;
   const std::size_t seed = data[0];
   const std::string_view stream(reinterpret_cast<const char*>(data) + 1, size - 1);

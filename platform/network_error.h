@@ -1,6 +1,5 @@
 // The failure of a network connection, the same on every platform: what
-// kind of failure it was, with the address and the operating system's words
-// in the message.
+// kind of failure it was, the peer, the operating system's words and code.
 #pragma once
 
 #include <cstdint>
@@ -20,14 +19,30 @@ enum class NetworkErrorKind {
   kListen,   // the listening socket could not be set up
 };
 
+// what(): "PEER: DETAIL" ("10.0.0.5:4001: cannot connect: Connection
+// refused"), or DETAIL alone when no peer is concerned. A caller that names
+// the peer its own way ("tcp://10.0.0.5:4001") takes peer() and detail()
+// apart; osError() is the system's code (errno, or the Winsock or Win32
+// code), 0 when the failure is not the system's (a time-out, the end of the
+// connection).
 class NetworkError : public std::runtime_error {
  public:
-  NetworkError(NetworkErrorKind kind, std::string what)
-      : std::runtime_error(std::move(what)), kind_(kind) {}
+  NetworkError(NetworkErrorKind kind, std::string peer, std::string detail, int osError = 0)
+      : std::runtime_error(peer.empty() ? detail : peer + ": " + detail),
+        kind_(kind),
+        peer_(std::move(peer)),
+        detail_(std::move(detail)),
+        osError_(osError) {}
   NetworkErrorKind kind() const { return kind_; }
+  const std::string& peer() const { return peer_; }
+  const std::string& detail() const { return detail_; }
+  int osError() const { return osError_; }
 
  private:
   NetworkErrorKind kind_;
+  std::string peer_;
+  std::string detail_;
+  int osError_;
 };
 
 // "HOST:PORT" as the messages name a peer, an IPv6 address in brackets.

@@ -12,7 +12,10 @@ constexpr PixelSize kButtonPaddingAt96Dpi{7, 6};
 // Two pixels of the button's edge on either side of the picture.
 constexpr int kMinimumButtonPadding = 4;
 constexpr int kStatusPartEdgesAt96Dpi[2] = {683, 961};
-constexpr int kClockPartMinimumAt96Dpi = 120;
+// The clock's part; the port's part takes the rest, and the two together
+// keep at least kClockPartMinimumAt96Dpi.
+constexpr int kClockPartWidthAt96Dpi = 100;
+constexpr int kClockPartMinimumAt96Dpi = 220;
 
 // The largest strip drawn for no more than the scale of `dpi`.
 int StripForScale(int dpi) {
@@ -63,12 +66,12 @@ PixelPoint MainWindowPlace(PixelPoint proposed, PixelSize size, const PixelRect&
           into(proposed.y, size.height, workArea.top, workArea.bottom)};
 }
 
-std::array<int, 2> StatusPartEdges(int dpi, int clientWidth) {
+std::array<int, 3> StatusPartEdges(int dpi, int clientWidth) {
   int help = ScaleToDpi(kStatusPartEdgesAt96Dpi[0], dpi);
   const int clock = ScaleToDpi(kStatusPartEdgesAt96Dpi[1], dpi);
   const int clockMinimum = ScaleToDpi(kClockPartMinimumAt96Dpi, dpi);
   if (clientWidth - help < clockMinimum) help = std::max(0, clientWidth - clockMinimum);
-  return {help, std::max(clock, clientWidth)};
+  return {help, help + ScaleToDpi(kClockPartWidthAt96Dpi, dpi), std::max(clock, clientWidth)};
 }
 
 }  // namespace korvex7

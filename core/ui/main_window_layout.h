@@ -86,10 +86,11 @@ PixelSize MainWindowSize(const MainWindowContent& content);
 // first, when the window is larger than the work area).
 PixelPoint MainWindowPlace(PixelPoint proposed, PixelSize size, const PixelRect& workArea);
 
-// The right edges of the status bar's parts for a client area `clientWidth`
-// pixels wide: 683 and 961 scaled, with the help text's part shortened when
-// the clock's part would be narrower than 120 pixels scaled, and the clock's
-// part reaching the right edge.
-std::array<int, 2> StatusPartEdges(int dpi, int clientWidth);
+// The right edges of the status bar's three parts (the help text, the clock,
+// the port in use) for a client area `clientWidth` pixels wide: 683, 783 and
+// 961 scaled, with the help text's part shortened when the clock's and the
+// port's parts would be narrower than 220 pixels scaled together, and the
+// port's part reaching the right edge.
+std::array<int, 3> StatusPartEdges(int dpi, int clientWidth);
 
 }  // namespace korvex7

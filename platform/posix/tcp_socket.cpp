@@ -44,9 +44,11 @@ AddrInfoList Resolve(const std::string& host, std::uint16_t port, int flags) {
   const std::string service = std::to_string(port);
   const int rc = ::getaddrinfo(host.c_str(), service.c_str(), &hints, &found);
   if (rc != 0) {
-    throw NetworkError(NetworkErrorKind::kResolve,
-                       FormatHostPort(host, port) + ": cannot find the host: " +
-                           (rc == EAI_SYSTEM ? OsText(errno) : ::gai_strerror(rc)));
+    const int osError = rc == EAI_SYSTEM ? errno : rc;
+    throw NetworkError(NetworkErrorKind::kResolve, FormatHostPort(host, port),
+                       std::string("cannot find the host: ") +
+                           (rc == EAI_SYSTEM ? OsText(osError) : ::gai_strerror(rc)),
+                       osError);
   }
   return AddrInfoList(found);
 }
@@ -114,11 +116,12 @@ TcpStream TcpStream::Connect(const std::string& host, std::uint16_t port,
   }
   const std::string addresses =
       count > 1 ? " from any of its " + std::to_string(count) + " addresses" : std::string();
-  throw NetworkError(NetworkErrorKind::kConnect,
-                     FormatHostPort(host, port) + ": cannot connect: " +
-                         (error == ETIMEDOUT ? "no answer" + addresses + " within " +
-                                                   std::to_string(timeout.count()) + " ms"
-                                             : OsText(error)));
+  throw NetworkError(
+      NetworkErrorKind::kConnect, FormatHostPort(host, port),
+      "cannot connect: " + (error == ETIMEDOUT ? "no answer" + addresses + " within " +
+                                                     std::to_string(timeout.count()) + " ms"
+                                               : OsText(error)),
+      error == ETIMEDOUT ? 0 : error);
 }
 
 std::size_t TcpStream::Read(char* buffer, std::size_t capacity, std::chrono::milliseconds timeout) {
@@ -127,17 +130,19 @@ std::size_t TcpStream::Read(char* buffer, std::size_t capacity, std::chrono::mil
     const ssize_t n = ::recv(fd_.get(), buffer, capacity, 0);
     if (n > 0) return static_cast<std::size_t>(n);
     if (n == 0) {
-      throw NetworkError(NetworkErrorKind::kClosed, peer_ + ": the connection was closed");
+      throw NetworkError(NetworkErrorKind::kClosed, peer_, "the connection was closed");
     }
     if (errno == EINTR) continue;
     if (errno != EAGAIN && errno != EWOULDBLOCK) {
-      throw NetworkError(NetworkErrorKind::kIo, peer_ + ": cannot read: " + OsText(errno));
+      const int error = errno;
+      throw NetworkError(NetworkErrorKind::kIo, peer_, "cannot read: " + OsText(error), error);
     }
     const int wait = RemainingMs(deadline);
     if (wait == 0) return 0;
     pollfd p{fd_.get(), POLLIN, 0};
     if (::poll(&p, 1, wait) < 0 && errno != EINTR) {
-      throw NetworkError(NetworkErrorKind::kIo, peer_ + ": cannot wait: " + OsText(errno));
+      const int error = errno;
+      throw NetworkError(NetworkErrorKind::kIo, peer_, "cannot wait: " + OsText(error), error);
     }
   }
 }
@@ -154,14 +159,16 @@ void TcpStream::WriteAll(std::string_view data, std::chrono::milliseconds timeou
     }
     if (n < 0 && errno == EINTR) continue;
     if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
+      const int error = errno;
       throw NetworkError(
-          errno == EPIPE || errno == ECONNRESET ? NetworkErrorKind::kClosed : NetworkErrorKind::kIo,
-          peer_ + ": cannot write: " + OsText(errno));
+          error == EPIPE || error == ECONNRESET ? NetworkErrorKind::kClosed : NetworkErrorKind::kIo,
+          peer_, "cannot write: " + OsText(error), error);
     }
     const int wait = RemainingMs(deadline);
     if (wait == 0) {
-      throw NetworkError(NetworkErrorKind::kTimeout, peer_ + ": cannot write: nothing taken for " +
-                                                         std::to_string(timeout.count()) + " ms");
+      throw NetworkError(
+          NetworkErrorKind::kTimeout, peer_,
+          "cannot write: nothing taken for " + std::to_string(timeout.count()) + " ms");
     }
     pollfd p{fd_.get(), POLLOUT, 0};
     (void)::poll(&p, 1, wait);
@@ -194,8 +201,8 @@ TcpListener TcpListener::Listen(const std::string& host, std::uint16_t port) {
     }
     return TcpListener(std::move(fd), actual, FormatHostPort(host, actual));
   }
-  throw NetworkError(NetworkErrorKind::kListen,
-                     FormatHostPort(host, port) + ": cannot listen: " + OsText(error));
+  throw NetworkError(NetworkErrorKind::kListen, FormatHostPort(host, port),
+                     "cannot listen: " + OsText(error), error);
 }
 
 TcpStream TcpListener::Accept() {
@@ -204,7 +211,8 @@ TcpStream TcpListener::Accept() {
   UniqueFd fd(::accept4(fd_.get(), reinterpret_cast<sockaddr*>(&peer), &length,
                         SOCK_CLOEXEC | SOCK_NONBLOCK));
   if (!fd.valid()) {
-    throw NetworkError(NetworkErrorKind::kIo, address_ + ": cannot accept: " + OsText(errno));
+    const int error = errno;
+    throw NetworkError(NetworkErrorKind::kIo, address_, "cannot accept: " + OsText(error), error);
   }
   char text[INET6_ADDRSTRLEN] = "?";
   std::uint16_t peerPort = 0;

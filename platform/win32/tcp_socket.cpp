@@ -21,8 +21,10 @@ void StartWinsock() {
     return WSAStartup(MAKEWORD(2, 2), &data) == 0;
   }();
   if (!started) {
-    throw NetworkError(NetworkErrorKind::kConnect,
-                       "cannot start Windows Sockets: " + OsErrorText(WSAGetLastError()));
+    const int error = WSAGetLastError();
+    throw NetworkError(NetworkErrorKind::kConnect, std::string(),
+                       "cannot start Windows Sockets: " + OsErrorText(static_cast<unsigned>(error)),
+                       error);
   }
 }
 
@@ -110,8 +112,8 @@ TcpStream TcpStream::Connect(const std::string& host, std::uint16_t port,
   const std::wstring service = std::to_wstring(port);
   if (const int rc = GetAddrInfoW(Utf8ToWide(host).c_str(), service.c_str(), &hints, &found);
       rc != 0) {
-    throw NetworkError(NetworkErrorKind::kResolve,
-                       name + ": cannot find the host: " + OsErrorText(static_cast<unsigned>(rc)));
+    throw NetworkError(NetworkErrorKind::kResolve, name,
+                       "cannot find the host: " + OsErrorText(static_cast<unsigned>(rc)), rc);
   }
   const std::unique_ptr<ADDRINFOW, AddrInfoFree> list(found);
   std::size_t count = 0;
@@ -149,11 +151,12 @@ TcpStream TcpStream::Connect(const std::string& host, std::uint16_t port,
   }
   const std::string addresses =
       count > 1 ? " from any of its " + std::to_string(count) + " addresses" : std::string();
-  throw NetworkError(NetworkErrorKind::kConnect,
-                     name + ": cannot connect: " +
-                         (error == WSAETIMEDOUT ? "no answer" + addresses + " within " +
-                                                      std::to_string(timeout.count()) + " ms"
-                                                : OsErrorText(static_cast<unsigned>(error))));
+  throw NetworkError(
+      NetworkErrorKind::kConnect, name,
+      "cannot connect: " + (error == WSAETIMEDOUT ? "no answer" + addresses + " within " +
+                                                        std::to_string(timeout.count()) + " ms"
+                                                  : OsErrorText(static_cast<unsigned>(error))),
+      error == WSAETIMEDOUT ? 0 : error);
 }
 
 std::size_t TcpStream::Read(char* buffer, std::size_t capacity, std::chrono::milliseconds timeout) {
@@ -163,21 +166,21 @@ std::size_t TcpStream::Read(char* buffer, std::size_t capacity, std::chrono::mil
   for (;;) {
     const int n = recv(s, buffer, wanted, 0);
     if (n > 0) return static_cast<std::size_t>(n);
-    if (n == 0)
-      throw NetworkError(NetworkErrorKind::kClosed, peer_ + ": the connection was closed");
+    if (n == 0) throw NetworkError(NetworkErrorKind::kClosed, peer_, "the connection was closed");
     const int error = WSAGetLastError();
     if (error != WSAEWOULDBLOCK) {
       throw NetworkError(error == WSAECONNRESET || error == WSAECONNABORTED
                              ? NetworkErrorKind::kClosed
                              : NetworkErrorKind::kIo,
-                         peer_ + ": cannot read: " + OsErrorText(static_cast<unsigned>(error)));
+                         peer_, "cannot read: " + OsErrorText(static_cast<unsigned>(error)), error);
     }
     const int wait = RemainingMs(deadline);
     if (wait == 0) return 0;
     int waitError = 0;
     if (WaitFor(s, false, wait, waitError) == Wait::kFailed) {
-      throw NetworkError(NetworkErrorKind::kIo,
-                         peer_ + ": cannot wait: " + OsErrorText(static_cast<unsigned>(waitError)));
+      throw NetworkError(NetworkErrorKind::kIo, peer_,
+                         "cannot wait: " + OsErrorText(static_cast<unsigned>(waitError)),
+                         waitError);
     }
   }
 }
@@ -196,20 +199,22 @@ void TcpStream::WriteAll(std::string_view data, std::chrono::milliseconds timeou
     }
     const int error = WSAGetLastError();
     if (error != WSAEWOULDBLOCK) {
-      throw NetworkError(error == WSAECONNRESET || error == WSAECONNABORTED
-                             ? NetworkErrorKind::kClosed
-                             : NetworkErrorKind::kIo,
-                         peer_ + ": cannot write: " + OsErrorText(static_cast<unsigned>(error)));
+      throw NetworkError(
+          error == WSAECONNRESET || error == WSAECONNABORTED ? NetworkErrorKind::kClosed
+                                                             : NetworkErrorKind::kIo,
+          peer_, "cannot write: " + OsErrorText(static_cast<unsigned>(error)), error);
     }
     const int wait = RemainingMs(deadline);
     if (wait == 0) {
-      throw NetworkError(NetworkErrorKind::kTimeout, peer_ + ": cannot write: nothing taken for " +
-                                                         std::to_string(timeout.count()) + " ms");
+      throw NetworkError(
+          NetworkErrorKind::kTimeout, peer_,
+          "cannot write: nothing taken for " + std::to_string(timeout.count()) + " ms");
     }
     int waitError = 0;
     if (WaitFor(s, true, wait, waitError) == Wait::kFailed) {
-      throw NetworkError(NetworkErrorKind::kIo,
-                         peer_ + ": cannot wait: " + OsErrorText(static_cast<unsigned>(waitError)));
+      throw NetworkError(NetworkErrorKind::kIo, peer_,
+                         "cannot wait: " + OsErrorText(static_cast<unsigned>(waitError)),
+                         waitError);
     }
   }
 }

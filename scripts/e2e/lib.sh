@@ -421,14 +421,14 @@ main_up_at_96_dpi() {
   start_sim
   start_program
   program_up main-fits
-  at96="window 961 141 client 955 97 buttons 68 61 status 20 parts 683 961"
+  at96="window 961 141 client 955 97 buttons 68 61 status 20 parts 683 783 961"
   expect_eq "at 96 DPI" "$(drv main 1000 print-main-layout)" "$at96"
   shot_main before
 }
 
 # expect_same_but_clock BEFORE AFTER: the main window's screenshots BEFORE
 # and AFTER of the case are the same but for the clock's part of the status
-# bar (right of x = 683), painted over in both.
+# bar and the port's beside it (right of x = 683), painted over in both.
 expect_same_but_clock() {
   local name differ
   for name in "$1" "$2"; do

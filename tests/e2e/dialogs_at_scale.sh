@@ -31,7 +31,9 @@ DIALOGS
 # every_dialog_fits: each dialog of EVERY_DIALOG opens inside the work area
 # with its controls inside, is photographed (CASE-NAME.png) and closes; then
 # the split-layout dialog once more on its 13-way picture, which moves its
-# screen boxes.
+# screen boxes; then ユニット検索, opened from the communication settings,
+# once it has asked the one unit of COM1 (its query and the answer are the
+# only frames of the case).
 every_dialog_fits() {
   local command caption close name
   while read -r command caption close name; do
@@ -49,4 +51,11 @@ every_dialog_fits() {
     wait-text "$IDC_SPLIT_LAYOUT" "１３分割B" 2000 fits
   shot split-layout-13b main 1000 dialog "$split" 1000
   in_dialog "$split" click "$IDC_SPLIT_CLOSE" gone 3000
+
+  local comm=通信の設定 scan=ユニット検索
+  open_dialog "$IDM_COMM_SETTINGS" "$comm" click "$IDC_COMM_SCAN" dialog "$scan" 3000 \
+    wait-text "$IDC_SCAN_STATUS" "COM1 の検索が終わりました (1 アドレス)" 5000 fits
+  shot unit-scan main 1000 dialog "$scan" 1000
+  in_dialog "$scan" click "$IDC_SCAN_CLOSE" gone 3000
+  in_dialog "$comm" close gone 3000
 }

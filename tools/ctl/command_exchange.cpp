@@ -1,7 +1,6 @@
 #include "tools/ctl/command_exchange.h"
 
 #include <algorithm>
-#include <thread>
 #include <vector>
 
 #include "core/link/answer_check.h"
@@ -13,14 +12,6 @@
 namespace korvex7::ctl {
 
 namespace {
-
-class SteadyClock final : public ExchangeClock {
- public:
-  std::chrono::steady_clock::time_point Now() override { return std::chrono::steady_clock::now(); }
-  void SleepFor(std::chrono::milliseconds duration) override {
-    std::this_thread::sleep_for(duration);
-  }
-};
 
 // The line as messages show it: without its CR LF (a line that ends
 // otherwise keeps what it has).
@@ -43,11 +34,6 @@ void Keep(std::string& kept, std::string_view bytes) {
 }
 
 }  // namespace
-
-ExchangeClock& SystemClock() {
-  static SteadyClock clock;
-  return clock;
-}
 
 std::string ShownBytes(std::string_view bytes, std::size_t limit) {
   if (bytes.size() <= limit) return EscapeWire(bytes);

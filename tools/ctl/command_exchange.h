@@ -45,9 +45,16 @@
 #include "core/link/line_assembler.h"
 #include "core/link/send_command.h"
 #include "core/link/session.h"
-#include "tools/ctl/link_port.h"
+#include "link/link_port.h"
 
 namespace korvex7::ctl {
+
+// The tool's ports are the link library's (link/), shared with the program.
+using links::ExchangeClock;
+using links::LinkError;
+using links::LinkErrorKind;
+using links::LinkPort;
+using links::SystemClock;
 
 enum class ExchangeStatus {
   kAcknowledged,      // "GO" to a Set, or the query's own data line decoded into the model

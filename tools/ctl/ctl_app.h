@@ -19,9 +19,9 @@
 #include <string_view>
 #include <vector>
 
+#include "link/link_port.h"
+#include "link/network_link.h"
 #include "tools/ctl/command_exchange.h"
-#include "tools/ctl/link_port.h"
-#include "tools/ctl/network_link.h"
 
 namespace korvex7::ctl {
 
@@ -78,8 +78,8 @@ struct CtlEnvironment {
   std::ostream& out;
   std::ostream& err;
   bool progressTerminal = false;  // the error stream is a terminal
-  std::function<std::unique_ptr<LinkPort>(const std::string&)> openPort = OpenPort;
-  std::function<std::vector<std::string>()> listPorts = ListSerialPorts;
+  std::function<std::unique_ptr<LinkPort>(const std::string&)> openPort = links::OpenPort;
+  std::function<std::vector<std::string>()> listPorts = links::ListSerialPorts;
   std::function<std::tm()> localTime;  // the computer's clock; the system's when empty
   ExchangeClock* clock = nullptr;      // the system clock when null
   // Set (from a signal handler) when the operator asks the run to stop; looked

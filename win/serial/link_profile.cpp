@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "win/serial/device_server_link.h"
+
 #include <iterator>
 
 namespace korvex7::win {
@@ -65,6 +67,8 @@ LinkProfile ParseLinkProfile(const StoredProfile& stored) {
     // included) defers to "port" when it names a port, else means COM1.
     if (const std::optional<std::wstring> name = CanonicalPortName(*stored.port)) {
       profile.port = *name;
+    } else if (const std::optional<std::wstring> server = CanonicalDeviceServerName(*stored.port)) {
+      profile.port = *server;
     }
   }
   profile.mode = IsDigitValue(stored.control, L'1') && (*stored.control)[0] == L'1' ? 1 : 0;

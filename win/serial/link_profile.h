@@ -8,10 +8,11 @@
 //              have been COM2 to it.
 //   port       the port's name: "COM12" (written for COM1..COM6 too). It is
 //              read only when "com_port" holds no digit 0..5: an earlier
-//              version changes "com_port" alone, and its choice stands. The
-//              same key will hold the address of a serial device server
-//              ("tcp://HOST:PORT", "rfc2217://HOST:PORT") beside "com_port"
-//              = "-".
+//              version changes "com_port" alone, and its choice stands. It
+//              holds the address of a serial device server too
+//              ("tcp://HOST:PORT", "rfc2217://HOST:PORT", HOST a name, an
+//              IPv4 address or an IPv6 address in brackets) beside
+//              "com_port" = "-", so an earlier version opens COM1 instead.
 //   control    "0" RS-232C, "1" RS-485.
 //   handshake  "1" (or absent): CTS, DTR and RTS handshake and XON/XOFF, as
 //              the unit's line is specified; "0": no handshake.

@@ -1,5 +1,7 @@
 #include "win/serial/port_watch.h"
 
+#include "win/serial/device_server_link.h"
+
 namespace korvex7::win {
 
 PortDecision PortWatch::AfterOperatorOpen(bool usable) {
@@ -31,7 +33,9 @@ std::wstring PortNoticeText(PortNotice notice, std::wstring_view port) {
     case PortNotice::kReady:
       break;
     case PortNotice::kAbsent:
-      return name + L" を開けません。接続を待っています";
+      // A device server is connected to, not opened.
+      return name + (IsDeviceServerName(port) ? L" に接続できません。接続を待っています"
+                                              : L" を開けません。接続を待っています");
     case PortNotice::kLost:
       return name + L" との接続が切れました。再接続を待っています";
     case PortNotice::kBack:

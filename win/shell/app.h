@@ -12,11 +12,14 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "core/link/session.h"
 #include "platform/win32/serial_port.h"
+#include "win/serial/device_server_link.h"
 #include "win/serial/port_watch.h"
 #include "win/serial/receive_thread.h"
 #include "win/serial/serial_writer.h"
@@ -60,8 +63,19 @@ struct App {
   std::wstring portName = L"COM1";
   win32::LineOptions line;
   win32::SerialPort port;
-  SerialPortWriter portWriter{port};
-  SerialReceiveSource receiveSource{port};
+  // A device server's link (App::portName "tcp://..." or "rfc2217://...");
+  // the writer and the receive thread use whichever link is open.
+  DeviceServerLink server;
+  LinkWriter portWriter{port, server};
+  LinkReceiveSource receiveSource{port, server};
+  // A connection to the device server is under way (attempt number
+  // connectAttempt); whether the operator asked for it.
+  bool connecting = false;
+  bool connectByOperator = false;
+  std::uint64_t connectAttempt = 0;
+  // While set (ユニット検索 runs), the received lines go here and not to
+  // the session.
+  std::function<void(const ReceivedLine&)> lineSink;
   PortWatch portWatch;
   // An open the operator asked for is under way (or 100 ms ahead): the port
   // is left alone meanwhile.

@@ -79,6 +79,7 @@ int Run(HINSTANCE instance, int showCommand) {
   // Link settings from the profile file.
   const LinkProfile profile = ReadLinkProfile();
   app.portName = profile.port;
+  ShowPortInUse(app);
   app.line.handshake = profile.handshake;
   app.session.model.link.mode = profile.mode;
 
@@ -122,6 +123,7 @@ int Run(HINSTANCE instance, int showCommand) {
     return exitCode;
   }
   app.port.Close();
+  app.server.Close();
   return exitCode;
 }
 

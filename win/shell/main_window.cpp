@@ -54,6 +54,7 @@ LRESULT OnCreate(App& app, HWND hwnd) {
   LayOutMainWindowChildren(app);
   app.toolbar = CreateToolbar(hwnd, app.instance);
   UpdateClock(app);
+  ShowPortInUse(app);
   if (app.toolbar != nullptr) SendMessageW(app.toolbar, TB_AUTOSIZE, 0, 0);
   return 0;
 }
@@ -77,6 +78,8 @@ void OnDestroy(App& app, HWND hwnd) {
   KillTimer(hwnd, kPortRetryTimerId);
   if (app.receiver) app.receiver->Stop();
   DiscardPostedLines(hwnd);
+  app.connecting = false;
+  DiscardConnectResults(hwnd);
   app.toolbar = nullptr;
   app.statusBar = nullptr;
   PostQuitMessage(0);
@@ -162,9 +165,16 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
       return 0;
     case kLineReceivedMessage: {
       const auto line = TakePostedLine(lParam);
-      if (line) HandleReceivedLine(app->session, *line);
+      if (line && app->lineSink) {
+        app->lineSink(*line);
+      } else if (line) {
+        HandleReceivedLine(app->session, *line);
+      }
       return 0;
     }
+    case kServerConnectedMessage:
+      OnServerConnected(*app, TakeConnectResult(lParam));
+      return 0;
     case kLinkFailedMessage:
       OnLinkFailed(*app, wParam);
       return 0;
@@ -212,8 +222,16 @@ void StopLink(App& app, HWND hwnd) {
   KillTimer(hwnd, kPortRetryTimerId);
   // A thread that does not end keeps the port it reads; the process's end
   // closes both.
+  app.connecting = false;
   if (app.receiver && !app.receiver->Stop()) return;
   app.port.Close();
+  app.server.Close();
+}
+
+void ShowPortInUse(const App& app) {
+  HWND bar = app.statusBar;
+  if (bar == nullptr) return;
+  SendMessageW(bar, SB_SETTEXTW, kPortStatusPart, reinterpret_cast<LPARAM>(app.portName.c_str()));
 }
 
 void SetStatusText(const App& app, std::wstring_view text) {

@@ -46,6 +46,11 @@ void SetStatusText(const App& app, std::wstring_view text);
 // Writes the local time as hh:mm:ss into the second part of the status bar.
 void UpdateClock(const App& app);
 
+// The status bar's third part: the port in use ("COM3",
+// "tcp://10.0.0.5:4001").
+inline constexpr WPARAM kPortStatusPart = 2;
+void ShowPortInUse(const App& app);
+
 // Puts "ﾚﾃﾞｨ" (or the notice of an absent or lost port) back when the
 // pointer has left the toolbar (timer 7).
 void RestoreReadyText(App& app);

@@ -116,7 +116,7 @@ void LayOutMainWindowChildren(const App& app) {
   if (!GetClientRect(app.mainWindow, &client)) return;
   if (app.statusBar != nullptr) {
     SendMessageW(app.statusBar, WM_SIZE, 0, 0);
-    std::array<int, 2> edges = StatusPartEdges(app.dpi, client.right);
+    std::array<int, 3> edges = StatusPartEdges(app.dpi, client.right);
     SendMessageW(app.statusBar, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
   }
   if (app.toolbar != nullptr) SendMessageW(app.toolbar, TB_AUTOSIZE, 0, 0);

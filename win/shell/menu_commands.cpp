@@ -3,7 +3,9 @@
 #include <commdlg.h>
 
 #include <cwchar>
+#include <functional>
 #include <string>
+#include <string_view>
 
 #include "core/model/device_names.h"
 #include "core/model/settings_store.h"
@@ -11,6 +13,7 @@
 #include "win/dialogs/comm_settings_dialog.h"
 #include "win/dialogs/dialog_context.h"
 #include "win/dialogs/settings_dialogs.h"
+#include "win/dialogs/unit_scan_dialog.h"
 #include "win/resources/resource.h"
 #include "win/shell/app.h"
 #include "win/shell/discard_prompt.h"
@@ -173,16 +176,44 @@ DialogContext DialogContextFor(App& app, HWND owner) {
   return DialogContext{app.instance, owner, app.session};
 }
 
+// ユニット検索 from the communication settings, over the port chosen there:
+// the link in use when it is that port (which must be connected), else the
+// chosen port opened for the scan alone.
+void RunUnitScan(App& app, HWND owner, const LinkProfile& chosen) {
+  UnitScanLine line;
+  line.portName = chosen.port;
+  line.mode = chosen.mode;
+  if (chosen.port != app.portName) {
+    line.own = true;
+    RunUnitScanDialog(app.instance, owner, line);
+    return;
+  }
+  if (app.connecting || app.portWatch.state() != PortState::kOpen) {
+    ShowMessage(owner, app.portName + L" に接続していません。接続を確かめてから検索してください。",
+                L"ユニット検索", MB_OK | MB_ICONERROR);
+    return;
+  }
+  line.write = [&app](std::string_view frame) { app.portWriter.Write(frame); };
+  line.setLineSink = [&app](std::function<void(const ReceivedLine&)> sink) {
+    app.lineSink = std::move(sink);
+  };
+  RunUnitScanDialog(app.instance, owner, line);
+}
+
 // The communication settings: the port, the line mode and the handshake in
 // use; "OK" takes the chosen ones and reopens the port.
 void RunCommSettings(App& app, HWND hwnd) {
   const LinkProfile current{app.portName, app.session.model.link.mode, app.line.handshake};
-  RunCommSettingsDialog(DialogContextFor(app, hwnd), current, [&app](const LinkProfile& chosen) {
-    app.portName = chosen.port;
-    app.session.model.link.mode = chosen.mode;
-    app.line.handshake = chosen.handshake;
-    ClosePortAndReopenLater(app);
-  });
+  RunCommSettingsDialog(
+      DialogContextFor(app, hwnd), current,
+      [&app](const LinkProfile& chosen) {
+        app.portName = chosen.port;
+        ShowPortInUse(app);
+        app.session.model.link.mode = chosen.mode;
+        app.line.handshake = chosen.handshake;
+        ClosePortAndReopenLater(app);
+      },
+      [&app](HWND owner, const LinkProfile& chosen) { RunUnitScan(app, owner, chosen); });
 }
 
 }  // namespace

@@ -8,8 +8,11 @@
 #include <windows.h>
 #include <dbt.h>
 
+#include <memory>
 #include <string>
 #include <string_view>
+
+#include "win/serial/device_server_link.h"
 
 namespace korvex7::win {
 
@@ -17,8 +20,18 @@ struct App;
 
 // Opens the chosen port (App::portName, App::line) and shows one message
 // box for every step that failed ("Miss! File Open" ...). A port that then
-// does not answer is closed and tried again by itself.
+// does not answer is closed and tried again by itself. A device server is
+// connected to off the user-interface thread (OnServerConnected ends it).
 void OpenPortAndReport(App& app);
+
+// A connection to a device server has ended (kServerConnectedMessage): the
+// link when it connected; the failure of an operator's open in a message
+// box; the status bar and the retry timer as for a COM port.
+void OnServerConnected(App& app, std::unique_ptr<ServerConnectResult> result);
+
+// The status text while the operator's connection to a device server is
+// under way.
+std::wstring ConnectingText(std::wstring_view port);
 
 // Closes the port and has timer 9 open it again (OpenPortAndReport) 100 ms
 // later: "OK" in the communication settings.

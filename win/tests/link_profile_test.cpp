@@ -72,6 +72,21 @@ TEST(LinkProfileTest, StoredValues) {
       {L"", L"", L"1 ", nullptr, {L"COM1", 0, true}},
       {L"\x0661", nullptr, L"\x0661", nullptr, {L"COM1", 0, true}},
       {L"1", nullptr, L"1", L"1", {L"COM2", 1, true}},
+      // A serial device server beside "com_port" "-".
+      {L"-", L"tcp://10.0.0.5:4001", L"1", nullptr, {L"tcp://10.0.0.5:4001", 1, true}},
+      {L"-",
+       L"RFC2217://ds1.example:2217",
+       L"0",
+       nullptr,
+       {L"rfc2217://ds1.example:2217", 0, true}},
+      {L"-", L"tcp://[fe80::1]:4001", nullptr, nullptr, {L"tcp://[fe80::1]:4001", 0, true}},
+      // An earlier version chose COM3 since: its digit stands.
+      {L"2", L"tcp://10.0.0.5:4001", L"0", nullptr, {L"COM3", 0, true}},
+      // Addresses that are none: COM1.
+      {L"-", L"tcp://10.0.0.5:0", nullptr, nullptr, {L"COM1", 0, true}},
+      {L"-", L"tcp://10.0.0.5", nullptr, nullptr, {L"COM1", 0, true}},
+      {L"-", L"udp://10.0.0.5:4001", nullptr, nullptr, {L"COM1", 0, true}},
+      {L"-", L"tcp://fe80::1:4001", nullptr, nullptr, {L"COM1", 0, true}},
   };
   for (const ParseRow& row : rows) {
     SCOPED_TRACE(Narrow(row.comPort ? row.comPort : L"(none)") + " / " +
@@ -98,6 +113,16 @@ TEST(LinkProfileTest, AnEarlierVersionFallsBackToCom1) {
     EXPECT_EQ(EarlierVersionReads(stored), n <= 6 ? n - 1 : 0);
     // This version reads back what it wrote.
     EXPECT_EQ(ParseLinkProfile({stored, port, std::nullopt, std::nullopt}).port, port);
+  }
+}
+
+TEST(LinkProfileTest, AnEarlierVersionOpensCom1ForADeviceServer) {
+  for (const wchar_t* server : {L"tcp://10.0.0.5:4001", L"rfc2217://[::1]:2217"}) {
+    SCOPED_TRACE(Narrow(server));
+    const std::wstring stored = ComPortValue(server);
+    EXPECT_EQ(stored, L"-");
+    EXPECT_EQ(EarlierVersionReads(stored), 0);
+    EXPECT_EQ(ParseLinkProfile({stored, server, std::nullopt, std::nullopt}).port, server);
   }
 }
 
@@ -129,6 +154,18 @@ TEST(LinkProfileTest, OnlyChangedValuesAreWritten) {
        {{kComPortKey, L"5"}, {kPortKey, L"COM6"}}},
       {"handshake off", {L"COM1", 0, true}, {L"COM1", 0, false}, {{kHandshakeKey, L"0"}}},
       {"handshake on", {L"COM1", 0, false}, {L"COM1", 0, true}, {{kHandshakeKey, L"1"}}},
+      {"COM3 to a device server",
+       {L"COM3", 0, true},
+       {L"tcp://10.0.0.5:4001", 0, true},
+       {{kComPortKey, L"-"}, {kPortKey, L"tcp://10.0.0.5:4001"}}},
+      {"one device server to another: com_port stays \"-\"",
+       {L"tcp://10.0.0.5:4001", 1, true},
+       {L"rfc2217://10.0.0.5:4002", 1, true},
+       {{kPortKey, L"rfc2217://10.0.0.5:4002"}}},
+      {"a device server to COM2",
+       {L"rfc2217://10.0.0.5:4002", 0, true},
+       {L"COM2", 0, true},
+       {{kComPortKey, L"1"}, {kPortKey, L"COM2"}}},
       {"everything",
        {L"COM2", 0, true},
        {L"COM20", 1, false},
@@ -177,8 +214,13 @@ TEST(LinkProfileTest, WrittenValuesReadBack) {
   keep.Clear();
   EXPECT_EQ(ReadLinkProfile(), (LinkProfile{L"COM1", 0, true}));
   const LinkProfile rows[] = {
-      {L"COM4", 1, true}, {L"COM12", 0, false}, {L"COM256", 1, false},
-      {L"COM6", 0, true}, {L"COM1", 0, true},
+      {L"COM4", 1, true},
+      {L"COM12", 0, false},
+      {L"tcp://10.0.0.5:4001", 1, false},
+      {L"rfc2217://[2001:db8::7]:2217", 1, true},
+      {L"COM256", 1, false},
+      {L"COM6", 0, true},
+      {L"COM1", 0, true},
   };
   LinkProfile before = ReadLinkProfile();
   for (const LinkProfile& row : rows) {

@@ -114,11 +114,12 @@ TEST_F(MainWindowTest, SizedForEachScaleAndBackInsideTheWorkArea) {
     EXPECT_LE(toolbar.bottom, status.top);
     EXPECT_LE(status.bottom, client.bottom);
     // The status bar's parts for this DPI and width.
-    int parts[2] = {};
-    ASSERT_EQ(SendMessageW(app_.statusBar, SB_GETPARTS, 2, reinterpret_cast<LPARAM>(parts)), 2);
+    int parts[3] = {};
+    ASSERT_EQ(SendMessageW(app_.statusBar, SB_GETPARTS, 3, reinterpret_cast<LPARAM>(parts)), 3);
     const auto edges = StatusPartEdges(row.dpi, client.right - client.left);
     EXPECT_EQ(parts[0], edges[0]);
     EXPECT_EQ(parts[1], edges[1]);
+    EXPECT_EQ(parts[2], edges[2]);
   }
 }
 

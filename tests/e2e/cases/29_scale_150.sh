@@ -17,5 +17,8 @@ layout=$(drv main 1000 print-main-layout)
 [[ $(drv main 1000 print-status 1) =~ ^[0-2][0-9]:[0-5][0-9]:[0-5][0-9]$ ]] || fail "no clock"
 shot_main main-window
 every_dialog_fits
-expect_frames </dev/null
+expect_frames <<'FRAMES'
+RX RAM\r\n
+TX AMI\r\n
+FRAMES
 exit_discarding

@@ -9,7 +9,7 @@ main_up_at_96_dpi
 
 drv main 1000 dpi-changed 192 main-fits status 0 "ﾚﾃﾞｨ"
 layout=$(drv main 1000 print-main-layout)
-[[ $layout == "window 1920 282 "*" buttons 136 116 "*" parts 1366 1922" ]] ||
+[[ $layout == "window 1920 282 "*" buttons 136 116 "*" parts 1366 1566 1922" ]] ||
   fail "main window at 192 DPI: $layout"
 shot_main at-192
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "link/link_port.h"
 #include "tools/ctl/command_exchange.h"
-#include "tools/ctl/link_port.h"
 #include "tools/sim/sim_unit.h"
 
 namespace korvex7::ctl::testing {

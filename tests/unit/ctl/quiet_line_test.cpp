@@ -1,4 +1,4 @@
-#include "tools/ctl/quiet_line.h"
+#include "link/quiet_line.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +9,10 @@
 namespace korvex7::ctl {
 namespace {
 
+using links::NoisyLineError;
+using links::QuietLineResult;
+using links::QuietLineTiming;
+using links::WaitForQuietLine;
 using std::chrono::milliseconds;
 using testing::FakeClock;
 

@@ -174,27 +174,29 @@ TEST(MainWindowPlace, MovedTheLeastIntoTheWorkArea) {
   }
 }
 
-TEST(StatusPartEdges, ScaledWithRoomForTheClock) {
+TEST(StatusPartEdges, ScaledWithRoomForTheClockAndThePort) {
   struct Row {
     int dpi;
     int clientWidth;
     int help;
     int clock;
+    int port;
   };
   const Row rows[] = {
-      {96, 955, 683, 961},      // as specified
-      {96, 949, 683, 961},      // a thicker frame changes nothing
-      {144, 1360, 1025, 1442},  // 150 % on 1366: the scaled edges
-      {192, 1914, 1366, 1922},  // 200 % on 1920
-      {144, 1150, 970, 1442},   // too narrow: the clock keeps 180 pixels
-      {144, 2000, 1025, 2000},  // wider than scaled: the clock reaches the edge
-      {96, 100, 0, 961},        // absurdly narrow: the help text's part is empty
+      {96, 955, 683, 783, 961},       // as designed
+      {96, 949, 683, 783, 961},       // a thicker frame changes nothing
+      {144, 1360, 1025, 1175, 1442},  // 150 % on 1366: the scaled edges
+      {192, 1914, 1366, 1566, 1922},  // 200 % on 1920
+      {144, 1150, 820, 970, 1442},    // too narrow: clock and port keep 330 pixels
+      {144, 2000, 1025, 1175, 2000},  // wider than scaled: the port reaches the edge
+      {96, 100, 0, 100, 961},         // absurdly narrow: the help text's part is empty
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(testing::Message() << r.dpi << " dpi, client " << r.clientWidth);
     const auto edges = StatusPartEdges(r.dpi, r.clientWidth);
     EXPECT_EQ(edges[0], r.help);
     EXPECT_EQ(edges[1], r.clock);
+    EXPECT_EQ(edges[2], r.port);
   }
 }
 

@@ -1,10 +1,10 @@
 // korvex7ctl scan: which units answer on the line. On RS-485 each address
 // of --address (00..31 when not given) gets one short query, the alarm-mode
-// query (7 characters out and 7 back, 16 ms at 9600 baud), and a short wait
-// for its answer, so 32 addresses take at most about 4 seconds; the units
-// that answered are listed, the address first. A unit that answered with a
-// status word (a menu open, the keys locked) is there, and listed with it.
-// On RS-232C it says whether the one unit answers.
+// query, and one slot of time for its answer (the core's unit_scan.h, whose
+// rules the program's ユニット検索 shares), so 32 addresses take at most
+// about 4 seconds; the units that answered are listed, the address first. A unit that answered with
+// a status word (a menu open, the keys locked) is there, and listed with it. On RS-232C it says
+// whether the one unit answers.
 //
 // An address is listed only for a well-formed answer to the query sent to it
 // that came while it was asked: the alarm-mode line or a status word, on
@@ -22,25 +22,12 @@
 
 #include "core/link/send_command.h"
 #include "core/text/escaped_bytes.h"
-#include "core/transfer/read_all.h"
+#include "core/transfer/unit_scan.h"
 #include "tools/ctl/address_list.h"
 
 namespace korvex7::ctl {
 
 namespace {
-
-// How long each address is given to answer, unless --timeout-ms says
-// otherwise: the query and its answer take 16 ms on the line, a unit
-// answers within a few ms, and a device server may hold the answer a little.
-constexpr std::chrono::milliseconds kScanWait{100};
-
-// The address an RS-485 answer carries ("05AMI": 5), or -1.
-std::int32_t ReplyAddress(std::string_view reply) {
-  if (reply.size() < 2 || reply[0] < '0' || reply[0] > '9' || reply[1] < '0' || reply[1] > '9') {
-    return -1;
-  }
-  return (reply[0] - '0') * 10 + (reply[1] - '0');
-}
 
 struct Noise {
   std::int32_t asking;  // the address being asked (-1: RS-232C)
@@ -77,7 +64,7 @@ int RunScan(CommandContext& ctx) {
   const std::unique_ptr<LinkPort> port = ctx.OpenPort(openCode);
   if (!port) return openCode;
 
-  const std::string query(ReadAllQuery(0));
+  const std::string query(ScanQuery());
   Json units = Json::array();
   Json noiseJson = Json::array();
   int answered = 0;
@@ -90,11 +77,9 @@ int RunScan(CommandContext& ctx) {
     ctx.env().out << line << '\n';
   };
   const auto addNoise = [&](std::int32_t asking, bool before, std::string bytes) {
-    const std::int32_t from = ReplyAddress(bytes);
-    if (from >= 0 && from != asking &&
-        std::find(addresses.begin(), addresses.end(), from) != addresses.end() &&
-        std::find(late.begin(), late.end(), from) == late.end()) {
-      late.push_back(from);
+    if (const auto from = LateAnswerFrom(asking, bytes, addresses);
+        from && std::find(late.begin(), late.end(), *from) == late.end()) {
+      late.push_back(*from);
     }
     const std::string who = asking < 0 ? std::string() : " " + AddressName(asking);
     say(std::string("noise ") + (before ? "before asking" : "while asking") + who + ": \"" +
@@ -109,7 +94,7 @@ int RunScan(CommandContext& ctx) {
     Unit unit;
     ctx.SetUpUnit(unit, addresses[i]);
     ExchangeTiming timing = ctx.TimingFor(unit);
-    if (!o.timeoutGiven) timing.timeout = kScanWait;
+    if (!o.timeoutGiven) timing.timeout = kScanSlot;
     const std::unique_ptr<CommandExchange> exchange = ctx.ExchangeFor(unit, *port, timing);
     ctx.ProgressFor(unit, "scan")(static_cast<int>(i), static_cast<int>(addresses.size()));
     const ExchangeResult r = exchange->Run([&query](Session& s) { SendCommand(s, query); });
@@ -132,9 +117,11 @@ int RunScan(CommandContext& ctx) {
     if (r.status == ExchangeStatus::kNoAnswer) continue;
     // A well-formed answer: the alarm-mode line or a status word, which on
     // RS-485 must carry the address asked (a piece of another unit's answer
-    // may not).
-    const bool wellFormed = (r.answerAccepted || r.status == ExchangeStatus::kUnitError) &&
-                            (unit.address < 0 || ReplyAddress(r.reply) == unit.address);
+    // may not). The exchange has judged the line already.
+    const AnswerKind kind = r.answerAccepted                         ? AnswerKind::kAccepted
+                            : r.status == ExchangeStatus::kUnitError ? AnswerKind::kStatusWord
+                                                                     : AnswerKind::kUnexpected;
+    const bool wellFormed = CountsAsUnit(unit.address, kind, r.reply);
     if (!wellFormed) {
       addNoise(unit.address, false, r.reply + (r.reply.empty() ? "" : "\r\n") + r.extra);
       continue;

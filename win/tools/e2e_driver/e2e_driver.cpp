@@ -82,7 +82,7 @@
 //                              inside the toolbar; each status-bar part shows
 //                              at least 100 pixels at 96 DPI, scaled
 //   print-main-layout          print "window W H client W H buttons W H
-//                              status H parts E0 E1" of the main window
+//                              status H parts E0 E1 E2" of the main window
 //   dpi-changed DPI            send WM_DPICHANGED with DPI to the current
 //                              window, proposing its own rectangle (as when
 //                              it is moved to a monitor of that scale)

@@ -20,7 +20,7 @@ namespace korvex7::e2e {
 namespace {
 
 // The least width in pixels at 96 DPI that each status-bar part shows: room
-// for "ﾚﾃﾞｨ" and for the clock's "hh:mm:ss".
+// for "ﾚﾃﾞｨ", for the clock's "hh:mm:ss" and for the port ("COM1").
 constexpr int kStatusPartMinimumAt96Dpi = 100;
 
 std::wstring Describe(const RECT& r) {
@@ -90,7 +90,7 @@ struct MainLayout {
   RECT toolbar{};
   RECT status{};
   RECT button{};  // the first button, in the toolbar's client coordinates
-  int parts[2] = {};
+  int parts[3] = {};
 };
 
 MainLayout ReadMainLayout(Driver& d) {
@@ -101,7 +101,7 @@ MainLayout ReadMainLayout(Driver& d) {
   l.toolbar = WindowRectOf(Toolbar(main));
   l.status = WindowRectOf(d.StatusBar());
   if (!RemoteRectQuery(Toolbar(main), TB_GETITEMRECT, 0, l.button)) Fail(L"no first button");
-  for (int part = 0; part < 2; ++part) {
+  for (int part = 0; part < 3; ++part) {
     RECT r{};
     if (!RemoteRectQuery(d.StatusBar(), SB_GETRECT, static_cast<WPARAM>(part), r)) {
       Fail(L"no status-bar part " + std::to_wstring(part));
@@ -158,11 +158,11 @@ void ExpectMainFits(Driver& d) {
            Describe(barClient));
     }
   }
-  // Both status-bar parts show at least their least width.
+  // Every status-bar part shows at least its least width.
   const int least = MulDiv(kStatusPartMinimumAt96Dpi, DpiOf(main), 96);
   const int barWidth = l.status.right - l.status.left;
   int left = 0;
-  for (int part = 0; part < 2; ++part) {
+  for (int part = 0; part < 3; ++part) {
     const int shown = std::min(l.parts[part], barWidth) - left;
     if (shown < least) {
       Fail(L"status-bar part " + std::to_wstring(part) + L" shows " + std::to_wstring(shown) +
@@ -180,7 +180,7 @@ void PrintMainLayout(Driver& d) {
                                w(l.client) + L" " + h(l.client) + L" buttons " + w(l.button) +
                                L" " + h(l.button) + L" status " + h(l.status) + L" parts " +
                                std::to_wstring(l.parts[0]) + L" " + std::to_wstring(l.parts[1]) +
-                               L"\n");
+                               L" " + std::to_wstring(l.parts[2]) + L"\n");
 }
 
 void SendDpiChanged(Driver& d) {

@@ -26,7 +26,7 @@
 #include <string>
 #include <string_view>
 
-namespace korvex7::ctl {
+namespace korvex7 {
 
 namespace telnet {
 inline constexpr std::uint8_t kSe = 240;
@@ -112,4 +112,4 @@ class Rfc2217Client {
   ComPortSettings confirmed_;
 };
 
-}  // namespace korvex7::ctl
+}  // namespace korvex7

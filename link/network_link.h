@@ -29,10 +29,10 @@
 #include <string>
 
 #include "core/link/port_address.h"
-#include "tools/ctl/link_port.h"
-#include "tools/ctl/quiet_line.h"
+#include "link/link_port.h"
+#include "link/quiet_line.h"
 
-namespace korvex7::ctl {
+namespace korvex7::links {
 
 struct NetworkTiming {
   // Connecting, over every address of the host, and the retries of a busy
@@ -55,4 +55,4 @@ std::unique_ptr<LinkPort> OpenNetworkLinkPort(const PortAddress& address,
 // line. Throws LinkError (kUnreliable when the line does not fall silent).
 std::unique_ptr<LinkPort> OpenPort(const std::string& text);
 
-}  // namespace korvex7::ctl
+}  // namespace korvex7::links

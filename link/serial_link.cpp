@@ -4,10 +4,10 @@
 // system names the device. A port may be given as the list shows it.
 #include <utility>
 
+#include "link/link_port.h"
 #include "platform/serial_port.h"
-#include "tools/ctl/link_port.h"
 
-namespace korvex7::ctl {
+namespace korvex7::links {
 
 namespace {
 
@@ -65,4 +65,4 @@ std::vector<std::string> ListSerialPorts() {
   return labels;
 }
 
-}  // namespace korvex7::ctl
+}  // namespace korvex7::links

@@ -25,9 +25,9 @@
 #include <cstddef>
 #include <string>
 
-#include "tools/ctl/link_port.h"
+#include "link/link_port.h"
 
-namespace korvex7::ctl {
+namespace korvex7::links {
 
 struct QuietLineTiming {
   std::chrono::milliseconds quiet{100};   // silence that makes the line quiet
@@ -55,4 +55,4 @@ QuietLineResult WaitForQuietLine(LinkPort& port, const QuietLineTiming& timing,
 LinkError NoisyLineError(const std::string& portName, const QuietLineTiming& timing,
                          const QuietLineResult& result);
 
-}  // namespace korvex7::ctl
+}  // namespace korvex7::links

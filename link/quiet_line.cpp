@@ -1,10 +1,10 @@
-#include "tools/ctl/quiet_line.h"
+#include "link/quiet_line.h"
 
 #include <algorithm>
 
 #include "core/text/escaped_bytes.h"
 
-namespace korvex7::ctl {
+namespace korvex7::links {
 
 namespace {
 constexpr std::size_t kKeptBytes = 256;
@@ -57,4 +57,4 @@ LinkError NoisyLineError(const std::string& portName, const QuietLineTiming& tim
                    LinkErrorKind::kUnreliable);
 }
 
-}  // namespace korvex7::ctl
+}  // namespace korvex7::links

@@ -1,11 +1,11 @@
-#include "tools/ctl/rfc2217_client.h"
+#include "core/link/rfc2217_client.h"
 
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
 
-namespace korvex7::ctl {
+namespace korvex7 {
 namespace {
 
 using namespace telnet;
@@ -190,4 +190,4 @@ TEST(Rfc2217Client, EscapesTheLineBytesAndAsksForTheUnitsLine) {
 }
 
 }  // namespace
-}  // namespace korvex7::ctl
+}  // namespace korvex7

@@ -1,6 +1,6 @@
-#include "tools/ctl/rfc2217_client.h"
+#include "core/link/rfc2217_client.h"
 
-namespace korvex7::ctl {
+namespace korvex7 {
 
 namespace {
 
@@ -212,4 +212,4 @@ std::string Rfc2217Client::RequestSettings(const ComPortSettings& settings) {
   return out;
 }
 
-}  // namespace korvex7::ctl
+}  // namespace korvex7

@@ -1,11 +1,14 @@
-// LinkPort: the serial line as the command-line tool uses it. The core's
-// SendCommand writes frames through the PortWriter half; the tool reads the
-// unit's answer with a time-out through the other half. serial_link.cpp
-// implements it over the platform's serial port (POSIX or Win32), and the
-// tests implement it with a scripted unit.
+// LinkPort: the unit's line as the command-line tool and the program reach
+// it, over a serial port or through a serial device server. The core's
+// SendCommand writes frames through the PortWriter half; the other half
+// reads what the line sends, with a time-out. serial_link.cpp implements it
+// over the platform's serial port, network_link.cpp over the platform's TCP
+// stream (raw or RFC 2217), and the tests with scripted units.
 //
-// Threads: a LinkPort is used by one thread only; the tool does not read
-// while it writes.
+// Threads: korvex7ctl uses a port from one thread. The program reads a
+// device server's port on its receive thread while its user-interface
+// thread writes frames: a network port takes one reader and one writer at
+// the same time (network_link.h); a serial LinkPort is used by one thread.
 #pragma once
 
 #include <chrono>
@@ -17,16 +20,24 @@
 
 #include "core/link/port.h"
 
-namespace korvex7::ctl {
+namespace korvex7::links {
 
 enum class LinkErrorKind {
-  kFailed,          // cannot be opened, configured, read or written
-  kConnectionLost,  // the other end closed or reset the connection
-  kUnreliable,      // the line does not go quiet: noise, or a device talking unasked
+  kFailed,              // cannot be opened, configured, read or written
+  kConnectionLost,      // the other end closed or reset the connection
+  kUnreliable,          // the line does not go quiet: noise, or a device talking unasked
+  kHostNotFound,        // a device server's host name is not known
+  kNotReached,          // the device server refused the connection, or did not answer
+  kBusy,                // the device server closed every connection at once
+  kTelnetOnRawPort,     // a Telnet (RFC 2217) port given as raw TCP
+  kNoComPortControl,    // the server did not take up the RFC 2217 com-port option
+  kLineSettingsRefused  // the server did not set the unit's line as asked
 };
 
 // A port that cannot be opened, configured, read or written. The message
-// names the port and carries the operating system's own words.
+// names the port and carries the operating system's own words; the kind
+// says what went wrong, for callers that word it their own way (the
+// program's Japanese messages).
 class LinkError : public std::runtime_error {
  public:
   explicit LinkError(const std::string& what, LinkErrorKind kind = LinkErrorKind::kFailed)
@@ -71,4 +82,4 @@ std::unique_ptr<LinkPort> OpenLinkPort(const std::string& name);
 // The serial ports present on this computer, by the names OpenLinkPort takes.
 std::vector<std::string> ListSerialPorts();
 
-}  // namespace korvex7::ctl
+}  // namespace korvex7::links

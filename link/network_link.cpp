@@ -1,13 +1,14 @@
-#include "tools/ctl/network_link.h"
+#include "link/network_link.h"
 
+#include <mutex>
 #include <thread>
 #include <utility>
 
+#include "core/link/rfc2217_client.h"
 #include "core/text/escaped_bytes.h"
 #include "platform/tcp_socket.h"
-#include "tools/ctl/rfc2217_client.h"
 
-namespace korvex7::ctl {
+namespace korvex7::links {
 
 namespace {
 
@@ -23,18 +24,26 @@ std::chrono::milliseconds Left(Clock::time_point deadline) {
   return left.count() > 0 ? left : std::chrono::milliseconds(0);
 }
 
-// The platform names the peer "HOST:PORT"; the operator typed the address
-// with its scheme, and that is the name the messages use.
-LinkError Reworded(const NetworkError& e, const std::string& peer, const std::string& name) {
-  const LinkErrorKind kind =
-      e.kind() == NetworkErrorKind::kClosed || e.kind() == NetworkErrorKind::kIo
-          ? LinkErrorKind::kConnectionLost
-          : LinkErrorKind::kFailed;
-  const std::string what = e.what();
-  if (what.compare(0, peer.size(), peer) == 0) {
-    return LinkError(name + what.substr(peer.size()), kind);
+// The platform's failure in the operator's words: the address as typed,
+// with its scheme, then what went wrong.
+LinkError Reworded(const NetworkError& e, const std::string& name) {
+  LinkErrorKind kind = LinkErrorKind::kFailed;
+  switch (e.kind()) {
+    case NetworkErrorKind::kResolve:
+      kind = LinkErrorKind::kHostNotFound;
+      break;
+    case NetworkErrorKind::kConnect:
+      kind = LinkErrorKind::kNotReached;
+      break;
+    case NetworkErrorKind::kClosed:
+    case NetworkErrorKind::kIo:
+      kind = LinkErrorKind::kConnectionLost;
+      break;
+    case NetworkErrorKind::kTimeout:
+    case NetworkErrorKind::kListen:
+      break;
   }
-  return LinkError(what, kind);
+  return LinkError(name + ": " + e.detail(), kind);
 }
 
 std::string ParityWords(std::uint8_t parity) {
@@ -68,6 +77,12 @@ std::string StopBitWords(std::uint8_t stopSize) {
 }
 
 // Raw TCP: the server's port is the line itself.
+//
+// One thread may read while another writes (the program's receive thread
+// and its user-interface thread): the reader alone touches what it keeps of
+// the line and the Telnet state, and every write to the socket, the
+// writer's frames and the Telnet replies the reader sends, is made under
+// one lock, so that no reply ever lands inside a frame.
 class TcpLinkPort : public LinkPort {
  public:
   TcpLinkPort(platform::TcpStream stream, std::string name)
@@ -75,9 +90,10 @@ class TcpLinkPort : public LinkPort {
 
   void Write(std::string_view frame) override {
     try {
+      const std::lock_guard<std::mutex> lock(writeLock_);
       stream_.WriteAll(Outgoing(frame));
     } catch (const NetworkError& e) {
-      writeError_ = Reworded(e, stream_.peer(), name_).what();
+      writeError_ = Reworded(e, name_).what();
     }
   }
 
@@ -121,7 +137,7 @@ class TcpLinkPort : public LinkPort {
     try {
       n = stream_.Read(raw, sizeof raw, timeout);
     } catch (const NetworkError& e) {
-      throw Reworded(e, stream_.peer(), name_);
+      throw Reworded(e, name_);
     }
     if (n > 0) Incoming(std::string_view(raw, n));
     return n;
@@ -130,8 +146,9 @@ class TcpLinkPort : public LinkPort {
   virtual void Incoming(std::string_view raw) {
     // The unit speaks ASCII; a 0xFF first is a Telnet server's negotiation.
     if (!anyReceived_ && static_cast<unsigned char>(raw.front()) == telnet::kIac) {
-      throw LinkError(name_ +
-                      ": the server speaks Telnet: it is an RFC 2217 port, give it as rfc2217://");
+      throw LinkError(
+          name_ + ": the server speaks Telnet: it is an RFC 2217 port, give it as rfc2217://",
+          LinkErrorKind::kTelnetOnRawPort);
     }
     anyReceived_ = true;
     pending_.append(raw);
@@ -141,13 +158,15 @@ class TcpLinkPort : public LinkPort {
 
   void Send(std::string_view bytes) {
     try {
+      const std::lock_guard<std::mutex> lock(writeLock_);
       stream_.WriteAll(bytes);
     } catch (const NetworkError& e) {
-      throw Reworded(e, stream_.peer(), name_);
+      throw Reworded(e, name_);
     }
   }
 
   platform::TcpStream stream_;
+  std::mutex writeLock_;
   std::string name_;
   std::string pending_;
   std::string writeError_;
@@ -163,16 +182,20 @@ class Rfc2217LinkPort final : public TcpLinkPort {
     auto deadline = Clock::now() + timing.negotiation;
     while (client_.comPort() == Rfc2217Client::ComPort::kAsked) {
       if (Clock::now() >= deadline) {
-        throw LinkError(
-            name_ + ": the server did not take up the RFC 2217 com-port option within " +
-            std::to_string(timing.negotiation.count()) + " ms (a raw TCP port is given as tcp://)");
+        throw LinkError(name_ +
+                            ": the server did not take up the RFC 2217 com-port option within " +
+                            std::to_string(timing.negotiation.count()) +
+                            " ms (a raw TCP port is given as tcp://)",
+                        LinkErrorKind::kNoComPortControl);
       }
       ReceiveSome(Left(deadline));
     }
     if (client_.comPort() == Rfc2217Client::ComPort::kRefused) {
-      throw LinkError(name_ +
-                      ": the server refused the RFC 2217 com-port option, so the line cannot be "
-                      "set to 9600 baud, 8 data bits, even parity");
+      throw LinkError(
+          name_ +
+              ": the server refused the RFC 2217 com-port option, so the line cannot be "
+              "set to 9600 baud, 8 data bits, even parity",
+          LinkErrorKind::kNoComPortControl);
     }
     const ComPortSettings wanted = UnitLineSettings();
     Send(Rfc2217Client::RequestSettings(wanted));
@@ -180,7 +203,8 @@ class Rfc2217LinkPort final : public TcpLinkPort {
     while (!Complete(client_.confirmed())) {
       if (Clock::now() >= deadline) {
         throw LinkError(name_ + ": the server did not confirm the line settings within " +
-                        std::to_string(timing.negotiation.count()) + " ms");
+                            std::to_string(timing.negotiation.count()) + " ms",
+                        LinkErrorKind::kLineSettingsRefused);
       }
       ReceiveSome(Left(deadline));
       // Whatever comes with the negotiation is not an answer to a command.
@@ -204,7 +228,8 @@ class Rfc2217LinkPort final : public TcpLinkPort {
     if (got.stopSize != wanted.stopSize) add(StopBitWords(*got.stopSize));
     if (!wrong.empty()) {
       throw LinkError(name_ + ": the server set the line to " + wrong +
-                      " instead of 9600 baud, 8 data bits, even parity, 1 stop bit");
+                          " instead of 9600 baud, 8 data bits, even parity, 1 stop bit",
+                      LinkErrorKind::kLineSettingsRefused);
     }
   }
 
@@ -234,7 +259,6 @@ std::unique_ptr<LinkPort> Connected(const PortAddress& address, const std::strin
 std::unique_ptr<LinkPort> OpenNetworkLinkPort(const PortAddress& address,
                                               const NetworkTiming& timing) {
   const std::string name = address.ToString();
-  const std::string peer = platform::FormatHostPort(address.host, address.port);
   const auto deadline = Clock::now() + timing.connect;
   std::string said;  // what the server sent before it closed the connection
   for (bool first = true;; first = false) {
@@ -248,7 +272,7 @@ std::unique_ptr<LinkPort> OpenNetworkLinkPort(const PortAddress& address,
       if (quiet.outcome == QuietLineResult::kNoisy) throw NoisyLineError(name, timing.quiet, quiet);
       said = quiet.start;
     } catch (const NetworkError& e) {
-      throw Reworded(e, peer, name);
+      throw Reworded(e, name);
     } catch (const LinkError& e) {
       if (e.kind() != LinkErrorKind::kConnectionLost) throw;
       said.clear();
@@ -257,8 +281,9 @@ std::unique_ptr<LinkPort> OpenNetworkLinkPort(const PortAddress& address,
     // ago. Another connection, a little later.
     if (Clock::now() + timing.busyPause >= deadline) {
       throw LinkError(name + ": the device server's port is busy: the server closed every " +
-                      "connection at once for " + std::to_string(timing.connect.count()) + " ms" +
-                      (said.empty() ? "" : " (it said \"" + EscapeWire(said) + "\")"));
+                          "connection at once for " + std::to_string(timing.connect.count()) +
+                          " ms" + (said.empty() ? "" : " (it said \"" + EscapeWire(said) + "\")"),
+                      LinkErrorKind::kBusy);
     }
     std::this_thread::sleep_for(timing.busyPause);
   }
@@ -277,4 +302,4 @@ std::unique_ptr<LinkPort> OpenPort(const std::string& text) {
   return port;
 }
 
-}  // namespace korvex7::ctl
+}  // namespace korvex7::links
