@@ -66,6 +66,11 @@ void RejectOverlongLine(Session& session) {
 
 bool TakeEcho(Session& session, const ReceivedLine& line) {
   SentFrame& sent = session.sent;
+  if (!sent.earlier.empty() && !line.overlong && line.text == sent.earlier) {
+    sent.earlier.clear();
+    ++sent.echoes;
+    return true;
+  }
   const bool echo = sent.echoPossible && !line.overlong && line.text == sent.bytes;
   sent.echoPossible = false;
   if (echo) ++sent.echoes;

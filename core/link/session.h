@@ -17,9 +17,15 @@ namespace korvex7 {
 // itself comes back as a line before the unit's answer. SendCommand records
 // the frame; the reply side (HandleReceivedLine) skips one line that is
 // byte for byte that frame, if it is the first line after it, and counts it.
+//
+// A frame written earlier that got no answer (the previous address of a
+// scan) may have its echo still on the way when the next frame goes out: a
+// slow line, or a device server holding bytes. The caller that knows this
+// names it in `earlier`; one line byte for byte that frame is skipped too.
 struct SentFrame {
   std::string bytes;          // the last frame written, address included
   bool echoPossible = false;  // no line has been handled since it was written
+  std::string earlier;        // an earlier frame whose echo may come late
   std::uint32_t echoes = 0;   // echoes skipped so far
 };
 

@@ -40,6 +40,7 @@ std::string UnitScan::NextFrame() {
   if (next_ >= addresses_.size()) return {};
   // RS-232C (address -1): the one unit is asked without an address.
   const std::int32_t address = addresses_[next_];
+  earlier_ = echoPossible_ ? frame_ : std::string();
   frame_ = (address < 0 ? std::string() : AddressPrefix(address)) + std::string(ScanQuery());
   ++next_;
   inSlot_ = true;
@@ -53,14 +54,20 @@ void UnitScan::EndSlot() { inSlot_ = false; }
 void UnitScan::Line(const ReceivedLine& line) {
   const std::string_view bytes =
       line.overlong ? std::string_view("(a line longer than 599 bytes)") : line.text;
-  if (!inSlot_) {
-    AddNoise(bytes, true);
+  if (!earlier_.empty() && !line.overlong && line.text == earlier_) {
+    earlier_.clear();
+    ++echoes_;
     return;
   }
-  // The line's echo of the query comes first, byte for byte.
+  // The line's echo of the query comes first, byte for byte (or just after
+  // the slot's end, late).
   if (echoPossible_ && !line.overlong && line.text == frame_) {
     echoPossible_ = false;
     ++echoes_;
+    return;
+  }
+  if (!inSlot_) {
+    AddNoise(bytes, true);
     return;
   }
   echoPossible_ = false;

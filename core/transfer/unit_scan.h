@@ -11,7 +11,8 @@
 //     address in front (the reply side would also take a line without one,
 //     a piece of another unit's answer may not count);
 //   - the line's echo of the query, byte for byte and before the answer, is
-//     skipped;
+//     skipped; so is the echo of the previous slot's query, come late (a
+//     slow line or device server), when that slot had no echo in time;
 //   - everything else is noise on the line: a second line in a slot, a
 //     line with another address, garbage, a line before anything was asked.
 //     Noise that carries another scanned address is that unit's answer come
@@ -110,7 +111,8 @@ class UnitScan {
   bool inSlot_ = false;
   bool answered_ = false;  // the current slot has had its answer
   bool echoPossible_ = false;
-  std::string frame_;  // the current slot's frame
+  std::string frame_;    // the current slot's frame
+  std::string earlier_;  // the previous slot's frame, while its echo may come late
   std::vector<Unit> units_;
   std::vector<Noise> noise_;
   std::size_t noiseCount_ = 0;

@@ -261,6 +261,18 @@ TEST(ReplyEcho, TheEchoLeavesTheWaitAsItWas) {
   EXPECT_TRUE(HandleReceivedLine(s, ReceivedLine{"GO\r\n", false}));
 }
 
+TEST(ReplyEcho, AnEarlierFramesLateEchoIsSkippedOnceBeforeTheFramesOwn) {
+  Session s;
+  s.model.link.mode = kLinkRs485;
+  s.model.link.slaveAddress = 10;
+  s.sent.earlier = "09RAM\r\n";
+  SendCommand(s, "RAM\r\n");
+  EXPECT_FALSE(HandleReceivedLine(s, ReceivedLine{"09RAM\r\n", false}));
+  EXPECT_FALSE(HandleReceivedLine(s, ReceivedLine{"10RAM\r\n", false}));
+  EXPECT_FALSE(TakeEcho(s, ReceivedLine{"09RAM\r\n", false}));
+  EXPECT_EQ(s.sent.echoes, 2u);
+}
+
 TEST(ReplyEcho, ABroadcastsEchoIsNoError) {
   // No unit answers a broadcast; its echo is the only line that comes.
   Session s;

@@ -80,6 +80,21 @@ TEST(UnitScan, CountsOnlyAWellFormedAnswerOfTheAddressAsked) {
        {},
        0},
       {"a menu open is a unit with its state", {31}, {{{}, {"31MENU\r\n"}}}, {{31, 1}}, 0, {}, 0},
+      {"a slow echoing line: the previous query's echo comes in the next slot, "
+       "or between slots, and is skipped; the unit still counts",
+       {9, 10, 11, 12},
+       {{}, {{}, {"09RAM\r\n", "10RAM\r\n", "10AMI\r\n"}}, {}, {{"11RAM\r\n"}, {}}},
+       {{10, 0}},
+       0,
+       {},
+       3},
+      {"a previous query whose echo came in time is not skipped a second time",
+       {1, 2},
+       {{{}, {"01RAM\r\n"}}, {{}, {"01RAM\r\n"}}},
+       {},
+       1,
+       {1},
+       1},
   };
   for (const ScanRow& row : rows) {
     SCOPED_TRACE(row.name);

@@ -12,7 +12,8 @@
 // line with another address, garbage, an answer that came after its wait)
 // is noise on the line, reported on a line of its own ("noise while asking
 // 04: ...") and in --json; the line is then unreliable and the list may be
-// incomplete. The line's echo of each query is recognised and skipped.
+// incomplete. The line's echo of each query is recognised and skipped, also
+// when it comes late, in the next address's time.
 //
 // Exit status: 0 when a unit answered, 4 when none did, 8 when there was
 // noise, 7 when the port failed, 130 when stopped.
@@ -90,9 +91,13 @@ int RunScan(CommandContext& ctx) {
     noise.push_back(Noise{asking, before, std::move(bytes)});
   };
 
+  // The previous address's query: its echo may come late, after this
+  // address's query went out (a slow line or device server).
+  std::string earlier;
   for (std::size_t i = 0; i < addresses.size(); ++i) {
     Unit unit;
     ctx.SetUpUnit(unit, addresses[i]);
+    unit.session.sent.earlier = earlier;
     ExchangeTiming timing = ctx.TimingFor(unit);
     if (!o.timeoutGiven) timing.timeout = kScanSlot;
     const std::unique_ptr<CommandExchange> exchange = ctx.ExchangeFor(unit, *port, timing);
@@ -100,6 +105,7 @@ int RunScan(CommandContext& ctx) {
     const ExchangeResult r = exchange->Run([&query](Session& s) { SendCommand(s, query); });
     ctx.NoteEchoes(*exchange);
     if (!r.dropped.empty()) addNoise(unit.address, true, r.dropped);
+    earlier = unit.session.sent.bytes;
     if (r.status == ExchangeStatus::kStopped) {
       stopped = true;
       break;

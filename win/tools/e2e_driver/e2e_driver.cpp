@@ -90,6 +90,7 @@
 //                              the operator drags it there)
 //   size-move-start            send WM_ENTERSIZEMOVE to the current window
 //   size-move-end              send WM_EXITSIZEMOVE (the drag is over)
+//   pointer-at X Y             move the mouse pointer to X Y of the screen
 //   query-end-session ANSWER   send WM_QUERYENDSESSION (sign-out) to the
 //                              main window; it answers ANSWER (1 may end,
 //                              0 holds the end)

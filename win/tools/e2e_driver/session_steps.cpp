@@ -90,6 +90,12 @@ void SendExitSizeMove(Driver& d) {
   }
 }
 
+void MovePointer(Driver& d) {
+  const int x = d.TakeInt();
+  const int y = d.TakeInt();
+  if (!SetCursorPos(x, y)) Fail(L"the pointer could not be moved");
+}
+
 void SendDpiChangedTo(Driver& d) {
   const int dpi = d.TakeInt();
   RECT proposed{};

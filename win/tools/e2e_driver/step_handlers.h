@@ -45,6 +45,7 @@ void ReleaseFile(Driver& d);          // release-file PATH
 void SendEnterSizeMove(Driver& d);    // size-move-start
 void SendExitSizeMove(Driver& d);     // size-move-end
 void SendDpiChangedTo(Driver& d);     // dpi-changed-to DPI X Y W H
+void MovePointer(Driver& d);          // pointer-at X Y
 
 // ---- The controls of the current window (control_steps.cpp) --------------
 void PostSelect(Driver& d);       // select ID INDEX

@@ -8,7 +8,7 @@ namespace korvex7::e2e {
 
 namespace {
 
-constexpr std::array<Step, 48> kSteps = {{
+constexpr std::array<Step, 49> kSteps = {{
     {L"main", 1, FindMainWindow},
     {L"menu", 1, PostMenuCommand},
     {L"dialog", 2, WaitForDialog},
@@ -57,6 +57,7 @@ constexpr std::array<Step, 48> kSteps = {{
     {L"size-move-start", 0, SendEnterSizeMove},
     {L"size-move-end", 0, SendExitSizeMove},
     {L"dpi-changed-to", 5, SendDpiChangedTo},
+    {L"pointer-at", 2, MovePointer},
 }};
 
 }  // namespace
