@@ -142,6 +142,9 @@ drv() {
 
 # ---- Driver steps the cases share -------------------------------------------
 
+# The caption of the AGC dialog, the one most cases open.
+AGC="オート・ゲイン・コントロール"
+
 # Step lists to put into a drv request, as "${SUCCESS[@]}":
 # the unit's acknowledgement of a command, shown and dismissed;
 SUCCESS=(box "Success" "接続成功" 5000 click "$IDOK")
@@ -373,6 +376,18 @@ expect_frames() {
     printf '%s\n' "$want" | sed 's/^/    /' >&2
     fail "unexpected frames"
   fi
+}
+
+# agc_set_goes_through [LOG]: the AGC dialog's Set as it opens, "Success"
+# and the dialog closed; the simulator logging LOG (the case's own unless
+# given) took the AGC frame and answered GO, and nothing else.
+agc_set_goes_through() {
+  open_dialog "$IDM_AGC" "$AGC" click "$IDC_AGC_SET" "${SUCCESS[@]}" no-box 300 \
+    dialog "$AGC" 1000 click "$IDC_AGC_CLOSE" gone 3000
+  expect_frames "$@" <<'FRAMES'
+RX AGCNNNNNNNNNNNNNNNN\r\n
+TX GO\r\n
+FRAMES
 }
 
 # wait_settings_same A B [--except PREFIX...]: waits until the settings files

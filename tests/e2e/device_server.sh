@@ -54,6 +54,19 @@ read_all_and_check() {
   expect_eq "answers" "$(frames | tail -n +$((skip + 1)) | grep -c '^TX')" 55
 }
 
+# sent_and_read_back SKIP: site_file's settings sent all through the
+# server (after SKIP frames already logged) and read back all; the program
+# ends, so does the server, and the file read holds what was sent.
+sent_and_read_back() {
+  send_all_and_check site.dat "$work/site.dat" "$work/unit.dat" "$1"
+  read_all_and_check $(($1 + 110))
+  save_as read
+  exit_unchanged
+  stop_ser2net
+  python3 "$E2E_ROOT/tests/e2e/settings_file.py" diff "$work/site.dat" "$work/read.dat" \
+    --except videoAdjust.saturationV alarm.holdTimeText || fail "the file read differs from the file sent"
+}
+
 # stop_ser2net: ends the ser2net of ser2net_start (the case's end would
 # too, but reports it as left running).
 stop_ser2net() {

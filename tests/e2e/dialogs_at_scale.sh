@@ -59,3 +59,26 @@ every_dialog_fits() {
   in_dialog "$scan" click "$IDC_SCAN_CLOSE" gone 3000
   in_dialog "$comm" close gone 3000
 }
+
+# main_and_every_dialog_at_scale LAYOUT: the whole of a scale case. The
+# program starts with its unit; its main window, laid out as LAYOUT (a
+# pattern of print-main-layout), fits the work area and shows the clock
+# whole; it is photographed, then every dialog (every_dialog_fits). The
+# unit was asked only by ユニット検索's one query.
+main_and_every_dialog_at_scale() {
+  local layout
+  start_sim
+  start_program
+  program_up main-fits status 0 "ﾚﾃﾞｨ"
+  layout=$(drv main 1000 print-main-layout)
+  # shellcheck disable=SC2053 # LAYOUT is a pattern
+  [[ $layout == $1 ]] || fail "main window: $layout"
+  [[ $(drv main 1000 print-status 1) =~ ^[0-2][0-9]:[0-5][0-9]:[0-5][0-9]$ ]] || fail "no clock"
+  shot_main main-window
+  every_dialog_fits
+  expect_frames <<'FRAMES'
+RX RAM\r\n
+TX AMI\r\n
+FRAMES
+  exit_discarding
+}

@@ -5,7 +5,6 @@
 write_ini "control=1"
 start_sim --address 00
 start_program
-AGC="オート・ゲイン・コントロール"
 program_up
 open_dialog "$IDM_AGC" "$AGC"
 shot agc-dialog main 1000 dialog "$AGC" 1000

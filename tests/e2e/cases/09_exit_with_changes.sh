@@ -3,7 +3,6 @@
 # with the changes; a second Exit asks again, and No ends the program.
 start_sim
 start_program
-AGC="オート・ゲイン・コントロール"
 program_up
 open_dialog "$IDM_AGC" "$AGC"
 # Channel 1 "OFF" changes agc.on[0]; Close.

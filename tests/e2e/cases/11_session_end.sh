@@ -9,7 +9,6 @@
 # ends stops the receive thread and closes the port.
 start_sim
 start_program
-AGC="オート・ゲイン・コントロール"
 work=$CASE_DIR/work
 program_up query-end-session 1 no-box 500
 

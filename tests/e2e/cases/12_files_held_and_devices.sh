@@ -34,7 +34,6 @@ drv main 1000 box "$HELD" "エラー" 1000 click "$IDOK" dialog "$OPEN_CAPTION" 
 
 # An edit, then Save over the file while another program holds it: after
 # the pauses, the replace error; the file as it was and no new file left.
-AGC="オート・ゲイン・コントロール"
 open_dialog "$IDM_AGC" "$AGC" click "${AGC_OFF[1]}" within 3000 checked "${AGC_OFF[1]}" 1 \
   click "$IDC_AGC_CLOSE" gone 3000
 loaded=$(win_name "$work/loaded.dat")

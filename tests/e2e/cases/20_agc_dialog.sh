@@ -6,7 +6,6 @@
 # to save.
 start_sim --reply-delay-ms 400
 start_program
-AGC="オート・ゲイン・コントロール"
 program_up
 toolbar_dialog "$IDM_AGC" "$AGC" caption "$AGC　" \
   checked "${AGC_ON[1]}" 1 checked "${AGC_OFF[1]}" 0 \

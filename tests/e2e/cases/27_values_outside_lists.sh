@@ -12,7 +12,6 @@ open_file outside.dat
 path="Z:$(printf '%s' "$work/outside.dat" | tr / '\\')"
 COMMAND_ERROR=(box "Command Error" "Error" 5000 click "$IDOK")
 
-AGC="オート・ゲイン・コントロール"
 open_dialog "$IDM_AGC" "$AGC" caption "$AGC　$path" checked "${AGC_ON[1]}" 0 \
   checked "${AGC_OFF[1]}" 1 click "$IDC_AGC_SET" box "Command Error" "Error" 5000
 shot agc-command-error main 1000 box "Command Error" "Error" 1000

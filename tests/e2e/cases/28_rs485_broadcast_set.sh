@@ -5,7 +5,6 @@
 write_ini "control=1"
 start_sim --address 00
 start_program
-AGC="オート・ゲイン・コントロール"
 AL="アラームの設定"
 program_up
 open_dialog "$IDM_AGC" "$AGC" enabled "$IDC_AGC_SLAVE" 1 items "$IDC_AGC_SLAVE" 33 \

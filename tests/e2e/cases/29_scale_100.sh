@@ -5,15 +5,4 @@
 # 683, 783 and 961, all inside the work area; every dialog opens inside the work
 # area with its controls inside its client area, and is photographed.
 source "$E2E_ROOT/tests/e2e/dialogs_at_scale.sh"
-start_sim
-start_program
-program_up main-fits status 0 "ﾚﾃﾞｨ"
-expect_eq "main window" "$(drv main 1000 print-main-layout)" \
-  "window 961 141 client 955 97 buttons 68 61 status 20 parts 683 783 961"
-shot_main main-window
-every_dialog_fits
-expect_frames <<'FRAMES'
-RX RAM\r\n
-TX AMI\r\n
-FRAMES
-exit_discarding
+main_and_every_dialog_at_scale "window 961 141 client 955 97 buttons 68 61 status 20 parts 683 783 961"

@@ -7,17 +7,4 @@
 # dialog (the video adjustment dialog in its narrow layout) opens inside the
 # work area with its controls inside its client area, and is photographed.
 source "$E2E_ROOT/tests/e2e/dialogs_at_scale.sh"
-start_sim
-start_program
-program_up main-fits status 0 "ﾚﾃﾞｨ"
-layout=$(drv main 1000 print-main-layout)
-[[ $layout == "window 1920 282 client 1914 202 buttons 136 116 "* ]] ||
-  fail "main window at 200 %: $layout"
-[[ $(drv main 1000 print-status 1) =~ ^[0-2][0-9]:[0-5][0-9]:[0-5][0-9]$ ]] || fail "no clock"
-shot_main main-window
-every_dialog_fits
-expect_frames <<'FRAMES'
-RX RAM\r\n
-TX AMI\r\n
-FRAMES
-exit_discarding
+main_and_every_dialog_at_scale "window 1920 282 client 1914 202 buttons 136 116 "*

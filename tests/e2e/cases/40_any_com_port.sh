@@ -8,7 +8,6 @@
 start_sim --pty "$RUN/com12" --log "$CASE_DIR/sim12.log"
 start_sim --log "$CASE_DIR/sim1.log"
 COMM="通信の設定"
-AGC="オート・ゲイン・コントロール"
 
 # The tool's list: COM1..COM6 first, COM12 later (Wine may add ports of its
 # own, which both lists show).
@@ -32,12 +31,7 @@ wait_ini_value port COM12
 expect_eq "com_port" "$(ini_value com_port)" "-"
 expect_eq "control" "$(ini_value control)" ""
 
-open_dialog "$IDM_AGC" "$AGC" click "$IDC_AGC_SET" "${SUCCESS[@]}" no-box 300 \
-  dialog "$AGC" 1000 click "$IDC_AGC_CLOSE" gone 3000
-expect_frames "$CASE_DIR/sim12.log" <<'FRAMES'
-RX AGCNNNNNNNNNNNNNNNN\r\n
-TX GO\r\n
-FRAMES
+agc_set_goes_through "$CASE_DIR/sim12.log"
 expect_eq "frames on COM1" "$(frames "$CASE_DIR/sim1.log")" ""
 exit_unchanged
 wait "$PROGRAM_PID" || true

@@ -7,7 +7,6 @@
 # so, and the next "設定" is acknowledged.
 LOST="COM1 との接続が切れました。再接続を待っています"
 BACK="COM1 に再接続しました"
-AGC="オート・ゲイン・コントロール"
 start_sim
 start_program
 program_up
@@ -29,11 +28,6 @@ drv main 1000 status 0 "$LOST"
 # The port comes back at the same place.
 start_sim --log "$CASE_DIR/sim-back.log"
 drv main 1000 within 10000 status 0 "$BACK" no-box 500
-open_dialog "$IDM_AGC" "$AGC" click "$IDC_AGC_SET" "${SUCCESS[@]}" no-box 300 \
-  dialog "$AGC" 1000 click "$IDC_AGC_CLOSE" gone 3000
-expect_frames "$CASE_DIR/sim-back.log" <<'FRAMES'
-RX AGCNNNNNNNNNNNNNNNN\r\n
-TX GO\r\n
-FRAMES
+agc_set_goes_through "$CASE_DIR/sim-back.log"
 drv main 1000 status 0 "ﾚﾃﾞｨ"
 exit_unchanged

@@ -6,7 +6,6 @@
 ABSENT="COM1 を開けません。接続を待っています"
 BACK="COM1 に再接続しました"
 COMM="通信の設定"
-AGC="オート・ゲイン・コントロール"
 absent_port com1
 start_program
 drv main 15000 "${PORT_MISSES[@]}" no-box 1000 status 0 "$ABSENT"
@@ -26,10 +25,5 @@ drv main 1000 no-box 500
 # The unit's port appears.
 start_sim
 drv main 1000 within 10000 status 0 "$BACK" no-box 500
-open_dialog "$IDM_AGC" "$AGC" click "$IDC_AGC_SET" "${SUCCESS[@]}" no-box 300 \
-  dialog "$AGC" 1000 click "$IDC_AGC_CLOSE" gone 3000
-expect_frames <<'FRAMES'
-RX AGCNNNNNNNNNNNNNNNN\r\n
-TX GO\r\n
-FRAMES
+agc_set_goes_through
 exit_unchanged

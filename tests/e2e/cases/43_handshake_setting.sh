@@ -6,7 +6,6 @@
 # flags Wine sets on the pseudo-terminal for the port's flow control
 # (CRTSCTS for the handshake, IXON and IXOFF for XON/XOFF).
 COMM="通信の設定"
-AGC="オート・ゲイン・コントロール"
 
 # line_flags: the flow-control flags of the simulator's pty, as the program
 # set them.

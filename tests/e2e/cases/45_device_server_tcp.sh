@@ -9,7 +9,6 @@ work=$CASE_DIR/work
 source "$E2E_ROOT/tests/support/ser2net.sh"
 source "$E2E_ROOT/tests/e2e/device_server.sh"
 COMM="通信の設定"
-AGC="オート・ゲイン・コントロール"
 site_file "$work/site.dat"
 start_sim --dump "$work/unit.dat"
 ser2net_start "$RUN/com1" "$CASE_DIR" || fail "ser2net did not start"
@@ -28,17 +27,6 @@ wait_ini_value port "tcp://127.0.0.1:$RAW"
 expect_eq "com_port" "$(ini_value com_port)" "-"
 shot main-server main 1000
 
-open_dialog "$IDM_AGC" "$AGC" click "$IDC_AGC_SET" "${SUCCESS[@]}" no-box 300 \
-  dialog "$AGC" 1000 click "$IDC_AGC_CLOSE" gone 3000
-expect_frames <<'FRAMES'
-RX AGCNNNNNNNNNNNNNNNN\r\n
-TX GO\r\n
-FRAMES
+agc_set_goes_through
 
-send_all_and_check site.dat "$work/site.dat" "$work/unit.dat" 2
-read_all_and_check 112
-save_as read
-exit_unchanged
-stop_ser2net
-python3 "$E2E_ROOT/tests/e2e/settings_file.py" diff "$work/site.dat" "$work/read.dat" \
-  --except videoAdjust.saturationV alarm.holdTimeText || fail "the file read differs from the file sent"
+sent_and_read_back 2

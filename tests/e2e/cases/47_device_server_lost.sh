@@ -10,7 +10,6 @@
 source "$E2E_ROOT/tests/support/ser2net.sh"
 source "$E2E_ROOT/tests/e2e/device_server.sh"
 COMM="通信の設定"
-AGC="オート・ゲイン・コントロール"
 start_sim
 ser2net_start "$RUN/com1" "$CASE_DIR" || fail "ser2net did not start"
 stop_ser2net
@@ -27,12 +26,7 @@ shot server-absent main 1000
 # Switched on: connected by itself.
 ser2net_again
 drv main 1000 within 10000 status 0 "$SERVER に再接続しました" no-box 500
-open_dialog "$IDM_AGC" "$AGC" click "$IDC_AGC_SET" "${SUCCESS[@]}" no-box 300 \
-  dialog "$AGC" 1000 click "$IDC_AGC_CLOSE" gone 3000
-expect_frames <<'FRAMES'
-RX AGCNNNNNNNNNNNNNNNN\r\n
-TX GO\r\n
-FRAMES
+agc_set_goes_through
 
 # Switched off while in use, and on again.
 stop_ser2net

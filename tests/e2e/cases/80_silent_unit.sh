@@ -12,7 +12,6 @@ start_sim --load "$work/unit.dat"
 start_program
 RA="設定項目の読み込み"
 SA="全項目の設定"
-AGC="オート・ゲイン・コントロール"
 AL="アラームの設定"
 
 # Read-all: the unit stops answering once the five alarm queries are in.

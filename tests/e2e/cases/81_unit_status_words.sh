@@ -8,7 +8,6 @@
 words=(MENU ALARM LOCK GN E0 E1 E2 E3)
 texts=("Menu Display" "Alarm Display" "Lock Display" "Mode Error" "Framing Error" "Parity Error"
   "Over Run Error" "Command Error")
-AGC="オート・ゲイン・コントロール"
 RA="設定項目の読み込み"
 SA="全項目の設定"
 TI="タイトルの設定"

@@ -10,7 +10,6 @@ start_sim --load "$work/unit.dat" --garble-every 2
 start_program
 RA="設定項目の読み込み"
 SA="全項目の設定"
-AGC="オート・ゲイン・コントロール"
 AL="アラームの設定"
 
 # Answers 1 and 2: "GO", then "G#".

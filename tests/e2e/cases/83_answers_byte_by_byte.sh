@@ -10,7 +10,6 @@ python3 "$E2E_ROOT/tests/e2e/settings_file.py" write "$work/unit.dat" \
 start_sim --load "$work/unit.dat" --chunked
 start_program
 RA="設定項目の読み込み"
-AGC="オート・ゲイン・コントロール"
 
 program_up
 open_dialog "$IDM_AGC" "$AGC" click "$IDC_AGC_SET" "${SUCCESS[@]}" no-box 500 \

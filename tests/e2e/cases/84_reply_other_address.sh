@@ -6,7 +6,6 @@
 write_ini "control=1"
 start_sim --address 05 --reply-delay-ms 1000
 start_program
-AGC="オート・ゲイン・コントロール"
 SLAVE=$IDC_AGC_SLAVE
 program_up
 open_dialog "$IDM_AGC" "$AGC" choose "$SLAVE" 5 click "$IDC_AGC_SET"

@@ -10,7 +10,6 @@
 start_sim --line-rate 110
 start_program
 RA="設定項目の読み込み"
-AGC="オート・ゲイン・コントロール"
 COMM="通信の設定"
 program_up
 open_dialog "$IDM_READ_ALL" "$RA" click "$IDC_READ_ALL_START" \

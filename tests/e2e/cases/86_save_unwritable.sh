@@ -8,7 +8,6 @@
 # the file's own name and the program ends.
 work=$CASE_DIR/work
 WRITE_ERROR="ファイルに書き込むことができませんでした。"
-AGC="オート・ゲイン・コントロール"
 start_sim
 # A write past the limit then fails instead of ending the program.
 trap '' XFSZ

@@ -4,7 +4,6 @@
 # the same message and its dialog is idle again.
 absent_port com1
 start_program
-AGC="オート・ゲイン・コントロール"
 SA="全項目の設定"
 drv main 15000 "${PORT_MISSES[@]}" no-box 300 \
   menu "$IDM_AGC" dialog "$AGC" 5000 click "$IDC_AGC_SET" no-box 1400 \

@@ -4,7 +4,6 @@
 # "Command Error", never "Success"; a read-all from a working unit behind the
 # same kind of line takes every answer, and its saved file is the unit's.
 work=$CASE_DIR/work
-AGC="オート・ゲイン・コントロール"
 RA="設定項目の読み込み"
 # Every title ten characters without trailing blanks: a title read back
 # loses its trailing full-width blanks.
