@@ -18,6 +18,14 @@ site_file() {
     'splitLayout.quadD[1]=1' other.borderLine=2 other.powerOnScreen=22
 }
 
+# unit_behind_server: site_file's settings in $work/site.dat, and the case's
+# unit (its settings dumped to $work/unit.dat) behind ser2net.
+unit_behind_server() {
+  site_file "$work/site.dat"
+  start_sim --dump "$work/unit.dat"
+  ser2net_start "$RUN/com1" "$CASE_DIR" || fail "ser2net did not start"
+}
+
 # send_all_and_check NAME FILE DUMP SKIP: opens NAME, sends it all; the 55
 # commands after SKIP frames already logged, each answered GO, the first and
 # the last as on COM1; the unit's DUMP then holds FILE.

@@ -9,9 +9,7 @@ work=$CASE_DIR/work
 source "$E2E_ROOT/tests/support/ser2net.sh"
 source "$E2E_ROOT/tests/e2e/device_server.sh"
 COMM="通信の設定"
-site_file "$work/site.dat"
-start_sim --dump "$work/unit.dat"
-ser2net_start "$RUN/com1" "$CASE_DIR" || fail "ser2net did not start"
+unit_behind_server
 
 start_program
 program_up status 2 "COM1"
